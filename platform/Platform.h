@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace platform {
+
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MsgIcon { None, Information, Exclamation, Question, Critical };
+enum class MsgResult { Ok, Cancel, Yes, No };
+
+// Everything Tocklet needs from the operating system. The desktop implementation
+// lives beside this header; tests pass a fake that records calls and answers from a script.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // The local date and time, truncated to the whole second.
+    virtual QDateTime now() const = 0;
+    // The system's general date-and-time text: short date, a space, long time;
+    // the date alone at exactly midnight.
+    virtual QString dateTimeText(const QDateTime &t) const = 0;
+
+    // A modal message box; its nested event loop keeps timers running.
+    virtual MsgResult messageBox(const QString &text, const QString &title, MsgButtons buttons,
+                                 MsgIcon icon) = 0;
+    // The system's file-open dialog for one existing file. `filter` holds display string and
+    // patterns pairs, each ended by a NUL, the whole ended by one more NUL; the first pair is
+    // selected. Returns the chosen path, or "" when nothing was chosen.
+    virtual QString openFileDialog(QWidget *owner, const QString &title,
+                                   const QString &filter) = 0;
+
+    // Starts a program from a command line without waiting; failures are silent.
+    virtual void startCommandLine(const QString &line) = 0;
+    // The shell's "open" verb on a path or address; failures are silent.
+    virtual void shellOpen(const QString &path) = 0;
+
+    // The folder that holds the executable (task.dat lives there).
+    virtual QString programDirectory() const = 0;
+    // The folder of the event log (the Windows directory on Windows).
+    virtual QString windowsDirectory() const = 0;
+
+    // True when another copy of the program was already running when this one started.
+    virtual bool earlierCopyRunning() = 0;
+
+    // Keeps `window` above all other windows.
+    virtual void makeTopmost(QWidget *window) = 0;
+    // Shows or hides the application's task-bar entry.
+    virtual void setTaskbarEntryVisible(bool visible) = 0;
+    // Asks the first visible top-level window of the program with this title to close.
+    virtual void closeTopLevelWindow(const QString &title) = 0;
+
+    // The system-wide recall hotkey Ctrl+Alt+A. Returns false when it could not be registered
+    // (another program holds it, or the session has no way to grab keys).
+    virtual bool registerHotkey(std::function<void()> onPressed) = 0;
+    virtual void unregisterHotkey() = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,43 @@
+#include "mdlPub.h"
+#include "TextCodec.h"
+
+#include <Platform.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace mdlPub {
+
+bool writeTextFile(const QString &path, const QString &text)
+{
+    // Root can write any file, so the owner's write bit stands for the read-only attribute.
+    const QFileInfo info(path);
+    if (info.exists() && !(info.permissions() & QFileDevice::WriteOwner))
+        return false;
+
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = tasks::encodeText(QString(text + QStringLiteral("\r\n")));
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool relatedFileUsable(const QString &path)
+{
+    if (path.startsWith(QStringLiteral("cmd:"), Qt::CaseSensitive))
+        return true;
+    if (path.isEmpty())
+        return false;
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly);
+}
+
+QString getWindowsPath(const platform::Platform &platform) { return platform.windowsDirectory(); }
+
+} // namespace mdlPub

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <Platform.h>
+
+#include <QDateTime>
+#include <QList>
+#include <QQueue>
+#include <QStringList>
+
+// A platform for tests: records every call, answers message boxes and file dialogs from
+// queues, and keeps a clock that only moves when the test advances it.
+class FakePlatform : public platform::Platform {
+public:
+    struct MessageBoxCall {
+        QString text;
+        QString title;
+        platform::MsgButtons buttons;
+        platform::MsgIcon icon;
+    };
+
+    QDateTime clock = QDateTime(QDate(2026, 12, 6), QTime(14, 3, 9));
+    QString programDir;
+    QString windowsDir;
+    bool earlierCopy = false;
+    bool hotkeyAvailable = true;
+
+    QList<MessageBoxCall> messageBoxes;
+    QQueue<platform::MsgResult> messageBoxAnswers; // empty: the default button
+    QStringList fileDialogAnswers;                 // empty: cancelled
+    QStringList calls;                             // every other call, "name: argument"
+    std::function<void()> hotkeyHandler;
+
+    void advance(int seconds) { clock = clock.addSecs(seconds); }
+
+    QDateTime now() const override { return clock; }
+    QString dateTimeText(const QDateTime &t) const override;
+    platform::MsgResult messageBox(const QString &text, const QString &title,
+                                   platform::MsgButtons buttons, platform::MsgIcon icon) override;
+    QString openFileDialog(QWidget *owner, const QString &title, const QString &filter) override;
+    void startCommandLine(const QString &line) override;
+    void shellOpen(const QString &path) override;
+    QString programDirectory() const override { return programDir; }
+    QString windowsDirectory() const override { return windowsDir; }
+    bool earlierCopyRunning() override { return earlierCopy; }
+    void makeTopmost(QWidget *window) override;
+    void setTaskbarEntryVisible(bool visible) override;
+    void closeTopLevelWindow(const QString &title) override;
+    bool registerHotkey(std::function<void()> onPressed) override;
+    void unregisterHotkey() override;
+};

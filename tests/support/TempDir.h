@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QTemporaryDir>
+
+// Real files in a temporary folder that disappears with the test.
+struct TempDir {
+    QTemporaryDir dir;
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    void write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile file(path(name));
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(bytes);
+    }
+
+    QByteArray read(const QString &name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
