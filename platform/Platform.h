@@ -31,8 +31,7 @@ public:
     // The system's file-open dialog for one existing file. `filter` holds display string and
     // patterns pairs, each ended by a NUL, the whole ended by one more NUL; the first pair is
     // selected. Returns the chosen path, or "" when nothing was chosen.
-    virtual QString openFileDialog(QWidget *owner, const QString &title,
-                                   const QString &filter) = 0;
+    virtual QString openFileDialog(QWidget *owner, const QString &title, const QString &filter) = 0;
 
     // Starts a program from a command line without waiting; failures are silent.
     virtual void startCommandLine(const QString &line) = 0;

@@ -6,8 +6,7 @@
 
 frmMain::frmMain(platform::Platform &platform, QWidget *parent)
     : QWidget(parent)
-    , platform_(platform)
-{
+    , platform_(platform) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(tasks::kAppTitle);
     setFixedSize(370, 360);

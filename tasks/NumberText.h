@@ -15,5 +15,6 @@ std::optional<double> parseNumber(QStringView text);
 // The shortest decimal text that reads back to the same value, never with an exponent:
 // "13", "1.5", "0.25". Negative zero is written "0".
 QString numberText(double value);
+void appendNumberText(QString &out, double value);
 
 } // namespace tasks

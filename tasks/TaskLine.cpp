@@ -1,6 +1,7 @@
 #include "TaskLine.h"
 #include "NumberText.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -9,8 +10,7 @@ namespace tasks {
 namespace {
 
 // A flag is read as a 16-bit integer (fractions round half to even) and stored as 0 or 1.
-std::optional<qint16> readFlag(QStringView field)
-{
+std::optional<qint16> readFlag(QStringView field) {
     const auto value = parseNumber(field);
     if (!value)
         return std::nullopt;
@@ -22,19 +22,20 @@ std::optional<qint16> readFlag(QStringView field)
 }
 
 // A line break inside a field would split the record over two lines when read back.
-QString withoutLineBreaks(const QString &text)
-{
+void appendWithoutLineBreaks(QString &out, const QString &text) {
+    const qsizetype from = out.size();
+    out += text;
     if (!text.contains(u'\r') && !text.contains(u'\n'))
-        return text;
-    QString out = text;
-    out.replace(u'\r', u' ').replace(u'\n', u' ');
-    return out;
+        return;
+    for (qsizetype i = from; i < out.size(); ++i) {
+        if (out[i] == u'\r' || out[i] == u'\n')
+            out[i] = u' ';
+    }
 }
 
 } // namespace
 
-std::optional<TaskRecord> readTaskLine(QStringView line)
-{
+std::optional<TaskRecord> readTaskLine(QStringView line) {
     const qsizetype n = line.size();
     if (n == 0 || line.front() != u'[')
         return std::nullopt;
@@ -55,10 +56,14 @@ std::optional<TaskRecord> readTaskLine(QStringView line)
     const QStringView head = inner.first(quote - 1);
     std::array<QStringView, 7> fields;
     qsizetype count = 0;
-    for (const QStringView field : head.tokenize(u',')) {
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= head.size(); ++i) {
+        if (i < head.size() && head[i] != u',')
+            continue;
         if (count == qsizetype(fields.size()))
             return std::nullopt;
-        fields[count++] = field;
+        fields[count++] = head.sliced(start, i - start);
+        start = i + 1;
     }
     if (count != qsizetype(fields.size()))
         return std::nullopt;
@@ -83,15 +88,27 @@ std::optional<TaskRecord> readTaskLine(QStringView line)
     return record;
 }
 
-QString writeTaskLine(const TaskRecord &r)
-{
-    const QChar comma = u',';
-    return u'[' + numberText(r.hour) + comma + numberText(r.minute) + comma +
-           numberText(r.second) + comma + QString::number(r.runRelaFile) + comma +
-           QString::number(r.showMsg) + comma + QString::number(r.runInBackground) + comma +
-           QString::number(r.countDown) + comma + u'"' +
-           withoutLineBreaks(r.relaFile.isEmpty() ? kNoRelatedFile : r.relaFile) + QStringLiteral("\"]") +
-           withoutLineBreaks(r.taskText);
+void appendTaskLine(QString &out, const TaskRecord &r) {
+    out += u'[';
+    for (double amount : {r.hour, r.minute, r.second}) {
+        appendNumberText(out, amount);
+        out += u',';
+    }
+    for (qint16 flag : {r.runRelaFile, r.showMsg, r.runInBackground, r.countDown}) {
+        out += QString::number(flag);
+        out += u',';
+    }
+    out += u'"';
+    appendWithoutLineBreaks(out, r.relaFile.isEmpty() ? kNoRelatedFile : r.relaFile);
+    out += u'"';
+    out += u']';
+    appendWithoutLineBreaks(out, r.taskText);
+}
+
+QString writeTaskLine(const TaskRecord &record) {
+    QString line;
+    appendTaskLine(line, record);
+    return line;
 }
 
 } // namespace tasks

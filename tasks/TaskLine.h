@@ -16,5 +16,6 @@ std::optional<TaskRecord> readTaskLine(QStringView line);
 // The line for `record`, without its line end. An empty related file is written as the
 // placeholder.
 QString writeTaskLine(const TaskRecord &record);
+void appendTaskLine(QString &out, const TaskRecord &record);
 
 } // namespace tasks

@@ -16,8 +16,7 @@ namespace {
 const QString kCannotReadScript = QStringLiteral("不存在该文件或该文件不能访问!");
 const QString kLineEnd = QStringLiteral("\r\n");
 
-bool readAll(const QString &path, QByteArray &bytes)
-{
+bool readAll(const QString &path, QByteArray &bytes) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
@@ -25,39 +24,40 @@ bool readAll(const QString &path, QByteArray &bytes)
     return file.error() == QFileDevice::NoError;
 }
 
-QString trimSpaces(QStringView text)
-{
+QStringView trimSpaces(QStringView text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && text[begin] == u' ')
         ++begin;
     while (end > begin && text[end - 1] == u' ')
         --end;
-    return text.sliced(begin, end - begin).toString();
+    return text.sliced(begin, end - begin);
 }
 
 } // namespace
 
-QString taskScriptPath(const QString &directory)
-{
+QString taskScriptPath(const QString &directory) {
     return directory + QDir::separator() + QStringLiteral("task.dat");
 }
 
-const QStringList &sampleTaskScript()
-{
+const QStringList &sampleTaskScript() {
     static const QStringList lines = {
-        QStringLiteral(R"L([0,0,0,0,1,1,1,"事件关联文件未指定"]请在这里输入或者从下拉列表中选择你要提醒的事件)L"),
+        QStringLiteral(
+            R"L([0,0,0,0,1,1,1,"事件关联文件未指定"]请在这里输入或者从下拉列表中选择你要提醒的事件)L"),
         QStringLiteral(R"L([13,20,0,0,1,1,0,"事件关联文件未指定"]例1:要上课了!(说明:按到点方式))L"),
-        QStringLiteral(R"L([0,6,0,0,1,1,1,"事件关联文件未指定"]例2:水要烧开了!(说明:按倒计时方式))L"),
-        QStringLiteral(R"L([21,30,0,1,1,1,0,"cmd:set/p x=确认关机请按y,否则请按n: & if %x%==y shutdown /s /f /t 0"]例3:关机睡觉(说明:事件关联为DOS命令,关机前有提示,注意这里DOS命令的书写格式,必须以"cmd:"开头,多条语句用"&"隔开))L"),
-        QStringLiteral(R"L([21,30,0,1,1,1,0,"cmd:shutdown /s /f /t 0"]例4:关机睡觉(说明:事件关联为DOS命令,关机前无提示,请慎用!))L"),
-        QStringLiteral(R"L([23,0,0,1,1,0,0,"cmd:start https://tv.cctv.com/live/"]例5：央视直播(打开指定网页))L"),
+        QStringLiteral(
+            R"L([0,6,0,0,1,1,1,"事件关联文件未指定"]例2:水要烧开了!(说明:按倒计时方式))L"),
+        QStringLiteral(
+            R"L([21,30,0,1,1,1,0,"cmd:set/p x=确认关机请按y,否则请按n: & if %x%==y shutdown /s /f /t 0"]例3:关机睡觉(说明:事件关联为DOS命令,关机前有提示,注意这里DOS命令的书写格式,必须以"cmd:"开头,多条语句用"&"隔开))L"),
+        QStringLiteral(
+            R"L([21,30,0,1,1,1,0,"cmd:shutdown /s /f /t 0"]例4:关机睡觉(说明:事件关联为DOS命令,关机前无提示,请慎用!))L"),
+        QStringLiteral(
+            R"L([23,0,0,1,1,0,0,"cmd:start https://tv.cctv.com/live/"]例5：央视直播(打开指定网页))L"),
     };
     return lines;
 }
 
-void ensureTaskScript(platform::Platform &platform)
-{
+void ensureTaskScript(platform::Platform &platform) {
     const QString path = taskScriptPath(platform.programDirectory());
     if (mdlPub::relatedFileUsable(path)) {
         if (readTaskTexts(platform, path).isEmpty())
@@ -67,57 +67,64 @@ void ensureTaskScript(platform::Platform &platform)
     }
 }
 
-QString readTaskTexts(platform::Platform &platform, const QString &path)
-{
+QString readTaskTexts(platform::Platform &platform, const QString &path) {
     QByteArray bytes;
     const bool ok = readAll(path, bytes);
     QString texts;
-    for (const QString &line : decodeLines(bytes, BadLines::Replace)) {
-        QString text = trimSpaces(line);
-        const qsizetype close = text.indexOf(u']');
+    const QString text = decodeText(bytes, BadLines::Replace);
+    forEachLine(QStringView(text), [&](QStringView line) {
+        line = trimSpaces(line);
+        const qsizetype close = line.indexOf(u']');
         if (close >= 0)
-            text = trimSpaces(QStringView(text).sliced(close + 1));
-        texts += text;
-    }
+            line = trimSpaces(line.sliced(close + 1));
+        texts += line;
+    });
     if (!ok)
         platform.messageBox(kCannotReadScript, kAppTitle, platform::MsgButtons::Ok,
                             platform::MsgIcon::Exclamation);
     return texts;
 }
 
-qsizetype loadTaskScript(const platform::Platform &platform, TaskList &taskList)
-{
+qsizetype loadTaskScript(const platform::Platform &platform, TaskList &taskList) {
     QByteArray bytes;
     if (!readAll(taskScriptPath(platform.programDirectory()), bytes))
         return 0;
-    const QStringList lines = decodeLines(bytes, BadLines::Skip);
+    const QString text = decodeText(bytes, BadLines::Skip);
 
     QSet<QString> texts;
-    texts.reserve(taskList.size() + lines.size());
+    texts.reserve(taskList.size() + bytes.size() / 64);
     for (const TaskRecord &record : taskList)
         texts.insert(record.taskText);
 
     const qsizetype before = taskList.size();
-    for (const QString &line : lines) {
+    forEachLine(QStringView(text), [&](QStringView line) {
         std::optional<TaskRecord> record = readTaskLine(line);
-        if (!record || texts.contains(record->taskText))
-            continue;
+        if (!record)
+            return;
+        const qsizetype known = texts.size();
         texts.insert(record->taskText);
-        taskList.append(std::move(*record));
-    }
+        if (texts.size() != known)
+            taskList.append(std::move(*record));
+    });
     return taskList.size() - before;
 }
 
-bool saveTaskScript(const QString &taskFilePath, const TaskList &taskList)
-{
-    QStringList lines;
+bool saveTaskScript(const QString &taskFilePath, const TaskList &taskList) {
+    qsizetype size = 0;
+    for (const TaskRecord &record : taskList)
+        size += record.taskText.size() + record.relaFile.size() + 48;
+    QString script;
+    script.reserve(size);
     for (const TaskRecord &record : taskList) {
-        if (!record.taskText.isEmpty())
-            lines.append(writeTaskLine(record));
+        if (record.taskText.isEmpty())
+            continue;
+        if (!script.isEmpty())
+            script += kLineEnd;
+        appendTaskLine(script, record);
     }
-    if (lines.isEmpty())
+    if (script.isEmpty())
         return false;
-    return mdlPub::writeTextFile(taskFilePath, lines.join(kLineEnd));
+    return mdlPub::writeTextFile(taskFilePath, script);
 }
 
 } // namespace tasks

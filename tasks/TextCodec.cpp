@@ -4,6 +4,7 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <memory>
 
 namespace tasks {
 
@@ -11,38 +12,12 @@ namespace {
 
 constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
-template <typename View, typename Fn> void forEachLine(View text, Fn &&fn)
-{
-    const qsizetype n = text.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const auto c = text[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        fn(text.sliced(start, i - start));
-        if (c == '\r' && i + 1 < n && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        fn(text.sliced(start));
-}
-
-QStringList splitLines(QStringView text)
-{
-    QStringList lines;
-    forEachLine(text, [&](QStringView line) { lines.append(line.toString()); });
-    return lines;
-}
-
-bool isAscii(QByteArrayView bytes)
-{
+bool isAscii(QByteArrayView bytes) {
     return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
 }
 
 // Decodes `bytes` strictly; returns false when the converter met bytes it cannot map.
-bool tryDecode(const char *encoding, QByteArrayView bytes, QString &out)
-{
+bool tryDecode(const char *encoding, QByteArrayView bytes, QString &out) {
     // Stateless: a sequence cut off at the end is an error, not held back for more input.
     QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
     out = decoder.decode(bytes);
@@ -51,35 +26,73 @@ bool tryDecode(const char *encoding, QByteArrayView bytes, QString &out)
 
 } // namespace
 
-QByteArray encodeText(QStringView text)
-{
-    QStringEncoder encoder("GB18030");
-    return encoder.encode(text);
+QByteArray encodeText(QStringView text) {
+    // GB18030 maps each character on its own, so the bytes of every BMP character are asked of
+    // the converter once and kept; surrogate pairs go to the converter each time.
+    struct Code {
+        quint8 size = 0;
+        char bytes[4];
+    };
+    static thread_local std::unique_ptr<Code[]> codes;
+    static thread_local QStringEncoder encoder("GB18030");
+    if (!codes)
+        codes = std::make_unique<Code[]>(0x10000);
+
+    // At most four bytes a character.
+    QByteArray out(text.size() * 4, Qt::Uninitialized);
+    char *p = out.data();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x80) {
+            *p++ = char(c);
+        } else if (QChar::isSurrogate(c)) {
+            const qsizetype n = QChar::isHighSurrogate(c) && i + 1 < text.size() ? 2 : 1;
+            const QByteArray bytes = encoder.encode(text.sliced(i, n));
+            p = std::copy_n(bytes.data(), std::min<qsizetype>(bytes.size(), 4 * n), p);
+            i += n - 1;
+        } else {
+            Code &code = codes[c];
+            if (code.size == 0) {
+                const QByteArray bytes = encoder.encode(QStringView(&c, 1));
+                code.size = quint8(std::min<qsizetype>(bytes.size(), 4));
+                std::copy_n(bytes.data(), code.size, code.bytes);
+            }
+            p = std::copy_n(code.bytes, code.size, p);
+        }
+    }
+    out.truncate(p - out.data());
+    return out;
 }
 
-QStringList decodeLines(const QByteArray &bytes, BadLines badLines)
-{
+QString decodeText(const QByteArray &bytes, BadLines badLines) {
     QByteArrayView view(bytes);
     if (view.startsWith(kUtf8Bom))
-        return splitLines(QString::fromUtf8(view.sliced(3)));
+        return QString::fromUtf8(view.sliced(3));
     if (isAscii(view))
-        return splitLines(QString::fromLatin1(view));
+        return QString::fromLatin1(view);
+    if (view.isValidUtf8())
+        return QString::fromUtf8(view);
 
     QString text;
-    if (tryDecode("UTF-8", view, text) || tryDecode("GB18030", view, text) ||
-        tryDecode("GBK", view, text))
-        return splitLines(text);
+    if (tryDecode("GB18030", view, text) || tryDecode("GBK", view, text))
+        return text;
 
     // Some lines are damaged: decode line by line so that the sound ones survive.
-    QStringList lines;
+    text.clear();
     forEachLine(view, [&](QByteArrayView line) {
         QString decoded;
         if (tryDecode("GB18030", line, decoded) || tryDecode("GBK", line, decoded) ||
             badLines == BadLines::Replace)
-            lines.append(decoded);
+            text += decoded + u'\n';
     });
+    return text;
+}
+
+QStringList decodeLines(const QByteArray &bytes, BadLines badLines) {
+    const QString text = decodeText(bytes, badLines);
+    QStringList lines;
+    forEachLine(QStringView(text), [&](QStringView line) { lines.append(line.toString()); });
     return lines;
 }
 
 } // namespace tasks
-

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QStringList>
 #include <QStringView>
+
+#include <algorithm>
 
 namespace tasks {
 
@@ -15,9 +18,44 @@ enum class BadLines {
     Replace, // its undecodable bytes become U+FFFD
 };
 
-// Splits a text file into lines (CR LF, LF and a lone CR all end a line; a last line without an
-// end counts) and decodes them: UTF-8 when the file starts with its byte-order mark or is valid
-// UTF-8 beyond plain ASCII, otherwise GB18030, falling back to GBK (code page 936).
+// Decodes a text file: UTF-8 when it starts with its byte-order mark or is valid UTF-8 beyond
+// plain ASCII, otherwise GB18030, falling back to GBK (code page 936). Line ends are kept.
+QString decodeText(const QByteArray &bytes, BadLines badLines);
+
+namespace detail {
+inline qsizetype indexOf(QStringView text, char c, qsizetype from) {
+    return text.indexOf(QChar::fromLatin1(c), from);
+}
+inline qsizetype indexOf(QByteArrayView text, char c, qsizetype from) {
+    return text.indexOf(c, from);
+}
+} // namespace detail
+
+// Calls `fn` with each line of `text`: CR LF, LF and a lone CR all end a line, and a last line
+// without an end counts.
+template <typename View, typename Fn> void forEachLine(View text, Fn &&fn) {
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    qsizetype cr = -2; // next CR at or after start; -1 when there is none left
+    qsizetype lf = -2;
+    while (start < n) {
+        if (cr != -1 && cr < start)
+            cr = detail::indexOf(text, '\r', start);
+        if (lf != -1 && lf < start)
+            lf = detail::indexOf(text, '\n', start);
+        const qsizetype end = cr == -1 ? lf : lf == -1 ? cr : std::min(cr, lf);
+        if (end == -1) {
+            fn(text.sliced(start));
+            return;
+        }
+        fn(text.sliced(start, end - start));
+        start = end + 1;
+        if (text[end] == '\r' && start < n && text[start] == '\n')
+            ++start;
+    }
+}
+
+// The decoded lines of a text file.
 QStringList decodeLines(const QByteArray &bytes, BadLines badLines);
 
 } // namespace tasks

@@ -9,8 +9,7 @@
 
 namespace mdlPub {
 
-bool writeTextFile(const QString &path, const QString &text)
-{
+bool writeTextFile(const QString &path, const QString &text) {
     // Root can write any file, so the owner's write bit stands for the read-only attribute.
     const QFileInfo info(path);
     if (info.exists() && !(info.permissions() & QFileDevice::WriteOwner))
@@ -20,7 +19,7 @@ bool writeTextFile(const QString &path, const QString &text)
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = tasks::encodeText(QString(text + QStringLiteral("\r\n")));
+    const QByteArray bytes = tasks::encodeText(text) + "\r\n";
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         return false;
@@ -28,8 +27,7 @@ bool writeTextFile(const QString &path, const QString &text)
     return file.commit();
 }
 
-bool relatedFileUsable(const QString &path)
-{
+bool relatedFileUsable(const QString &path) {
     if (path.startsWith(QStringLiteral("cmd:"), Qt::CaseSensitive))
         return true;
     if (path.isEmpty())
@@ -38,6 +36,8 @@ bool relatedFileUsable(const QString &path)
     return file.open(QIODevice::ReadOnly);
 }
 
-QString getWindowsPath(const platform::Platform &platform) { return platform.windowsDirectory(); }
+QString getWindowsPath(const platform::Platform &platform) {
+    return platform.windowsDirectory();
+}
 
 } // namespace mdlPub

@@ -16,8 +16,7 @@ struct ParseCase {
 
 class ParseNumber : public ::testing::TestWithParam<ParseCase> {};
 
-TEST_P(ParseNumber, ReadsOnlyPlainDecimals)
-{
+TEST_P(ParseNumber, ReadsOnlyPlainDecimals) {
     const auto &c = GetParam();
     const auto value = parseNumber(QStringView(c.text));
     ASSERT_EQ(value.has_value(), c.value.has_value()) << QString::fromUtf16(c.text).toStdString();
@@ -40,25 +39,29 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{u"1 2", std::nullopt}, ParseCase{u"\t1", std::nullopt},
                       ParseCase{u"１２", std::nullopt}, ParseCase{u"0x10", std::nullopt}));
 
-TEST(ParseNumber, RefusesValuesBeyondADouble)
-{
+TEST(ParseNumber, RefusesValuesBeyondADouble) {
     EXPECT_FALSE(parseNumber(QString(400, u'9')));
     EXPECT_TRUE(parseNumber(QString(300, u'9')));
 }
 
-TEST(NumberText, WritesShortestTextWithoutExponent)
-{
+TEST(NumberText, WritesShortestTextWithoutExponent) {
     const std::pair<double, const char *> cases[] = {
-        {0, "0"},        {-0.0, "0"},     {13, "13"},       {1.5, "1.5"},
-        {0.25, "0.25"},  {-3, "-3"},      {0.1, "0.1"},     {1e21, "1000000000000000000000"},
-        {1e-7, "0.0000001"}, {9999999, "9999999"},
+        {0, "0"},
+        {-0.0, "0"},
+        {13, "13"},
+        {1.5, "1.5"},
+        {0.25, "0.25"},
+        {-3, "-3"},
+        {0.1, "0.1"},
+        {1e21, "1000000000000000000000"},
+        {1e-7, "0.0000001"},
+        {9999999, "9999999"},
     };
     for (const auto &[value, text] : cases)
         EXPECT_EQ(numberText(value).toStdString(), text) << value;
 }
 
-TEST(NumberText, ReadsBackToTheSameValue)
-{
+TEST(NumberText, ReadsBackToTheSameValue) {
     std::mt19937_64 random(42);
     std::uniform_int_distribution<quint64> bits;
     for (int i = 0; i < 20000; ++i) {

@@ -16,9 +16,8 @@ using tasks::writeTaskLine;
 
 namespace {
 
-TaskRecord record(QString text, QString rela, double h, double m, double s, qint16 run,
-                  qint16 show, qint16 back, qint16 down)
-{
+TaskRecord record(QString text, QString rela, double h, double m, double s, qint16 run, qint16 show,
+                  qint16 back, qint16 down) {
     return {std::move(text), std::move(rela), h, m, s, run, show, back, down};
 }
 
@@ -28,12 +27,13 @@ struct ReadCase {
     std::optional<TaskRecord> expected;
 };
 
-void PrintTo(const ReadCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const ReadCase &c, std::ostream *os) {
+    *os << c.name;
+}
 
 class ReadTaskLine : public ::testing::TestWithParam<ReadCase> {};
 
-TEST_P(ReadTaskLine, ReadsOrSkips)
-{
+TEST_P(ReadTaskLine, ReadsOrSkips) {
     const ReadCase &c = GetParam();
     const auto got = readTaskLine(c.line);
     ASSERT_EQ(got.has_value(), c.expected.has_value());
@@ -80,14 +80,16 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"exponent", u"[1e400,0,0,0,1,1,1,\"x\"]t"_s, std::nullopt},
         ReadCase{"letters", u"[abc,0,0,0,1,1,1,\"x\"]t"_s, std::nullopt},
         ReadCase{"empty field", u"[,0,0,0,1,1,1,\"x\"]t"_s, std::nullopt},
-        ReadCase{"NUL and control characters are kept", QString::fromStdU16String(u"[0,0,0,0,1,1,1,\"a\0b\"]\0t\x01"s),
-                 record(QString::fromStdU16String(u"\0t\x01"s), QString::fromStdU16String(u"a\0b"s), 0, 0, 0, 0, 1, 1, 1)}),
+        ReadCase{"NUL and control characters are kept",
+                 QString::fromStdU16String(u"[0,0,0,0,1,1,1,\"a\0b\"]\0t\x01"s),
+                 record(QString::fromStdU16String(u"\0t\x01"s), QString::fromStdU16String(u"a\0b"s),
+                        0, 0, 0, 0, 1, 1, 1)}),
     [](const auto &info) { return std::to_string(info.index); });
 
-TEST(WriteTaskLine, WritesTheScriptForm)
-{
-    EXPECT_EQ(writeTaskLine(record(u"例1:要上课了!(说明:按到点方式)"_s, u""_s, 13, 20, 0, 0, 1, 1, 0)),
-              u"[13,20,0,0,1,1,0,\"事件关联文件未指定\"]例1:要上课了!(说明:按到点方式)"_s);
+TEST(WriteTaskLine, WritesTheScriptForm) {
+    EXPECT_EQ(
+        writeTaskLine(record(u"例1:要上课了!(说明:按到点方式)"_s, u""_s, 13, 20, 0, 0, 1, 1, 0)),
+        u"[13,20,0,0,1,1,0,\"事件关联文件未指定\"]例1:要上课了!(说明:按到点方式)"_s);
     EXPECT_EQ(writeTaskLine(record(u"t"_s, u"cmd:dir"_s, 1.5, 0.25, 300, 1, 0, 0, 1)),
               u"[1.5,0.25,300,1,0,0,1,\"cmd:dir\"]t"_s);
     // A line break would split the record in two when the script is read again.
@@ -95,8 +97,7 @@ TEST(WriteTaskLine, WritesTheScriptForm)
               u"[0,0,0,0,0,0,0,\"c d\"]a  b"_s);
 }
 
-TEST(WriteTaskLine, RoundTripsRandomRecords)
-{
+TEST(WriteTaskLine, RoundTripsRandomRecords) {
     std::mt19937 random(7);
     auto randomText = [&](int minLength) {
         std::uniform_int_distribution<int> length(minLength, 12);
@@ -114,10 +115,10 @@ TEST(WriteTaskLine, RoundTripsRandomRecords)
     std::uniform_int_distribution<int> flag(0, 1);
 
     for (int i = 0; i < 2000; ++i) {
-        TaskRecord r = record(randomText(1), randomText(0).remove(u'"').remove(u']'),
-                              i % 3 ? std::round(amount(random)) : amount(random), amount(random),
-                              amount(random), flag(random), flag(random), flag(random),
-                              flag(random));
+        TaskRecord r =
+            record(randomText(1), randomText(0).remove(u'"').remove(u']'),
+                   i % 3 ? std::round(amount(random)) : amount(random), amount(random),
+                   amount(random), flag(random), flag(random), flag(random), flag(random));
         r.relaFile += u"😀"_s;
         const auto back = readTaskLine(writeTaskLine(r));
         ASSERT_TRUE(back) << writeTaskLine(r).toStdString();
@@ -125,8 +126,7 @@ TEST(WriteTaskLine, RoundTripsRandomRecords)
     }
 }
 
-TEST(WriteTaskLine, EmptyRelatedFileComesBackAsThePlaceholder)
-{
+TEST(WriteTaskLine, EmptyRelatedFileComesBackAsThePlaceholder) {
     const auto back = readTaskLine(writeTaskLine(record(u"t"_s, u""_s, 0, 0, 0, 0, 0, 0, 0)));
     ASSERT_TRUE(back);
     EXPECT_EQ(back->relaFile, kNoRelatedFile);
