@@ -6,7 +6,8 @@
 #include <QLocale>
 #include <QTranslator>
 
-int main(int argc, char *argv[]) {
+int main(int argc, char *argv[])
+{
     QApplication app(argc, argv);
 
     // Qt's own Chinese texts for the standard buttons (确定, 是(&Y), 否(&N)), whatever the

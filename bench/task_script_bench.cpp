@@ -17,7 +17,8 @@ public:
     QDateTime now() const override { return {}; }
     QString dateTimeText(const QDateTime &) const override { return {}; }
     platform::MsgResult messageBox(const QString &, const QString &, platform::MsgButtons,
-                                   platform::MsgIcon) override {
+                                   platform::MsgIcon) override
+    {
         return platform::MsgResult::Ok;
     }
     QString openFileDialog(QWidget *, const QString &, const QString &) override { return {}; }
@@ -33,7 +34,8 @@ public:
     void unregisterHotkey() override {}
 };
 
-tasks::TaskList makeList(qsizetype lines) {
+tasks::TaskList makeList(qsizetype lines)
+{
     tasks::TaskList list;
     list.reserve(lines);
     for (qsizetype i = 0; i < lines; ++i)
@@ -43,7 +45,8 @@ tasks::TaskList makeList(qsizetype lines) {
     return list;
 }
 
-void BM_LoadTaskScript(benchmark::State &state) {
+void BM_LoadTaskScript(benchmark::State &state)
+{
     QTemporaryDir dir;
     BenchPlatform platform;
     platform.dir = dir.path();
@@ -57,7 +60,8 @@ void BM_LoadTaskScript(benchmark::State &state) {
 }
 BENCHMARK(BM_LoadTaskScript)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-void BM_SaveTaskScript(benchmark::State &state) {
+void BM_SaveTaskScript(benchmark::State &state)
+{
     QTemporaryDir dir;
     const tasks::TaskList list = makeList(state.range(0));
     const QString path = tasks::taskScriptPath(dir.path());
@@ -67,7 +71,8 @@ void BM_SaveTaskScript(benchmark::State &state) {
 }
 BENCHMARK(BM_SaveTaskScript)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-void BM_ReadTaskLine(benchmark::State &state) {
+void BM_ReadTaskLine(benchmark::State &state)
+{
     const QString line = tasks::writeTaskLine(makeList(2)[1]);
     for (auto _ : state)
         benchmark::DoNotOptimize(tasks::readTaskLine(line));

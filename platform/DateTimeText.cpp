@@ -2,15 +2,16 @@
 
 namespace platform {
 
-QString formatDateTimeText(const QDateTime &t, const QString &dateFormat,
-                           const QString &timeFormat) {
+QString formatDateTimeText(const QDateTime &t, const QString &dateFormat, const QString &timeFormat)
+{
     const QString date = t.date().toString(dateFormat);
     if (t.time() == QTime(0, 0))
         return date;
     return date + u' ' + t.time().toString(timeFormat);
 }
 
-QString longTimeFormatWithoutZone(const QLocale &locale) {
+QString longTimeFormatWithoutZone(const QLocale &locale)
+{
     const QString format = locale.timeFormat(QLocale::LongFormat);
     QString out;
     bool quoted = false;

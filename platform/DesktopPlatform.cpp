@@ -9,22 +9,27 @@ namespace platform {
 
 DesktopPlatform::DesktopPlatform()
     : dateFormat_(QLocale::system().dateFormat(QLocale::ShortFormat))
-    , timeFormat_(longTimeFormatWithoutZone(QLocale::system())) {}
+    , timeFormat_(longTimeFormatWithoutZone(QLocale::system()))
+{
+}
 
 DesktopPlatform::~DesktopPlatform() = default;
 
-QDateTime DesktopPlatform::now() const {
+QDateTime DesktopPlatform::now() const
+{
     QDateTime t = QDateTime::currentDateTime();
     t.setTime(QTime(t.time().hour(), t.time().minute(), t.time().second()));
     return t;
 }
 
-QString DesktopPlatform::dateTimeText(const QDateTime &t) const {
+QString DesktopPlatform::dateTimeText(const QDateTime &t) const
+{
     return formatDateTimeText(t, dateFormat_, timeFormat_);
 }
 
 MsgResult DesktopPlatform::messageBox(const QString &text, const QString &title, MsgButtons buttons,
-                                      MsgIcon icon) {
+                                      MsgIcon icon)
+{
     QMessageBox box;
     box.setWindowTitle(title);
     box.setText(text);
@@ -74,27 +79,32 @@ MsgResult DesktopPlatform::messageBox(const QString &text, const QString &title,
 
 // The dialog, the command line, the shell's "open", stacking and the hotkey are wired up
 // together with the window that uses them; until then they do nothing.
-QString DesktopPlatform::openFileDialog(QWidget *, const QString &, const QString &) {
+QString DesktopPlatform::openFileDialog(QWidget *, const QString &, const QString &)
+{
     return {};
 }
 void DesktopPlatform::startCommandLine(const QString &) {}
 void DesktopPlatform::shellOpen(const QString &) {}
-bool DesktopPlatform::registerHotkey(std::function<void()>) {
+bool DesktopPlatform::registerHotkey(std::function<void()>)
+{
     return false;
 }
 void DesktopPlatform::unregisterHotkey() {}
 void DesktopPlatform::closeTopLevelWindow(const QString &) {}
-bool DesktopPlatform::earlierCopyRunning() {
+bool DesktopPlatform::earlierCopyRunning()
+{
     return false;
 }
 void DesktopPlatform::makeTopmost(QWidget *) {}
 void DesktopPlatform::setTaskbarEntryVisible(bool) {}
 
-QString DesktopPlatform::programDirectory() const {
+QString DesktopPlatform::programDirectory() const
+{
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
 }
 
-QString DesktopPlatform::windowsDirectory() const {
+QString DesktopPlatform::windowsDirectory() const
+{
     QString dir = qEnvironmentVariable("XDG_STATE_HOME");
     if (dir.isEmpty() || QDir::isRelativePath(dir))
         dir = QDir::homePath() + QStringLiteral("/.local/state");

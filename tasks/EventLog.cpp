@@ -13,7 +13,8 @@ struct EventText {
     QString message;
 };
 
-EventText eventText(Event event) {
+EventText eventText(Event event)
+{
     switch (event) {
     case Event::ProgramStart:
         return {QStringLiteral("<"), QStringLiteral("程序开始运行")};
@@ -33,16 +34,19 @@ EventText eventText(Event event) {
 
 } // namespace
 
-QString logFilePath(const QString &windowsDirectory) {
+QString logFilePath(const QString &windowsDirectory)
+{
     return windowsDirectory + QDir::separator() + QStringLiteral("Klaxo.log");
 }
 
-QString logLine(const QString &stamp, Event event, const QString &detail) {
+QString logLine(const QString &stamp, Event event, const QString &detail)
+{
     const EventText text = eventText(event);
     return u'[' + stamp + QStringLiteral("]\t") + text.marker + u'\t' + text.message + detail;
 }
 
-void recordToFile(const QString &logFilePath, const QString &line) {
+void recordToFile(const QString &logFilePath, const QString &line)
+{
     QFile file(logFilePath);
     // Unbuffered: the whole line reaches the O_APPEND descriptor in a single write.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))

@@ -8,7 +8,8 @@
 
 namespace tasks {
 
-std::optional<double> parseNumber(QStringView text) {
+std::optional<double> parseNumber(QStringView text)
+{
     // Fast path for the common case, a short unsigned whole number: exact in a double.
     if (!text.isEmpty() && text.size() <= 15) {
         std::int64_t whole = 0;
@@ -67,7 +68,8 @@ std::optional<double> parseNumber(QStringView text) {
     return negative ? -value : value;
 }
 
-void appendNumberText(QString &out, double value) {
+void appendNumberText(QString &out, double value)
+{
     if (value == 0) {
         out += u'0';
         return;
@@ -79,7 +81,8 @@ void appendNumberText(QString &out, double value) {
     out += QLatin1StringView(buffer.data(), result.ptr - buffer.data());
 }
 
-QString numberText(double value) {
+QString numberText(double value)
+{
     QString text;
     appendNumberText(text, value);
     return text;

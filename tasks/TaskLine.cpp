@@ -10,7 +10,8 @@ namespace tasks {
 namespace {
 
 // A flag is read as a 16-bit integer (fractions round half to even) and stored as 0 or 1.
-std::optional<qint16> readFlag(QStringView field) {
+std::optional<qint16> readFlag(QStringView field)
+{
     const auto value = parseNumber(field);
     if (!value)
         return std::nullopt;
@@ -22,7 +23,8 @@ std::optional<qint16> readFlag(QStringView field) {
 }
 
 // A line break inside a field would split the record over two lines when read back.
-void appendWithoutLineBreaks(QString &out, const QString &text) {
+void appendWithoutLineBreaks(QString &out, const QString &text)
+{
     const qsizetype from = out.size();
     out += text;
     if (!text.contains(u'\r') && !text.contains(u'\n'))
@@ -35,7 +37,8 @@ void appendWithoutLineBreaks(QString &out, const QString &text) {
 
 } // namespace
 
-std::optional<TaskRecord> readTaskLine(QStringView line) {
+std::optional<TaskRecord> readTaskLine(QStringView line)
+{
     const qsizetype n = line.size();
     if (n == 0 || line.front() != u'[')
         return std::nullopt;
@@ -88,7 +91,8 @@ std::optional<TaskRecord> readTaskLine(QStringView line) {
     return record;
 }
 
-void appendTaskLine(QString &out, const TaskRecord &r) {
+void appendTaskLine(QString &out, const TaskRecord &r)
+{
     out += u'[';
     for (double amount : {r.hour, r.minute, r.second}) {
         appendNumberText(out, amount);
@@ -105,7 +109,8 @@ void appendTaskLine(QString &out, const TaskRecord &r) {
     appendWithoutLineBreaks(out, r.taskText);
 }
 
-QString writeTaskLine(const TaskRecord &record) {
+QString writeTaskLine(const TaskRecord &record)
+{
     QString line;
     appendTaskLine(line, record);
     return line;

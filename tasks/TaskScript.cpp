@@ -16,7 +16,8 @@ namespace {
 const QString kCannotReadScript = QStringLiteral("不存在该文件或该文件不能访问!");
 const QString kLineEnd = QStringLiteral("\r\n");
 
-bool readAll(const QString &path, QByteArray &bytes) {
+bool readAll(const QString &path, QByteArray &bytes)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
@@ -24,7 +25,8 @@ bool readAll(const QString &path, QByteArray &bytes) {
     return file.error() == QFileDevice::NoError;
 }
 
-QStringView trimSpaces(QStringView text) {
+QStringView trimSpaces(QStringView text)
+{
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && text[begin] == u' ')
@@ -36,11 +38,13 @@ QStringView trimSpaces(QStringView text) {
 
 } // namespace
 
-QString taskScriptPath(const QString &directory) {
+QString taskScriptPath(const QString &directory)
+{
     return directory + QDir::separator() + QStringLiteral("task.dat");
 }
 
-const QStringList &sampleTaskScript() {
+const QStringList &sampleTaskScript()
+{
     static const QStringList lines = {
         QStringLiteral(
             R"L([0,0,0,0,1,1,1,"事件关联文件未指定"]请在这里输入或者从下拉列表中选择你要提醒的事件)L"),
@@ -57,7 +61,8 @@ const QStringList &sampleTaskScript() {
     return lines;
 }
 
-void ensureTaskScript(platform::Platform &platform) {
+void ensureTaskScript(platform::Platform &platform)
+{
     const QString path = taskScriptPath(platform.programDirectory());
     if (mdlPub::relatedFileUsable(path)) {
         if (readTaskTexts(platform, path).isEmpty())
@@ -67,7 +72,8 @@ void ensureTaskScript(platform::Platform &platform) {
     }
 }
 
-QString readTaskTexts(platform::Platform &platform, const QString &path) {
+QString readTaskTexts(platform::Platform &platform, const QString &path)
+{
     QByteArray bytes;
     const bool ok = readAll(path, bytes);
     QString texts;
@@ -85,7 +91,8 @@ QString readTaskTexts(platform::Platform &platform, const QString &path) {
     return texts;
 }
 
-qsizetype loadTaskScript(const platform::Platform &platform, TaskList &taskList) {
+qsizetype loadTaskScript(const platform::Platform &platform, TaskList &taskList)
+{
     QByteArray bytes;
     if (!readAll(taskScriptPath(platform.programDirectory()), bytes))
         return 0;
@@ -109,7 +116,8 @@ qsizetype loadTaskScript(const platform::Platform &platform, TaskList &taskList)
     return taskList.size() - before;
 }
 
-bool saveTaskScript(const QString &taskFilePath, const TaskList &taskList) {
+bool saveTaskScript(const QString &taskFilePath, const TaskList &taskList)
+{
     qsizetype size = 0;
     for (const TaskRecord &record : taskList)
         size += record.taskText.size() + record.relaFile.size() + 48;

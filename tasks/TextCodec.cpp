@@ -12,12 +12,14 @@ namespace {
 
 constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
-bool isAscii(QByteArrayView bytes) {
+bool isAscii(QByteArrayView bytes)
+{
     return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
 }
 
 // Decodes `bytes` strictly; returns false when the converter met bytes it cannot map.
-bool tryDecode(const char *encoding, QByteArrayView bytes, QString &out) {
+bool tryDecode(const char *encoding, QByteArrayView bytes, QString &out)
+{
     // Stateless: a sequence cut off at the end is an error, not held back for more input.
     QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
     out = decoder.decode(bytes);
@@ -26,7 +28,8 @@ bool tryDecode(const char *encoding, QByteArrayView bytes, QString &out) {
 
 } // namespace
 
-QByteArray encodeText(QStringView text) {
+QByteArray encodeText(QStringView text)
+{
     // GB18030 maps each character on its own, so the bytes of every BMP character are asked of
     // the converter once and kept; surrogate pairs go to the converter each time.
     struct Code {
@@ -64,7 +67,8 @@ QByteArray encodeText(QStringView text) {
     return out;
 }
 
-QString decodeText(const QByteArray &bytes, BadLines badLines) {
+QString decodeText(const QByteArray &bytes, BadLines badLines)
+{
     QByteArrayView view(bytes);
     if (view.startsWith(kUtf8Bom))
         return QString::fromUtf8(view.sliced(3));
@@ -88,7 +92,8 @@ QString decodeText(const QByteArray &bytes, BadLines badLines) {
     return text;
 }
 
-QStringList decodeLines(const QByteArray &bytes, BadLines badLines) {
+QStringList decodeLines(const QByteArray &bytes, BadLines badLines)
+{
     const QString text = decodeText(bytes, badLines);
     QStringList lines;
     forEachLine(QStringView(text), [&](QStringView line) { lines.append(line.toString()); });

@@ -23,17 +23,20 @@ enum class BadLines {
 QString decodeText(const QByteArray &bytes, BadLines badLines);
 
 namespace detail {
-inline qsizetype indexOf(QStringView text, char c, qsizetype from) {
+inline qsizetype indexOf(QStringView text, char c, qsizetype from)
+{
     return text.indexOf(QChar::fromLatin1(c), from);
 }
-inline qsizetype indexOf(QByteArrayView text, char c, qsizetype from) {
+inline qsizetype indexOf(QByteArrayView text, char c, qsizetype from)
+{
     return text.indexOf(c, from);
 }
 } // namespace detail
 
 // Calls `fn` with each line of `text`: CR LF, LF and a lone CR all end a line, and a last line
 // without an end counts.
-template <typename View, typename Fn> void forEachLine(View text, Fn &&fn) {
+template <typename View, typename Fn> void forEachLine(View text, Fn &&fn)
+{
     const qsizetype n = text.size();
     qsizetype start = 0;
     qsizetype cr = -2; // next CR at or after start; -1 when there is none left

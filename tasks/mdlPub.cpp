@@ -9,7 +9,8 @@
 
 namespace mdlPub {
 
-bool writeTextFile(const QString &path, const QString &text) {
+bool writeTextFile(const QString &path, const QString &text)
+{
     // Root can write any file, so the owner's write bit stands for the read-only attribute.
     const QFileInfo info(path);
     if (info.exists() && !(info.permissions() & QFileDevice::WriteOwner))
@@ -27,7 +28,8 @@ bool writeTextFile(const QString &path, const QString &text) {
     return file.commit();
 }
 
-bool relatedFileUsable(const QString &path) {
+bool relatedFileUsable(const QString &path)
+{
     if (path.startsWith(QStringLiteral("cmd:"), Qt::CaseSensitive))
         return true;
     if (path.isEmpty())
@@ -36,7 +38,8 @@ bool relatedFileUsable(const QString &path) {
     return file.open(QIODevice::ReadOnly);
 }
 
-QString getWindowsPath(const platform::Platform &platform) {
+QString getWindowsPath(const platform::Platform &platform)
+{
     return platform.windowsDirectory();
 }
 

@@ -10,13 +10,15 @@ struct TempDir {
 
     QString path(const QString &name) const { return dir.filePath(name); }
 
-    void write(const QString &name, const QByteArray &bytes) const {
+    void write(const QString &name, const QByteArray &bytes) const
+    {
         QFile file(path(name));
         if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             file.write(bytes);
     }
 
-    QByteArray read(const QString &name) const {
+    QByteArray read(const QString &name) const
+    {
         QFile file(path(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }

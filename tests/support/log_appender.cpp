@@ -6,7 +6,8 @@
 
 #include <cstdlib>
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     if (argc != 4)
         return 2;
     const QString path = QString::fromLocal8Bit(argv[1]);

@@ -13,7 +13,8 @@ using eventlog::Event;
 using eventlog::logLine;
 using eventlog::recordToFile;
 
-TEST(EventLog, ComposesEachLine) {
+TEST(EventLog, ComposesEachLine)
+{
     const QString stamp = u"2026/12/6 14:03:09"_s;
     const std::pair<QString, QString> cases[] = {
         {logLine(stamp, Event::ProgramStart), u"[2026/12/6 14:03:09]\t<\t程序开始运行"_s},
@@ -29,7 +30,8 @@ TEST(EventLog, ComposesEachLine) {
         EXPECT_EQ(got, expected);
 }
 
-TEST(EventLog, CreatesThenAppends) {
+TEST(EventLog, CreatesThenAppends)
+{
     TempDir dir;
     const QString path = eventlog::logFilePath(dir.dir.path());
     EXPECT_EQ(path, dir.path(u"Klaxo.log"_s));
@@ -38,14 +40,16 @@ TEST(EventLog, CreatesThenAppends) {
     EXPECT_EQ(dir.read(u"Klaxo.log"_s), tasks::encodeText(u"[a]\t<\t程序开始运行\r\nsecond\r\n"_s));
 }
 
-TEST(EventLog, FailsSilently) {
+TEST(EventLog, FailsSilently)
+{
     TempDir dir;
     recordToFile(dir.path(u"missing/Klaxo.log"_s), u"x"_s);
     recordToFile(dir.dir.path(), u"x"_s); // a folder
     EXPECT_FALSE(QFile::exists(dir.path(u"missing"_s)));
 }
 
-TEST(EventLog, ProcessesAppendingAtOnceKeepLinesWhole) {
+TEST(EventLog, ProcessesAppendingAtOnceKeepLinesWhole)
+{
     TempDir dir;
     const QString path = dir.path(u"Klaxo.log"_s);
     constexpr int kLines = 400;

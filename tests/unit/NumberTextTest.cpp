@@ -16,7 +16,8 @@ struct ParseCase {
 
 class ParseNumber : public ::testing::TestWithParam<ParseCase> {};
 
-TEST_P(ParseNumber, ReadsOnlyPlainDecimals) {
+TEST_P(ParseNumber, ReadsOnlyPlainDecimals)
+{
     const auto &c = GetParam();
     const auto value = parseNumber(QStringView(c.text));
     ASSERT_EQ(value.has_value(), c.value.has_value()) << QString::fromUtf16(c.text).toStdString();
@@ -39,12 +40,14 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{u"1 2", std::nullopt}, ParseCase{u"\t1", std::nullopt},
                       ParseCase{u"１２", std::nullopt}, ParseCase{u"0x10", std::nullopt}));
 
-TEST(ParseNumber, RefusesValuesBeyondADouble) {
+TEST(ParseNumber, RefusesValuesBeyondADouble)
+{
     EXPECT_FALSE(parseNumber(QString(400, u'9')));
     EXPECT_TRUE(parseNumber(QString(300, u'9')));
 }
 
-TEST(NumberText, WritesShortestTextWithoutExponent) {
+TEST(NumberText, WritesShortestTextWithoutExponent)
+{
     const std::pair<double, const char *> cases[] = {
         {0, "0"},
         {-0.0, "0"},
@@ -61,7 +64,8 @@ TEST(NumberText, WritesShortestTextWithoutExponent) {
         EXPECT_EQ(numberText(value).toStdString(), text) << value;
 }
 
-TEST(NumberText, ReadsBackToTheSameValue) {
+TEST(NumberText, ReadsBackToTheSameValue)
+{
     std::mt19937_64 random(42);
     std::uniform_int_distribution<quint64> bits;
     for (int i = 0; i < 20000; ++i) {

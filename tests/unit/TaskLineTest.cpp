@@ -17,7 +17,8 @@ using tasks::writeTaskLine;
 namespace {
 
 TaskRecord record(QString text, QString rela, double h, double m, double s, qint16 run, qint16 show,
-                  qint16 back, qint16 down) {
+                  qint16 back, qint16 down)
+{
     return {std::move(text), std::move(rela), h, m, s, run, show, back, down};
 }
 
@@ -27,13 +28,15 @@ struct ReadCase {
     std::optional<TaskRecord> expected;
 };
 
-void PrintTo(const ReadCase &c, std::ostream *os) {
+void PrintTo(const ReadCase &c, std::ostream *os)
+{
     *os << c.name;
 }
 
 class ReadTaskLine : public ::testing::TestWithParam<ReadCase> {};
 
-TEST_P(ReadTaskLine, ReadsOrSkips) {
+TEST_P(ReadTaskLine, ReadsOrSkips)
+{
     const ReadCase &c = GetParam();
     const auto got = readTaskLine(c.line);
     ASSERT_EQ(got.has_value(), c.expected.has_value());
@@ -86,7 +89,8 @@ INSTANTIATE_TEST_SUITE_P(
                         0, 0, 0, 0, 1, 1, 1)}),
     [](const auto &info) { return std::to_string(info.index); });
 
-TEST(WriteTaskLine, WritesTheScriptForm) {
+TEST(WriteTaskLine, WritesTheScriptForm)
+{
     EXPECT_EQ(
         writeTaskLine(record(u"例1:要上课了!(说明:按到点方式)"_s, u""_s, 13, 20, 0, 0, 1, 1, 0)),
         u"[13,20,0,0,1,1,0,\"事件关联文件未指定\"]例1:要上课了!(说明:按到点方式)"_s);
@@ -97,7 +101,8 @@ TEST(WriteTaskLine, WritesTheScriptForm) {
               u"[0,0,0,0,0,0,0,\"c d\"]a  b"_s);
 }
 
-TEST(WriteTaskLine, RoundTripsRandomRecords) {
+TEST(WriteTaskLine, RoundTripsRandomRecords)
+{
     std::mt19937 random(7);
     auto randomText = [&](int minLength) {
         std::uniform_int_distribution<int> length(minLength, 12);
@@ -126,7 +131,8 @@ TEST(WriteTaskLine, RoundTripsRandomRecords) {
     }
 }
 
-TEST(WriteTaskLine, EmptyRelatedFileComesBackAsThePlaceholder) {
+TEST(WriteTaskLine, EmptyRelatedFileComesBackAsThePlaceholder)
+{
     const auto back = readTaskLine(writeTaskLine(record(u"t"_s, u""_s, 0, 0, 0, 0, 0, 0, 0)));
     ASSERT_TRUE(back);
     EXPECT_EQ(back->relaFile, kNoRelatedFile);

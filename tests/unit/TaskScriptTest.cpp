@@ -19,7 +19,8 @@ using tasks::TaskRecord;
 namespace {
 
 // GBK bytes from the C library's converter, independent of the one under test.
-QByteArray gbk(const QString &text) {
+QByteArray gbk(const QString &text)
+{
     QByteArray in = text.toUtf8();
     QByteArray out(in.size() * 2 + 4, '\0');
     iconv_t cd = iconv_open("GBK", "UTF-8");
@@ -39,7 +40,8 @@ protected:
     FakePlatform platform;
     QString script;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         platform.programDir = dir.dir.path();
         script = tasks::taskScriptPath(platform.programDir);
     }
@@ -47,13 +49,15 @@ protected:
     void writeScript(const QByteArray &bytes) { dir.write(u"task.dat"_s, bytes); }
     QByteArray scriptBytes() const { return dir.read(u"task.dat"_s); }
 
-    TaskList load() {
+    TaskList load()
+    {
         TaskList list;
         tasks::loadTaskScript(platform, list);
         return list;
     }
 
-    static QStringList texts(const TaskList &list) {
+    static QStringList texts(const TaskList &list)
+    {
         QStringList out;
         for (const TaskRecord &r : list)
             out.append(r.taskText);
@@ -61,7 +65,8 @@ protected:
     }
 };
 
-TEST_F(TaskScript, FirstStartWritesTheSampleByteForByte) {
+TEST_F(TaskScript, FirstStartWritesTheSampleByteForByte)
+{
     tasks::ensureTaskScript(platform);
     QByteArray expected;
     const QStringList &lines = tasks::sampleTaskScript();
@@ -81,7 +86,8 @@ TEST_F(TaskScript, FirstStartWritesTheSampleByteForByte) {
               u"cmd:set/p x=确认关机请按y,否则请按n: & if %x%==y shutdown /s /f /t 0"_s);
 }
 
-TEST_F(TaskScript, TextlessScriptIsReplacedByThePromptLine) {
+TEST_F(TaskScript, TextlessScriptIsReplacedByThePromptLine)
+{
     for (const QByteArray &bytes :
          {QByteArray(), QByteArray("\r\n  \r\n\n"), QByteArray("[0,0,0,0,1,1,1,\"x\"]   \r\n")}) {
         writeScript(bytes);
@@ -91,7 +97,8 @@ TEST_F(TaskScript, TextlessScriptIsReplacedByThePromptLine) {
     }
 }
 
-TEST_F(TaskScript, TextWithoutAcceptableLineIsLeftAlone) {
+TEST_F(TaskScript, TextWithoutAcceptableLineIsLeftAlone)
+{
     writeScript("hello");
     tasks::ensureTaskScript(platform);
     EXPECT_EQ(scriptBytes(), QByteArray("hello"));
@@ -99,7 +106,8 @@ TEST_F(TaskScript, TextWithoutAcceptableLineIsLeftAlone) {
     EXPECT_TRUE(platform.messageBoxes.isEmpty());
 }
 
-TEST_F(TaskScript, UnreadableScriptIsReportedAndReadsNothing) {
+TEST_F(TaskScript, UnreadableScriptIsReportedAndReadsNothing)
+{
     QDir().mkpath(script); // a folder where the script should be
     EXPECT_EQ(tasks::readTaskTexts(platform, script), QString());
     ASSERT_EQ(platform.messageBoxes.size(), 1);
@@ -111,7 +119,8 @@ TEST_F(TaskScript, UnreadableScriptIsReportedAndReadsNothing) {
     EXPECT_TRUE(load().isEmpty());
 }
 
-TEST_F(TaskScript, LoadKeepsTheFirstOfRepeatedTextsAndSkipsBadLines) {
+TEST_F(TaskScript, LoadKeepsTheFirstOfRepeatedTextsAndSkipsBadLines)
+{
     writeScript("[1,0,0,0,1,1,1,\"a\"]same\r\n"
                 "garbage\r\n"
                 "[2,0,0,0,1,1,1,\"b\"]same\n"
@@ -124,7 +133,8 @@ TEST_F(TaskScript, LoadKeepsTheFirstOfRepeatedTextsAndSkipsBadLines) {
     EXPECT_EQ(list[2].hour, 3);
 }
 
-TEST_F(TaskScript, LoadAppendsAfterEntriesAlreadyThere) {
+TEST_F(TaskScript, LoadAppendsAfterEntriesAlreadyThere)
+{
     writeScript("[1,0,0,0,1,1,1,\"a\"]kept\r\n[2,0,0,0,1,1,1,\"a\"]new\r\n");
     TaskList list{TaskRecord{u"kept"_s, u""_s, 5, 0, 0, 0, 0, 0, 0}};
     EXPECT_EQ(tasks::loadTaskScript(platform, list), 1);
@@ -132,11 +142,13 @@ TEST_F(TaskScript, LoadAppendsAfterEntriesAlreadyThere) {
     EXPECT_EQ(list[0].hour, 5);
 }
 
-TEST_F(TaskScript, MissingScriptLoadsNothing) {
+TEST_F(TaskScript, MissingScriptLoadsNothing)
+{
     EXPECT_TRUE(load().isEmpty());
 }
 
-TEST_F(TaskScript, SaveRewritesInListOrderInTheWritersForm) {
+TEST_F(TaskScript, SaveRewritesInListOrderInTheWritersForm)
+{
     writeScript("[ 0 ,06,0,0,1,1,1,\"x\"]b\r\n[1,0,0,0,1,1,1,\"\"]a\r\n[1,0,0,0,1,1,1,\"z\"]a\r\n");
     TaskList list = load();
     list.prepend(TaskRecord{u""_s, u"not written"_s, 0, 0, 0, 0, 0, 0, 0});
@@ -145,14 +157,16 @@ TEST_F(TaskScript, SaveRewritesInListOrderInTheWritersForm) {
               gbk(u"[0,6,0,0,1,1,1,\"x\"]b\r\n[1,0,0,0,1,1,1,\"事件关联文件未指定\"]a\r\n"_s));
 }
 
-TEST_F(TaskScript, SaveWithNothingToWriteLeavesTheFileAlone) {
+TEST_F(TaskScript, SaveWithNothingToWriteLeavesTheFileAlone)
+{
     writeScript("hand-written");
     EXPECT_FALSE(tasks::saveTaskScript(script, {}));
     EXPECT_FALSE(tasks::saveTaskScript(script, {TaskRecord{}}));
     EXPECT_EQ(scriptBytes(), QByteArray("hand-written"));
 }
 
-TEST_F(TaskScript, ReadOnlyScriptKeepsItsBytes) {
+TEST_F(TaskScript, ReadOnlyScriptKeepsItsBytes)
+{
     writeScript("[1,0,0,0,1,1,1,\"a\"]t\r\n");
     QFile::setPermissions(script, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
     EXPECT_FALSE(tasks::saveTaskScript(script, {TaskRecord{u"new"_s, {}, 0, 0, 0, 0, 0, 0, 0}}));
@@ -160,7 +174,8 @@ TEST_F(TaskScript, ReadOnlyScriptKeepsItsBytes) {
     EXPECT_TRUE(platform.messageBoxes.isEmpty());
 }
 
-TEST_F(TaskScript, UnwritableFolderFailsSilently) {
+TEST_F(TaskScript, UnwritableFolderFailsSilently)
+{
     platform.programDir = dir.path(u"no/such/folder"_s);
     tasks::ensureTaskScript(platform);
     EXPECT_TRUE(load().isEmpty());
@@ -168,7 +183,8 @@ TEST_F(TaskScript, UnwritableFolderFailsSilently) {
     EXPECT_TRUE(platform.messageBoxes.isEmpty());
 }
 
-TEST_F(TaskScript, SurvivesHostileFiles) {
+TEST_F(TaskScript, SurvivesHostileFiles)
+{
     QByteArray huge(10 * 1024 * 1024, 'x');
     huge.prepend("[1,0,0,0,1,1,1,\"a\"]");
     QByteArray many;
@@ -200,7 +216,8 @@ TEST_F(TaskScript, SurvivesHostileFiles) {
     }
 }
 
-TEST(RelatedFileUsable, OpensForReadingOrSeesTheCommandMark) {
+TEST(RelatedFileUsable, OpensForReadingOrSeesTheCommandMark)
+{
     TempDir dir;
     dir.write(u"doc.txt"_s, "x");
     EXPECT_TRUE(mdlPub::relatedFileUsable(dir.path(u"doc.txt"_s)));

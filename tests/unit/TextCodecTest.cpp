@@ -15,13 +15,15 @@ struct SplitCase {
     QStringList lines;
 };
 
-void PrintTo(const SplitCase &c, std::ostream *os) {
+void PrintTo(const SplitCase &c, std::ostream *os)
+{
     *os << c.name;
 }
 
 class DecodeLines : public ::testing::TestWithParam<SplitCase> {};
 
-TEST_P(DecodeLines, SplitsAndDecodes) {
+TEST_P(DecodeLines, SplitsAndDecodes)
+{
     EXPECT_EQ(decodeLines(GetParam().bytes, BadLines::Skip), GetParam().lines);
 }
 
@@ -46,14 +48,16 @@ INSTANTIATE_TEST_SUITE_P(
                                 {u"ok"_s, u"例"_s}}),
     [](const auto &info) { return std::to_string(info.index); });
 
-TEST(DecodeLines, ReplacesDamagedBytesWhenAsked) {
+TEST(DecodeLines, ReplacesDamagedBytesWhenAsked)
+{
     const QStringList lines = decodeLines("ok\n\x81\x20\xC0\xFD", BadLines::Replace);
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[0], u"ok"_s);
     EXPECT_FALSE(lines[1].isEmpty());
 }
 
-TEST(EncodeText, WritesGbkBytesAndKeepsWhatGbkLacks) {
+TEST(EncodeText, WritesGbkBytesAndKeepsWhatGbkLacks)
+{
     EXPECT_EQ(encodeText(u"例1:要上课了!"_s),
               QByteArray("\xC0\xFD\x31:\xD2\xAA\xC9\xCF\xBF\xCE\xC1\xCB!"));
     const QString emoji = u"😀 €"_s;

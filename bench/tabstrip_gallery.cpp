@@ -1,0 +1,41 @@
+// Draws the main window's tab strip in each of its eight styles into one PNG, for a look.
+// Usage: tocklet_tabstrip_gallery OUTPUT.png
+#include <ctlTabs.h>
+
+#include <QApplication>
+#include <QFont>
+#include <QPainter>
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc != 2)
+        return 2;
+
+    constexpr int kWidth = 353, kHeight = 313, kGap = 10;
+    QImage sheet(4 * (kWidth + kGap) + kGap, 2 * (kHeight + kGap + 20) + kGap,
+                 QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    QPainter sheetPainter(&sheet);
+    for (int style = 0; style < 8; ++style) {
+        ctlTabs tabs;
+        tabs.resize(kWidth, kHeight);
+        tabs.setTabsWidth(60);
+        tabs.setTabsHeight(18);
+        tabs.setTabs(3);
+        tabs.setCaption(1, QStringLiteral("常规"));
+        tabs.setCaption(2, QStringLiteral("高级"));
+        tabs.setCaption(3, QStringLiteral("简介"));
+        tabs.setSelectedTab(2);
+        tabs.setUseFocusRect(style == 0);
+        tabs.setStyle(style);
+        const int x = kGap + (style % 4) * (kWidth + kGap);
+        const int y = kGap + (style / 4) * (kHeight + kGap + 20);
+        sheetPainter.setPen(Qt::black);
+        sheetPainter.drawText(x, y + 12, QStringLiteral("Style %1").arg(style));
+        sheetPainter.drawImage(x, y + 20, tabs.hDC());
+    }
+    sheetPainter.end();
+    return sheet.save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+}

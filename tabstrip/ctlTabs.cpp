@@ -1,0 +1,418 @@
+#include "ctlTabs.h"
+#include "FontText.h"
+#include "PropertyBag.h"
+
+#include <QFocusEvent>
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
+using namespace tabstrip;
+
+namespace {
+
+// Fills the drawing extent of `r` (right and bottom exclusive), clipped to the image.
+void fill(QPainter &p, const QImage &image, qint64 l, qint64 t, qint64 r, qint64 b,
+          const QColor &color)
+{
+    const qint64 left = std::max<qint64>(l, 0);
+    const qint64 top = std::max<qint64>(t, 0);
+    const qint64 right = std::min<qint64>(r, image.width());
+    const qint64 bottom = std::min<qint64>(b, image.height());
+    if (left < right && top < bottom)
+        p.fillRect(QRect(int(left), int(top), int(right - left), int(bottom - top)), color);
+}
+
+void fill(QPainter &p, const QImage &image, const TabRect &r, const QColor &color)
+{
+    fill(p, image, r.left, r.top, r.right, r.bottom, color);
+}
+
+// A one-pixel raised edge on the outermost pixels of the chosen sides: light at the top and
+// left, shadow at the bottom and right.
+void drawEdge(QPainter &p, const QImage &image, const TabRect &r, int sides, const QColor &light,
+              const QColor &shadow)
+{
+    if (r.right <= r.left || r.bottom <= r.top)
+        return;
+    const qint64 l = r.left, t = r.top, rr = r.right, b = r.bottom;
+    if (sides & EdgeTop)
+        fill(p, image, l, t, rr, t + 1, light);
+    if (sides & EdgeLeft)
+        fill(p, image, l, t, l + 1, b, light);
+    if (sides & EdgeBottom)
+        fill(p, image, l, b - 1, rr, b, shadow);
+    if (sides & EdgeRight)
+        fill(p, image, rr - 1, t, rr, b, shadow);
+}
+
+// The dotted focus rectangle: every other pixel of the outline inverted.
+void drawFocusRect(QImage &image, const TabRect &r)
+{
+    if (r.right <= r.left || r.bottom <= r.top)
+        return;
+    const qint64 w = image.width(), h = image.height();
+    auto invert = [&](qint64 x, qint64 y) {
+        if (x < 0 || y < 0 || x >= w || y >= h || (x + y) % 2)
+            return;
+        reinterpret_cast<QRgb *>(image.scanLine(int(y)))[x] ^= 0x00FFFFFF;
+    };
+    const qint64 left = r.left, top = r.top, right = qint64(r.right) - 1,
+                 bottom = qint64(r.bottom) - 1;
+    for (qint64 x = std::max<qint64>(left, 0); x <= std::min(right, w - 1); ++x) {
+        invert(x, top);
+        if (bottom != top)
+            invert(x, bottom);
+    }
+    for (qint64 y = std::max<qint64>(top + 1, 0); y <= std::min(bottom - 1, h - 1); ++y) {
+        invert(left, y);
+        if (right != left)
+            invert(right, y);
+    }
+}
+
+int clampInt(qint64 value, qint64 low, qint64 high)
+{
+    return int(std::clamp(value, low, high));
+}
+
+qint64 readInteger(const PropertyBag &bag, const QString &key, qint64 defaultValue)
+{
+    bool ok = false;
+    const qint64 value = bag.readProperty(key, defaultValue).toLongLong(&ok);
+    return ok ? value : defaultValue;
+}
+
+QString captionKey(int index)
+{
+    return QStringLiteral("TABCAPTION") + QString::number(index);
+}
+
+} // namespace
+
+ctlTabs::ctlTabs(QWidget *parent)
+    : QWidget(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    copyFont(tabFont_, font());
+    copyFont(tabFontActive_, font());
+    tabFontActive_.setBold(!tabFontActive_.bold());
+}
+
+void ctlTabs::changed(const QString &key)
+{
+    emit propertyChanged(key);
+    drawTabs();
+}
+
+void ctlTabs::setTextColor(OleColor color)
+{
+    textColor_ = color;
+    changed(QStringLiteral("TEXTCOLOR"));
+}
+
+void ctlTabs::setTextColorActive(OleColor color)
+{
+    textColorActive_ = color;
+    changed(QStringLiteral("TEXTCOLORACTIVE"));
+}
+
+void ctlTabs::setTabColor(OleColor color)
+{
+    tabColor_ = color;
+    changed(QStringLiteral("TABCOLOR"));
+}
+
+void ctlTabs::setTabColorActive(OleColor color)
+{
+    tabColorActive_ = color;
+    changed(QStringLiteral("TABCOLORACTIVE"));
+}
+
+void ctlTabs::setTabFont(const QFont &font)
+{
+    copyFont(tabFont_, font);
+    changed(QStringLiteral("TABFONT"));
+}
+
+void ctlTabs::setTabFontActive(const QFont &font)
+{
+    copyFont(tabFontActive_, font);
+    changed(QStringLiteral("TABFONTACTIVE"));
+}
+
+void ctlTabs::checkIndex(int index) const
+{
+    if (index < 1 || index > tabs_)
+        throw std::out_of_range("ctlTabs: no tab " + std::to_string(index));
+}
+
+QString ctlTabs::Caption(int index) const
+{
+    checkIndex(index);
+    return captions_[index - 1];
+}
+
+void ctlTabs::setCaption(int index, const QString &caption)
+{
+    checkIndex(index);
+    captions_[index - 1] = caption;
+    changed(captionKey(index));
+}
+
+void ctlTabs::setStyle(int style)
+{
+    if (style < 0 || style > 7)
+        return;
+    style_ = style;
+    changed(QStringLiteral("TABSTYLE"));
+}
+
+void ctlTabs::setCaptionAlignment(int alignment)
+{
+    if (alignment < 0 || alignment > 8)
+        return;
+    captionAlignment_ = alignment;
+    changed(QStringLiteral("CAPTIONSTYLE"));
+}
+
+void ctlTabs::setTabsWidth(int width)
+{
+    tabsWidth_ = width;
+    changed(QStringLiteral("TABWIDE"));
+}
+
+void ctlTabs::setTabsHeight(int height)
+{
+    tabsHeight_ = height;
+    changed(QStringLiteral("TABHIGH"));
+}
+
+void ctlTabs::setUseFocusRect(bool use)
+{
+    useFocusRect_ = use;
+    changed(QStringLiteral("FOCUSRECT"));
+}
+
+void ctlTabs::setTabs(int tabs)
+{
+    if (tabs < 1 || tabs > kMaxTabs)
+        return;
+    tabs_ = tabs;
+    captions_.resize(tabs);
+    const int oldTab = selectedTab_;
+    const bool moved = tabs_ < selectedTab_;
+    if (moved)
+        selectedTab_ = tabs_;
+    changed(QStringLiteral("TABCOUNT"));
+    if (moved) {
+        emit propertyChanged(QStringLiteral("TABSELECTED"));
+        emit TabClick(oldTab, selectedTab_);
+    }
+}
+
+void ctlTabs::setSelectedTab(int tab)
+{
+    const int oldTab = selectedTab_;
+    selectedTab_ = std::clamp(tab, 1, tabs_);
+    changed(QStringLiteral("TABSELECTED"));
+    emit TabClick(oldTab, selectedTab_);
+}
+
+void ctlTabs::ReadProperties(const PropertyBag &bag)
+{
+    constexpr qint64 intMin = std::numeric_limits<int>::min();
+    constexpr qint64 intMax = std::numeric_limits<int>::max();
+    tabsWidth_ = clampInt(readInteger(bag, QStringLiteral("TABWIDE"), 70), intMin, intMax);
+    tabsHeight_ = clampInt(readInteger(bag, QStringLiteral("TABHIGH"), 20), intMin, intMax);
+    tabs_ = clampInt(readInteger(bag, QStringLiteral("TABCOUNT"), 2), 1, kMaxTabs);
+    selectedTab_ = clampInt(readInteger(bag, QStringLiteral("TABSELECTED"), 1), 1, tabs_);
+    style_ = clampInt(readInteger(bag, QStringLiteral("TABSTYLE"), 0), 0, 7);
+    captionAlignment_ = clampInt(readInteger(bag, QStringLiteral("CAPTIONSTYLE"), 4), 0, 8);
+    useFocusRect_ = bag.readProperty(QStringLiteral("FOCUSRECT"), false).toBool();
+
+    captions_.resize(tabs_);
+    for (int i = 1; i <= tabs_; ++i)
+        captions_[i - 1] = bag.readProperty(captionKey(i), QString()).toString();
+
+    auto readFont = [&](const QString &key, QFont &font, int &charset) {
+        const auto stored = fontFromText(bag.readProperty(key, QString()).toString());
+        font = stored ? stored->font : this->font();
+        charset = stored ? stored->charset : 1;
+    };
+    readFont(QStringLiteral("TABFONT"), tabFont_, tabFontCharset_);
+    readFont(QStringLiteral("TABFONTACTIVE"), tabFontActive_, tabFontActiveCharset_);
+
+    auto readColor = [&](const QString &key, OleColor defaultValue) {
+        return OleColor(readInteger(bag, key, defaultValue) & 0xFFFFFFFF);
+    };
+    tabColor_ = readColor(QStringLiteral("TABCOLOR"), systemColor(16));
+    tabColorActive_ = readColor(QStringLiteral("TABCOLORACTIVE"), systemColor(15));
+    textColor_ = readColor(QStringLiteral("TEXTCOLOR"), systemColor(20));
+    textColorActive_ = readColor(QStringLiteral("TEXTCOLORACTIVE"), systemColor(18));
+    drawTabs();
+}
+
+void ctlTabs::WriteProperties(PropertyBag &bag) const
+{
+    bag.writeProperty(QStringLiteral("TABWIDE"), tabsWidth_);
+    bag.writeProperty(QStringLiteral("TABHIGH"), tabsHeight_);
+    bag.writeProperty(QStringLiteral("TABCOUNT"), tabs_);
+    bag.writeProperty(QStringLiteral("TABSELECTED"), selectedTab_);
+    bag.writeProperty(QStringLiteral("TABSTYLE"), style_);
+    bag.writeProperty(QStringLiteral("CAPTIONSTYLE"), captionAlignment_);
+    bag.writeProperty(QStringLiteral("FOCUSRECT"), useFocusRect_);
+    for (int i = 1; i <= tabs_; ++i)
+        bag.writeProperty(captionKey(i), captions_[i - 1], QString());
+    bag.writeProperty(QStringLiteral("TABFONT"), fontText(tabFont_, tabFontCharset_));
+    bag.writeProperty(QStringLiteral("TABFONTACTIVE"),
+                      fontText(tabFontActive_, tabFontActiveCharset_));
+    bag.writeProperty(QStringLiteral("TABCOLOR"), qint64(tabColor_));
+    bag.writeProperty(QStringLiteral("TABCOLORACTIVE"), qint64(tabColorActive_));
+    bag.writeProperty(QStringLiteral("TEXTCOLOR"), qint64(textColor_));
+    bag.writeProperty(QStringLiteral("TEXTCOLORACTIVE"), qint64(textColorActive_));
+}
+
+void ctlTabs::drawTabs()
+{
+    const QPalette &pal = palette();
+    const QColor inactiveBrush = translateColor(tabColor_, pal);
+    const QColor activeBrush = translateColor(tabColorActive_, pal);
+    const QColor light = translateColor(systemColor(20), pal);
+    const QColor shadow = translateColor(systemColor(16), pal);
+
+    const QSize size(std::max(width(), 0), std::max(height(), 0));
+    if (hDC_.size() != size)
+        hDC_ = QImage(size, QImage::Format_RGB32);
+    hDC_.fill(pal.color(QPalette::Window));
+
+    const StripLayout layout =
+        stripLayout(style_, size.width(), size.height(), tabsWidth_, tabsHeight_, tabs_);
+    tabRects_.clear();
+    tabRects_.reserve(tabs_);
+
+    QPainter p;
+    const bool painting = !hDC_.isNull() && p.begin(&hDC_);
+    auto paintFill = [&](const TabRect &r, const QColor &c) {
+        if (painting)
+            fill(p, hDC_, r, c);
+    };
+    auto paintEdge = [&](const TabRect &r, int sides) {
+        if (painting)
+            drawEdge(p, hDC_, r, sides, light, shadow);
+    };
+
+    paintFill(layout.page, activeBrush);
+    paintEdge(layout.page, EdgeAll);
+
+    for (int i = 1; i <= tabs_; ++i) {
+        const TabRect &full = layout.tabs[i - 1];
+        const bool active = i == selectedTab_;
+        const TabRect hit = hitRect(full, active);
+        tabRects_.append(hit);
+        if (!painting)
+            continue;
+        if (active) {
+            paintFill(full, activeBrush);
+            paintEdge(full, layout.activeSides);
+            if (useFocusRect_ && hasFocus_) {
+                p.end();
+                drawFocusRect(hDC_, inset(full, 2));
+                p.begin(&hDC_);
+            }
+        } else {
+            paintFill(hit, inactiveBrush);
+        }
+
+        // Captions are not clipped to their tab, but one far outside the image is not drawn.
+        const QFont &font = active ? tabFontActive_ : tabFont_;
+        const QFontMetricsF metrics(font, &hDC_);
+        const QString &caption = captions_[i - 1];
+        const QPointF at = captionPosition(full, captionAlignment_,
+                                           {metrics.horizontalAdvance(caption), metrics.height()});
+        constexpr double kFar = 1 << 20;
+        if (caption.isEmpty() || std::abs(at.x()) > kFar || std::abs(at.y()) > kFar)
+            continue;
+        p.setFont(font);
+        p.setPen(translateColor(active ? textColorActive_ : textColor_, pal));
+        p.drawText(QPointF(at.x(), at.y() + metrics.ascent()), caption);
+    }
+    update();
+}
+
+void ctlTabs::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.drawImage(0, 0, hDC_);
+}
+
+void ctlTabs::resizeEvent(QResizeEvent *)
+{
+    drawTabs();
+}
+
+void ctlTabs::changeEvent(QEvent *event)
+{
+    // The container's background is the strip's ambient background.
+    if (event->type() == QEvent::PaletteChange)
+        drawTabs();
+    QWidget::changeEvent(event);
+}
+
+void ctlTabs::focusInEvent(QFocusEvent *event)
+{
+    hasFocus_ = true;
+    if (useFocusRect_)
+        drawTabs();
+    QWidget::focusInEvent(event);
+}
+
+void ctlTabs::focusOutEvent(QFocusEvent *event)
+{
+    hasFocus_ = false;
+    if (useFocusRect_)
+        drawTabs();
+    QWidget::focusOutEvent(event);
+}
+
+void ctlTabs::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    if (const int tab = hitTest(tabRects_, at.x(), at.y()))
+        setSelectedTab(tab);
+}
+
+void ctlTabs::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    if (hitTest(tabRects_, at.x(), at.y()))
+        setCursor(Qt::PointingHandCursor);
+    else
+        unsetCursor();
+}
+
+void ctlTabs::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        setSelectedTab(selectedTab_ - 1);
+        break;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        setSelectedTab(selectedTab_ + 1);
+        break;
+    default:
+        break;
+    }
+    // The key goes on to the container as well.
+    event->ignore();
+}

@@ -1,0 +1,129 @@
+#pragma once
+
+#include "OleColor.h"
+#include "TabGeometry.h"
+
+#include <QFont>
+#include <QImage>
+#include <QStringList>
+#include <QWidget>
+
+namespace tabstrip {
+class PropertyBag;
+}
+
+// An owner-drawn tab strip: tabs along one edge around a framed page area. It does not own the
+// pages; its container shows the page of the chosen tab when TabClick arrives. Its members are
+// reachable by name through the meta-object system, for hosts that know it only at run time.
+class ctlTabs : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(int ScaleMode READ ScaleMode)
+    Q_PROPERTY(quint32 TextColor READ TextColor WRITE setTextColor)
+    Q_PROPERTY(quint32 TextColorActive READ TextColorActive WRITE setTextColorActive)
+    Q_PROPERTY(quint32 TabColor READ TabColor WRITE setTabColor)
+    Q_PROPERTY(quint32 TabColorActive READ TabColorActive WRITE setTabColorActive)
+    Q_PROPERTY(QFont TabFont READ tabFont WRITE setTabFont)
+    Q_PROPERTY(QFont TabFontActive READ tabFontActive WRITE setTabFontActive)
+    Q_PROPERTY(int Style READ Style WRITE setStyle)
+    Q_PROPERTY(int CaptionAlignment READ CaptionAlignment WRITE setCaptionAlignment)
+    Q_PROPERTY(int TabsWidth READ TabsWidth WRITE setTabsWidth)
+    Q_PROPERTY(int TabsHeight READ TabsHeight WRITE setTabsHeight)
+    Q_PROPERTY(int Tabs READ Tabs WRITE setTabs)
+    Q_PROPERTY(int SelectedTab READ SelectedTab WRITE setSelectedTab)
+    Q_PROPERTY(bool UseFocusRect READ UseFocusRect WRITE setUseFocusRect)
+
+public:
+    static constexpr int kMaxTabs = 32767; // a 16-bit count
+
+    explicit ctlTabs(QWidget *parent = nullptr);
+
+    int ScaleMode() const { return 1; }
+    // The retained image that drawTabs paints and paintEvent shows.
+    const QImage &hDC() const { return hDC_; }
+    // Each tab's hit rectangle as last drawn, tab 1 first.
+    const QList<tabstrip::TabRect> &tabRects() const { return tabRects_; }
+
+    tabstrip::OleColor TextColor() const { return textColor_; }
+    tabstrip::OleColor TextColorActive() const { return textColorActive_; }
+    tabstrip::OleColor TabColor() const { return tabColor_; }
+    tabstrip::OleColor TabColorActive() const { return tabColorActive_; }
+    void setTextColor(tabstrip::OleColor color);
+    void setTextColorActive(tabstrip::OleColor color);
+    void setTabColor(tabstrip::OleColor color);
+    void setTabColorActive(tabstrip::OleColor color);
+
+    // The control's own fonts: a change made through the reference shows at the next repaint,
+    // with no notification.
+    QFont &TabFont() { return tabFont_; }
+    QFont &TabFontActive() { return tabFontActive_; }
+    QFont tabFont() const { return tabFont_; }
+    QFont tabFontActive() const { return tabFontActive_; }
+    void setTabFont(const QFont &font);
+    void setTabFontActive(const QFont &font);
+
+    // Throws std::out_of_range for an index outside 1..Tabs.
+    Q_INVOKABLE QString Caption(int index) const;
+    Q_INVOKABLE void setCaption(int index, const QString &caption);
+
+    int Style() const { return style_; }
+    using QWidget::setStyle;
+    void setStyle(int style);
+    int CaptionAlignment() const { return captionAlignment_; }
+    void setCaptionAlignment(int alignment);
+    int TabsWidth() const { return tabsWidth_; }
+    void setTabsWidth(int width);
+    int TabsHeight() const { return tabsHeight_; }
+    void setTabsHeight(int height);
+    int Tabs() const { return tabs_; }
+    void setTabs(int tabs);
+    int SelectedTab() const { return selectedTab_; }
+    void setSelectedTab(int tab);
+    bool UseFocusRect() const { return useFocusRect_; }
+    void setUseFocusRect(bool use);
+
+    // Loads the settings as stored (out-of-range values brought into range), then repaints.
+    void ReadProperties(const tabstrip::PropertyBag &bag);
+    void WriteProperties(tabstrip::PropertyBag &bag) const;
+
+    // Repaints the retained image from the state and rebuilds tabRects.
+    void drawTabs();
+
+signals:
+    void TabClick(int OldTab, int NewTab);
+    // A setting changed; `key` is its key in the settings store.
+    void propertyChanged(const QString &key);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void changed(const QString &key);
+    void checkIndex(int index) const;
+
+    int tabsWidth_ = 70;
+    int tabsHeight_ = 20;
+    int tabs_ = 2;
+    int selectedTab_ = 1;
+    int style_ = 0;
+    int captionAlignment_ = 4;
+    bool useFocusRect_ = false;
+    QStringList captions_{QStringLiteral("Tab 1"), QStringLiteral("Tab 2")};
+    QFont tabFont_;
+    QFont tabFontActive_;
+    int tabFontCharset_ = 1; // character sets as stored, kept for the next save
+    int tabFontActiveCharset_ = 1;
+    tabstrip::OleColor tabColor_ = tabstrip::systemColor(16);
+    tabstrip::OleColor tabColorActive_ = tabstrip::systemColor(15);
+    tabstrip::OleColor textColor_ = tabstrip::systemColor(20);
+    tabstrip::OleColor textColorActive_ = tabstrip::systemColor(18);
+    bool hasFocus_ = false;
+    QList<tabstrip::TabRect> tabRects_;
+    QImage hDC_;
+};
