@@ -1,0 +1,37 @@
+# Sourced by scripts that show Tocklet on a private X server: start_xsession starts Xvfb and
+# openbox in the folder given, stop_xsession ends them, wait_for_window prints the id of the
+# first visible window titled Tocklet or fails after 20 s.
+start_xsession() {
+  local work=$1
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+  XSESSION_PIDS=$!
+  for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
+  export DISPLAY=":$(cat "$work/display")"
+  export XDG_RUNTIME_DIR="$work/runtime"
+  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+  unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+  openbox >"$work/openbox.log" 2>&1 &
+  XSESSION_PIDS="$XSESSION_PIDS $!"
+  # A window mapped while openbox is still starting can be left unmapped: wait until it
+  # announces itself on the root window.
+  for _ in $(seq 200); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.05
+  done
+}
+
+stop_xsession() {
+  # shellcheck disable=SC2086
+  kill $XSESSION_PIDS 2>/dev/null
+  wait $XSESSION_PIDS 2>/dev/null
+  return 0
+}
+
+# xdotool's own --sync misses windows mapped while it starts, so poll.
+wait_for_window() {
+  for _ in $(seq 200); do
+    xdotool search --onlyvisible --name '^Tocklet$' 2>/dev/null | head -n 1 | grep . && return 0
+    sleep 0.1
+  done
+  return 1
+}
