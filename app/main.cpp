@@ -20,5 +20,6 @@ int main(int argc, char *argv[])
     platform::DesktopPlatform platform;
     frmMain window(platform);
     window.show();
+    window.Form_Load();
     return app.exec();
 }

@@ -15,6 +15,7 @@ class BenchPlatform final : public platform::Platform {
 public:
     QString dir;
     QDateTime now() const override { return {}; }
+    int msecsToNextSecond() const override { return 1000; }
     QString dateTimeText(const QDateTime &) const override { return {}; }
     platform::MsgResult messageBox(const QString &, const QString &, platform::MsgButtons,
                                    platform::MsgIcon) override

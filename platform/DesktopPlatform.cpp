@@ -1,5 +1,14 @@
 #include "DesktopPlatform.h"
+#include "CommandLine.h"
 #include "DateTimeText.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QUrl>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -77,26 +86,148 @@ MsgResult DesktopPlatform::messageBox(const QString &text, const QString &title,
     }
 }
 
-// The dialog, the command line, the shell's "open", stacking and the hotkey are wired up
-// together with the window that uses them; until then they do nothing.
+int DesktopPlatform::msecsToNextSecond() const
+{
+    return 1000 - QTime::currentTime().msec();
+}
+
+// The file-open dialog and the hotkey are wired up with the windows that use them; until then
+// the dialog chooses nothing and the hotkey is not registered.
 QString DesktopPlatform::openFileDialog(QWidget *, const QString &, const QString &)
 {
     return {};
 }
-void DesktopPlatform::startCommandLine(const QString &) {}
-void DesktopPlatform::shellOpen(const QString &) {}
 bool DesktopPlatform::registerHotkey(std::function<void()>)
 {
     return false;
 }
 void DesktopPlatform::unregisterHotkey() {}
-void DesktopPlatform::closeTopLevelWindow(const QString &) {}
 bool DesktopPlatform::earlierCopyRunning()
 {
     return false;
 }
-void DesktopPlatform::makeTopmost(QWidget *) {}
-void DesktopPlatform::setTaskbarEntryVisible(bool) {}
+
+namespace {
+
+QString firstExecutable(std::initializer_list<const char *> names)
+{
+    for (const char *name : names) {
+        const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
+        if (!path.isEmpty())
+            return path;
+    }
+    return {};
+}
+
+void startInTerminal(const QString &command)
+{
+    const QString terminal = firstExecutable({"x-terminal-emulator", "xterm"});
+    // The shell after the command keeps the window open, as "cmd /k" does.
+    const QString script = command + QStringLiteral("; exec /bin/sh");
+    if (terminal.isEmpty())
+        QProcess::startDetached(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command});
+    else
+        QProcess::startDetached(terminal, {QStringLiteral("-e"), QStringLiteral("/bin/sh"),
+                                           QStringLiteral("-c"), script});
+}
+
+void openInTextEditor(const QString &path)
+{
+    const QString editor = firstExecutable({"gnome-text-editor", "gedit", "kate", "kwrite",
+                                            "mousepad", "xed", "pluma", "featherpad", "leafpad"});
+    if (!editor.isEmpty()) {
+        QProcess::startDetached(editor, {path});
+        return;
+    }
+    const QString terminal = firstExecutable({"x-terminal-emulator", "xterm"});
+    const QString console = firstExecutable({"sensible-editor", "editor", "nano", "vi"});
+    if (!terminal.isEmpty() && !console.isEmpty())
+        QProcess::startDetached(terminal, {QStringLiteral("-e"), console, path});
+    else
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+} // namespace
+
+void DesktopPlatform::startCommandLine(const QString &line)
+{
+    const Launch launch = launchFor(line);
+    switch (launch.kind) {
+    case Launch::Nothing:
+        break;
+    case Launch::Shell:
+        QProcess::startDetached(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), launch.argument});
+        break;
+    case Launch::Terminal:
+        startInTerminal(launch.argument);
+        break;
+    case Launch::Editor:
+        openInTextEditor(launch.argument);
+        break;
+    case Launch::Program:
+        QProcess::startDetached(launch.arguments.first(), launch.arguments.mid(1));
+        break;
+    }
+}
+
+void DesktopPlatform::shellOpen(const QString &path)
+{
+    const QUrl url(path, QUrl::StrictMode);
+    if (url.isValid() && url.scheme().size() > 1) {
+        QDesktopServices::openUrl(url);
+        return;
+    }
+    const QFileInfo info(path);
+    if (!info.exists())
+        return;
+    if (info.isFile() && info.isExecutable())
+        QProcess::startDetached(info.absoluteFilePath(), {});
+    else
+        QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
+}
+
+void DesktopPlatform::makeTopmost(QWidget *window)
+{
+    if (!window)
+        return;
+    // Changing the hint recreates the native window, so it is set once and the window shown
+    // again when it was visible.
+    if (!(window->windowFlags() & Qt::WindowStaysOnTopHint)) {
+        const bool visible = window->isVisible();
+        window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        if (visible)
+            window->show();
+    }
+    if (window->isVisible()) {
+        window->raise();
+        window->activateWindow();
+    }
+}
+
+void DesktopPlatform::setTaskbarEntryVisible(bool)
+{
+    // On X11 a hidden window has no task-bar entry and a shown one has, so the window's own
+    // hide and show do all the work.
+}
+
+void DesktopPlatform::closeTopLevelWindow(const QString &title)
+{
+    // The modal box on top first: a question answered by its close box means No.
+    if (QWidget *modal = QApplication::activeModalWidget();
+        modal && modal->windowTitle() == title) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal); box && box->button(QMessageBox::No))
+            box->button(QMessageBox::No)->click();
+        else
+            modal->close();
+        return;
+    }
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->windowTitle() == title) {
+            window->close();
+            return;
+        }
+    }
+}
 
 QString DesktopPlatform::programDirectory() const
 {

@@ -11,6 +11,7 @@ public:
     ~DesktopPlatform() override;
 
     QDateTime now() const override;
+    int msecsToNextSecond() const override;
     QString dateTimeText(const QDateTime &t) const override;
     MsgResult messageBox(const QString &text, const QString &title, MsgButtons buttons,
                          MsgIcon icon) override;

@@ -21,6 +21,8 @@ public:
 
     // The local date and time, truncated to the whole second.
     virtual QDateTime now() const = 0;
+    // Milliseconds until the wall clock reaches its next whole second (1..1000).
+    virtual int msecsToNextSecond() const = 0;
     // The system's general date-and-time text: short date, a space, long time;
     // the date alone at exactly midnight.
     virtual QString dateTimeText(const QDateTime &t) const = 0;

@@ -1,34 +1,130 @@
 #include "frmMain.h"
+#include "mdlPubFields.h"
 
+#include <EventLog.h>
 #include <Platform.h>
-#include <PropertyBag.h>
-#include <TaskRecord.h>
-#include <ctlTabs.h>
+#include <RelatedAction.h>
+#include <TaskScript.h>
+#include <mdlPub.h>
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDropEvent>
 #include <QFrame>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
 
 frmMain::frmMain(platform::Platform &platform, QWidget *parent)
-    : QWidget(parent)
+    : QDialog(parent)
     , platform_(platform)
 {
-    setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(tasks::kAppTitle);
-    setFixedSize(370, 360);
+    createControls();
+}
 
-    // Sizes in twips at 15 a pixel: the strip at 120, 120, 5295 × 4695; pages 5025 × 3975.
-    ctlTabs1 = new ctlTabs(this);
-    ctlTabs1->setObjectName(QStringLiteral("ctlTabs1"));
-    ctlTabs1->setGeometry(8, 8, 353, 313);
-    ctlTabs1->ReadProperties(tabstrip::FilePropertyBag(QStringLiteral(":/ctlTabs1.properties")));
-    for (int n = 1; n <= 3; ++n) {
-        auto *page = new QFrame(ctlTabs1);
-        page->setObjectName(QStringLiteral("framer%1").arg(n));
-        page->setFrameShape(QFrame::NoFrame);
-        page->setGeometry(9, 33, 335, 265);
-        page->setVisible(n == 1);
-        framer_[n - 1] = page;
+void frmMain::Form_Load()
+{
+    taskFilePath_ = tasks::taskScriptPath(platform_.programDirectory());
+    logFilePath_ = eventlog::logFilePath(mdlPub::getWindowsPath(platform_));
+    isRunning_ = false;
+    applyRunState();
+    tasks::ensureTaskScript(platform_);
+    if (tasks::loadTaskScript(platform_, taskList_) > 0)
+        fillTaskList();
+}
+
+void frmMain::recordToFile(const QString &line)
+{
+    eventlog::recordToFile(logFilePath_, line);
+}
+
+void frmMain::logEvent(int event, const QString &detail)
+{
+    recordToFile(
+        eventlog::logLine(platform_.dateTimeText(platform_.now()), eventlog::Event(event), detail));
+}
+
+QLineEdit *frmMain::timeField(int field) const
+{
+    const std::array<QLineEdit *, 3> fields = {txtHour, txtMinute, txtSecond};
+    return fields.at(field);
+}
+
+void frmMain::reject()
+{
+    // Esc presses the cancel button.
+    cmdExit->click();
+}
+
+void frmMain::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        mdlPub::focusTextEnd(txtMinute);
+    QDialog::changeEvent(event);
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == txtFile) {
+        switch (event->type()) {
+        case QEvent::FocusIn:
+            mdlPub::selectAllText(txtFile);
+            break;
+        case QEvent::FocusOut:
+            txtFile->setText(engine::trimSpaces(txtFile->text()));
+            break;
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto *drag = static_cast<QDropEvent *>(event);
+            drag->setAccepted(drag->mimeData()->hasUrls() && !drag->mimeData()->hasText());
+            return true;
+        }
+        case QEvent::Drop: {
+            // Files only; a drop that carries text changes nothing.
+            const QMimeData *data = static_cast<QDropEvent *>(event)->mimeData();
+            if (!data->hasText() && data->hasUrls() && !data->urls().isEmpty())
+                txtFile->setText(data->urls().constLast().toLocalFile());
+            return true;
+        }
+        default:
+            break;
+        }
+        return false;
     }
-    connect(ctlTabs1, &ctlTabs::TabClick, this, &frmMain::ctlTabs1_TabClick);
+    auto *box = qobject_cast<QLineEdit *>(watched);
+    if (box && event->type() == QEvent::FocusIn)
+        mdlPub::selectAllText(box);
+    if (box && event->type() == QEvent::FocusOut)
+        mdlPub::addLeadingZero(box);
+    return false;
+}
+
+void frmMain::chkRunRelaFile_Click()
+{
+    const bool on = chkRunRelaFile->isChecked();
+    txtFile->setEnabled(on);
+    cmdBrowse->setEnabled(on);
+}
+
+void frmMain::txtFile_Change()
+{
+    txtFile->setToolTip(txtFile->text());
+}
+
+void frmMain::chkCountDown_Click()
+{
+    if (chkCountDown->isChecked()) {
+        Frame1->setTitle(QStringLiteral("限定时间(按倒计时方式)"));
+        for (QLineEdit *box : {txtHour, txtMinute, txtSecond})
+            box->setText(QStringLiteral("0"));
+    } else {
+        Frame1->setTitle(QStringLiteral("限定时间(按到点方式)"));
+        const QTime now = platform_.now().time();
+        txtHour->setText(QString::number(now.hour()));
+        txtMinute->setText(QString::number(now.minute()));
+        txtSecond->setText(QString::number(now.second()));
+    }
 }
 
 void frmMain::ctlTabs1_TabClick(int OldTab, int NewTab)

@@ -1,30 +1,116 @@
 #pragma once
 
-#include <QWidget>
+#include <TaskRecord.h>
+
+#include <QDateTime>
+#include <QDialog>
 
 #include <array>
 
 class ctlTabs;
+class QCheckBox;
+class QComboBox;
 class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
 
 namespace platform {
 class Platform;
 }
 
-// The main window.
-class frmMain : public QWidget {
+// The main window: the task's fields on three tab pages, Start/Stop, and the engine that
+// counts down and fires. A dialog, so that Enter presses the default button cmdOk and Esc the
+// cancel button cmdExit.
+class frmMain : public QDialog {
     Q_OBJECT
 
 public:
     explicit frmMain(platform::Platform &platform, QWidget *parent = nullptr);
 
+    // The load step: file paths, idle state, the task script into the task list.
+    void Form_Load();
+
     // The page of tab `index`, 1 to 3.
     QFrame *framer(int index) const { return framer_.at(index - 1); }
 
+    // Appends one line to the event log.
+    void recordToFile(const QString &line);
+
+    // Sets the time group's caption for the mode and resets the time fields for it.
+    void chkCountDown_Click();
+
+    const tasks::TaskList &taskList() const { return taskList_; }
+    bool isRunning() const { return isRunning_; }
+    QDateTime endTime() const { return endTime_; }
+    // True while the close question is open; a task firing then asks the question's box to close.
+    void setQueryUnload(bool open) { isQueryUnload_ = open; }
+
+protected:
+    void reject() override;
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void createControls();
+    void createGeneralPage();
+    void createAdvancedPage();
+    void createAboutPage();
+
+    void cmdOk_Click();
+    void startTask();
+    void stopTask();
+    void tmrMain_Timer();
+    void fireTask();
+    void armTimer();
+    void applyRunState();
+    void moveTaskRecordToTop();
+    void moveTaskTextToTop();
+    void fillTaskList();
+    void logEvent(int event, const QString &detail = {});
+    void chkRunRelaFile_Click();
+    void txtFile_Change();
     void ctlTabs1_TabClick(int OldTab, int NewTab);
+    QLineEdit *timeField(int field) const;
 
     platform::Platform &platform_;
+
+    bool isRunning_ = false;
+    QDateTime endTime_;
+    bool isQueryUnload_ = false;
+    tasks::TaskList taskList_;
+    QString taskFilePath_;
+    QString logFilePath_;
+
     ctlTabs *ctlTabs1 = nullptr;
     std::array<QFrame *, 3> framer_{};
+    QGroupBox *Frame1 = nullptr;
+    QLineEdit *txtHour = nullptr;
+    QLineEdit *txtMinute = nullptr;
+    QLineEdit *txtSecond = nullptr;
+    QPushButton *cmdMode = nullptr;
+    QComboBox *cboTask = nullptr;
+    QWidget *picNormalBottom = nullptr;
+    QLabel *lblStartH = nullptr;
+    QLabel *lblStart = nullptr;
+    QLabel *lblNowH = nullptr;
+    QLabel *lblNow = nullptr;
+    QLabel *lblEndH = nullptr;
+    QLabel *lblEnd = nullptr;
+    QLabel *lblNote = nullptr;
+    QCheckBox *chkRunRelaFile = nullptr;
+    QLineEdit *txtFile = nullptr;
+    QPushButton *cmdBrowse = nullptr;
+    QCheckBox *chkShowMsg = nullptr;
+    QCheckBox *chkRunInBackground = nullptr;
+    QCheckBox *chkCountDown = nullptr;
+    QLabel *lblDatFile = nullptr;
+    QPlainTextEdit *txtAbout = nullptr;
+    QPushButton *cmdOk = nullptr;
+    QPushButton *cmdExit = nullptr;
+    QPushButton *cmdRunBack = nullptr;
+    QTimer *tmrMain = nullptr;
 };

@@ -33,6 +33,7 @@ public:
     void advance(int seconds) { clock = clock.addSecs(seconds); }
 
     QDateTime now() const override { return clock; }
+    int msecsToNextSecond() const override { return 1000; }
     QString dateTimeText(const QDateTime &t) const override;
     platform::MsgResult messageBox(const QString &text, const QString &title,
                                    platform::MsgButtons buttons, platform::MsgIcon icon) override;

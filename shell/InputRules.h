@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QObject>
+#include <QValidator>
+
+class QLineEdit;
+
+// Typing into a time field: digits, "-", "." and Backspace pass; every other typed character
+// (letters, the space, the control codes of Ctrl+C, Ctrl+V, Ctrl+X) is dropped. Keys that type
+// nothing, and Enter and Esc, which belong to the window's buttons, pass untouched.
+class TimeKeyFilter : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+};
+
+// At most `limit` characters by typing or pasting. Text set by the program is never cut, and a
+// longer text may still be shortened.
+class LengthLimit : public QValidator {
+public:
+    LengthLimit(QLineEdit *box, int limit);
+    State validate(QString &input, int &pos) const override;
+
+private:
+    int limit_;
+    qsizetype accepted_ = 0; // length of the box's text before the edit being checked
+};

@@ -1,0 +1,199 @@
+// The main window's controls: names, captions, initial states and places. Sizes are pixels
+// at 15 twips each.
+#include "InputRules.h"
+#include "frmMain.h"
+
+#include <PropertyBag.h>
+#include <ctlTabs.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+template <typename T, typename... Args>
+T *make(QWidget *parent, const char *name, QRect geometry, Args &&...args)
+{
+    auto *w = new T(std::forward<Args>(args)..., parent);
+    w->setObjectName(QString::fromLatin1(name));
+    w->setGeometry(geometry);
+    return w;
+}
+
+QLineEdit *makeTimeField(QWidget *parent, const char *name, int top, QObject *keyFilter)
+{
+    auto *box = make<QLineEdit>(parent, name, {60, top, 120, 22}, QStringLiteral("0"));
+    box->setValidator(new LengthLimit(box, 7));
+    box->installEventFilter(keyFilter);
+    return box;
+}
+
+} // namespace
+
+void frmMain::createControls()
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Tocklet"));
+    setWindowIcon(QIcon(QStringLiteral(":/tocklet.svg")));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(QFont(QStringLiteral("宋体"), 9));
+    setFixedSize(370, 360);
+
+    // Sizes in twips: the strip at 120, 120, 5295 × 4695; pages 5025 × 3975.
+    ctlTabs1 = make<ctlTabs>(this, "ctlTabs1", {8, 8, 353, 313});
+    ctlTabs1->ReadProperties(tabstrip::FilePropertyBag(QStringLiteral(":/ctlTabs1.properties")));
+    for (int n = 1; n <= 3; ++n) {
+        auto *page = make<QFrame>(ctlTabs1, "", {9, 26, 335, 265});
+        page->setObjectName(QStringLiteral("framer%1").arg(n));
+        page->setVisible(n == 1);
+        framer_[n - 1] = page;
+    }
+    connect(ctlTabs1, &ctlTabs::TabClick, this, &frmMain::ctlTabs1_TabClick);
+
+    createGeneralPage();
+    createAdvancedPage();
+    createAboutPage();
+
+    cmdOk = make<QPushButton>(this, "cmdOk", {48, 328, 84, 25}, QStringLiteral("开始(&S)"));
+    cmdExit = make<QPushButton>(this, "cmdExit", {143, 328, 84, 25}, QStringLiteral("退出(&E)"));
+    cmdRunBack =
+        make<QPushButton>(this, "cmdRunBack", {238, 328, 84, 25}, QStringLiteral("后台(&G)"));
+    cmdRunBack->setEnabled(false);
+    cmdOk->setDefault(true);
+    connect(cmdOk, &QPushButton::clicked, this, &frmMain::cmdOk_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
+
+    tmrMain = new QTimer(this);
+    tmrMain->setObjectName(QStringLiteral("tmrMain"));
+    tmrMain->setSingleShot(true); // re-armed at every tick, just after each whole second
+    tmrMain->setTimerType(Qt::PreciseTimer);
+    connect(tmrMain, &QTimer::timeout, this, &frmMain::tmrMain_Timer);
+
+    // Tab order: the buttons, the strip, then the pages (seconds before minutes before hours).
+    QWidget::setTabOrder(cmdOk, cmdExit);
+    QWidget::setTabOrder(cmdExit, cmdRunBack);
+    QWidget::setTabOrder(cmdRunBack, ctlTabs1);
+    QWidget::setTabOrder(ctlTabs1, cboTask);
+    QWidget::setTabOrder(cboTask, txtSecond);
+    QWidget::setTabOrder(txtSecond, txtMinute);
+    QWidget::setTabOrder(txtMinute, txtHour);
+    QWidget::setTabOrder(txtHour, cmdMode);
+    QWidget::setTabOrder(cmdMode, cmdBrowse);
+    QWidget::setTabOrder(cmdBrowse, txtFile);
+    QWidget::setTabOrder(txtFile, chkRunRelaFile);
+    QWidget::setTabOrder(chkRunRelaFile, chkRunInBackground);
+    QWidget::setTabOrder(chkRunInBackground, chkShowMsg);
+    QWidget::setTabOrder(chkShowMsg, chkCountDown);
+}
+
+void frmMain::createGeneralPage()
+{
+    QFrame *page = framer(1);
+    Frame1 = make<QGroupBox>(page, "Frame1", {8, 10, 319, 104}, QStringLiteral("限定时间"));
+    auto *keyFilter = new TimeKeyFilter(this);
+    make<QLabel>(Frame1, "lblHour", {14, 22, 44, 22}, QStringLiteral("小时:"));
+    make<QLabel>(Frame1, "lblMinute", {14, 48, 44, 22}, QStringLiteral("分钟:"));
+    make<QLabel>(Frame1, "lblSecond", {14, 74, 44, 22}, QStringLiteral("秒数:"));
+    txtHour = makeTimeField(Frame1, "txtHour", 22, keyFilter);
+    txtMinute = makeTimeField(Frame1, "txtMinute", 48, keyFilter);
+    txtSecond = makeTimeField(Frame1, "txtSecond", 74, keyFilter);
+    cmdMode = make<QPushButton>(page, "cmdMode", {226, 2, 96, 24}, QStringLiteral("模式(&M)..."));
+    for (QLineEdit *box : {txtHour, txtMinute, txtSecond})
+        box->installEventFilter(this);
+
+    auto *frame2 = make<QGroupBox>(page, "Frame2", {8, 120, 319, 58}, QStringLiteral("提醒事件"));
+    cboTask = make<QComboBox>(frame2, "cboTask", {12, 22, 295, 24});
+    cboTask->setEditable(true);
+    cboTask->setInsertPolicy(QComboBox::NoInsert);
+    connect(cboTask, &QComboBox::editTextChanged, cboTask, &QWidget::setToolTip);
+
+    picNormalBottom = make<QWidget>(page, "picNormalBottom", {8, 184, 319, 78});
+    auto row = [](int n) { return 2 + 19 * (n - 1); };
+    lblStartH = make<QLabel>(picNormalBottom, "lblStartH", {4, row(1), 70, 17},
+                             QStringLiteral("起始时间:"));
+    lblStart =
+        make<QLabel>(picNormalBottom, "lblStart", {78, row(1), 237, 17}, QStringLiteral("起始"));
+    lblNowH =
+        make<QLabel>(picNormalBottom, "lblNowH", {4, row(2), 70, 17}, QStringLiteral("当前时间:"));
+    lblNow = make<QLabel>(picNormalBottom, "lblNow", {78, row(2), 237, 17});
+    lblEndH =
+        make<QLabel>(picNormalBottom, "lblEndH", {4, row(3), 70, 17}, QStringLiteral("停止时间:"));
+    lblEnd = make<QLabel>(picNormalBottom, "lblEnd", {78, row(3), 237, 17}, QStringLiteral("停止"));
+    lblNote = make<QLabel>(picNormalBottom, "lblNote", {4, row(4), 311, 17},
+                           QStringLiteral("提醒:后台运行时按 CTRL+ALT+A 可将其调出"));
+}
+
+void frmMain::createAdvancedPage()
+{
+    QFrame *page = framer(2);
+    auto *frame3 =
+        make<QGroupBox>(page, "Frame3", {8, 10, 319, 108}, QStringLiteral("事件关联程序设置"));
+    chkRunRelaFile = make<QCheckBox>(frame3, "chkRunRelaFile", {10, 22, 300, 20},
+                                     QStringLiteral("限定的时间到了之后执行指定的文件或DOS命令"));
+    make<QLabel>(frame3, "lblChooseFile", {10, 48, 300, 18},
+                 QStringLiteral("选择文件或设置DOS命令:"));
+    txtFile = make<QLineEdit>(frame3, "txtFile", {10, 72, 214, 24}, QStringLiteral("10"));
+    txtFile->setEnabled(false);
+    txtFile->installEventFilter(this);
+    txtFile->setAcceptDrops(true); // the window's filter takes the drop, files only
+    cmdBrowse =
+        make<QPushButton>(frame3, "cmdBrowse", {230, 72, 79, 24}, QStringLiteral("浏览(&B)..."));
+    cmdBrowse->setEnabled(false);
+    connect(chkRunRelaFile, &QCheckBox::toggled, this, &frmMain::chkRunRelaFile_Click);
+    connect(txtFile, &QLineEdit::textChanged, this, &frmMain::txtFile_Change);
+
+    auto *frame5 = make<QGroupBox>(page, "Frame5", {8, 124, 319, 136}, QStringLiteral("其它"));
+    chkShowMsg = make<QCheckBox>(frame5, "chkShowMsg", {10, 20, 300, 20},
+                                 QStringLiteral("限定的时间到了之后弹出信息提示框(推荐)"));
+    chkRunInBackground = make<QCheckBox>(frame5, "chkRunInBackground", {10, 42, 300, 20},
+                                         QStringLiteral("\"开始\"按钮按下后自动转到后台(推荐)"));
+    chkCountDown =
+        make<QCheckBox>(frame5, "chkCountDown", {10, 64, 300, 20},
+                        QStringLiteral("\"限定时间\"设为按倒计时方式(不勾选则为到点方式)"));
+    connect(chkCountDown, &QCheckBox::toggled, this, &frmMain::chkCountDown_Click);
+    make<QLabel>(frame5, "lblDatFileBJ", {12, 90, 110, 18}, QStringLiteral("编辑提醒事件脚本:"));
+    lblDatFile = make<QLabel>(frame5, "lblDatFile", {122, 90, 60, 18}, QStringLiteral("task.dat"));
+    QFont link(QStringLiteral("宋体"), 9);
+    link.setUnderline(true);
+    lblDatFile->setFont(link);
+    lblDatFile->setStyleSheet(QStringLiteral("color: palette(highlight)"));
+    lblDatFile->setCursor(Qt::PointingHandCursor);
+    lblDatFile->setToolTip(QStringLiteral("即时生效,不过当前有任务正在执行时无效"));
+    make<QLabel>(frame5, "Label13", {12, 110, 300, 18},
+                 QStringLiteral("(保存脚本前建议退出本软件)"));
+}
+
+void frmMain::createAboutPage()
+{
+    QFrame *page = framer(3);
+    auto *logo = make<QLabel>(page, "imgLogo", {12, 8, 48, 48});
+    logo->setPixmap(windowIcon().pixmap(48, 48));
+    auto *name = make<QLabel>(page, "lblSoftName", {72, 6, 250, 24}, QStringLiteral("Tocklet 2.1"));
+    name->setFont(QFont(QStringLiteral("宋体"), 14.25));
+    make<QLabel>(page, "lblRights", {72, 30, 250, 16},
+                 QStringLiteral("版权所有 (C) 2026 Tocklet 开发组"));
+    make<QLabel>(page, "lblPublishDate", {72, 46, 250, 16}, QStringLiteral("发布日期: 2026年12月"));
+    make<QLabel>(page, "lblAuthor", {72, 62, 250, 16}, QStringLiteral("作者: Tocklet 开发组"));
+
+    auto *frame4 = make<QGroupBox>(page, "Frame4", {8, 82, 319, 178});
+    txtAbout = make<QPlainTextEdit>(frame4, "txtAbout", {6, 8, 307, 164});
+    QFile guide(QStringLiteral(":/guide.txt"));
+    if (guide.open(QIODevice::ReadOnly))
+        txtAbout->setPlainText(QString::fromUtf8(guide.readAll()).trimmed());
+    txtAbout->setReadOnly(true);
+    txtAbout->setFocusPolicy(Qt::ClickFocus);
+    txtAbout->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtAbout->setBackgroundRole(QPalette::Button);
+    QPalette face = txtAbout->palette();
+    face.setColor(QPalette::Base, face.color(QPalette::Button));
+    txtAbout->setPalette(face);
+}

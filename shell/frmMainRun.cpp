@@ -1,0 +1,220 @@
+// Start and Stop, the tick and the firing of a task, and the task lists they reorder.
+#include "frmMain.h"
+#include "mdlPubFields.h"
+
+#include <EventLog.h>
+#include <Firing.h>
+#include <NumberText.h>
+#include <Platform.h>
+#include <RelatedAction.h>
+#include <TaskScript.h>
+#include <TimeInput.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+using eventlog::Event;
+
+namespace {
+const QString kStartCaption = QStringLiteral("开始(&S)");
+const QString kStopCaption = QStringLiteral("停止(&S)");
+} // namespace
+
+void frmMain::cmdOk_Click()
+{
+    if (isRunning_)
+        stopTask();
+    else
+        startTask();
+}
+
+void frmMain::startTask()
+{
+    const QDateTime now = platform_.now();
+    const engine::StartCheck check = engine::checkStart(
+        {txtHour->text(), txtMinute->text(), txtSecond->text()}, chkCountDown->isChecked(), now);
+    QLineEdit *focus =
+        check.focus == engine::TimeField::None ? nullptr : timeField(int(check.focus) - 1);
+    if (!check.accepted) {
+        if (!check.endTime.isNull())
+            endTime_ = check.endTime;
+        if (focus && check.focusBeforeMessage)
+            mdlPub::focusTextEnd(focus);
+        platform_.messageBox(check.message, check.title, platform::MsgButtons::Ok,
+                             platform::MsgIcon::Exclamation);
+        if (focus && !check.focusBeforeMessage && mdlPub::canTakeFocus(focus))
+            focus->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (check.rewrite) {
+        for (int i = 0; i < 3; ++i)
+            timeField(i)->setText(check.rewritten[i]);
+    }
+    endTime_ = check.endTime;
+
+    isRunning_ = true;
+    lblStart->setText(platform_.dateTimeText(now));
+    lblEnd->setText(platform_.dateTimeText(endTime_));
+    armTimer();
+    logEvent(int(Event::TaskStarted), cboTask->currentText());
+    cmdRunBack->setEnabled(true);
+    cmdRunBack->setFocus();
+    if (chkRunInBackground->isChecked()) {
+        platform_.setTaskbarEntryVisible(false);
+        hide();
+    }
+    cmdOk->setText(kStopCaption);
+    moveTaskRecordToTop();
+    moveTaskTextToTop();
+    applyRunState();
+    tasks::saveTaskScript(taskFilePath_, taskList_);
+}
+
+void frmMain::stopTask()
+{
+    logEvent(int(Event::TaskStopped));
+    isRunning_ = false;
+    tmrMain->stop();
+    cmdOk->setText(kStartCaption);
+    applyRunState();
+}
+
+void frmMain::armTimer()
+{
+    // Just after the next whole second of the wall clock, so that the present-time label turns
+    // with the system clock and a task fires within milliseconds of its second.
+    tmrMain->start(platform_.msecsToNextSecond() + 2);
+}
+
+void frmMain::tmrMain_Timer()
+{
+    const QDateTime now = platform_.now();
+    lblNow->setText(platform_.dateTimeText(now));
+    if (now < endTime_) {
+        armTimer();
+        return;
+    }
+    fireTask();
+}
+
+void frmMain::fireTask()
+{
+    const QString text = txtFile->text();
+    const QString rf = engine::trimSpaces(text);
+
+    cmdOk->setText(kStartCaption);
+    cmdRunBack->setEnabled(false);
+    tmrMain->stop();
+
+    platform_.setTaskbarEntryVisible(true);
+    show();
+    platform_.makeTopmost(this);
+
+    logEvent(int(Event::TaskFired), rf);
+    const bool runRelated = chkRunRelaFile->isChecked();
+    if (runRelated)
+        engine::runRelatedAction(platform_, text);
+
+    if (chkShowMsg->isChecked()) {
+        const bool notFound = runRelated && engine::relatedFileNotFound(rf, rf);
+        const QString reminder = engine::reminderText(cboTask->currentText(), notFound, rf,
+                                                      platform_.dateTimeText(platform_.now()));
+        if (isQueryUnload_) {
+            platform_.startCommandLine(engine::kQueryUnloadCommand);
+            platform_.closeTopLevelWindow(windowTitle());
+            platform_.startCommandLine(engine::kCloseRequestCommand);
+        }
+        platform_.messageBox(reminder, engine::kTimeUpTitle, platform::MsgButtons::Ok,
+                             platform::MsgIcon::Information);
+    } else if (runRelated && engine::relatedFileNotFound(text, rf)) {
+        platform_.messageBox(engine::notFoundWarning(rf), tasks::kAppTitle,
+                             platform::MsgButtons::Ok, platform::MsgIcon::None);
+    }
+
+    isRunning_ = false;
+    applyRunState();
+}
+
+void frmMain::applyRunState()
+{
+    const bool R = isRunning_;
+    for (QLabel *label : {lblStartH, lblNowH, lblEndH, lblStart, lblNow, lblEnd})
+        label->setVisible(R);
+    lblNote->setVisible(!R);
+    lblNote->move(lblNote->x(), lblNowH->y());
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             txtHour, txtMinute, txtSecond, cboTask, chkRunRelaFile, chkShowMsg, chkRunInBackground,
+             chkCountDown, lblDatFile, cmdMode})
+        w->setEnabled(!R);
+    cmdRunBack->setEnabled(R);
+    cmdBrowse->setEnabled(!R && chkRunRelaFile->isChecked());
+    txtFile->setEnabled(!R && chkRunRelaFile->isChecked());
+    lblNow->setText(R ? platform_.dateTimeText(platform_.now()) : QString());
+}
+
+void frmMain::moveTaskRecordToTop()
+{
+    const tasks::TaskRecord record{cboTask->currentText(),
+                                   txtFile->text(),
+                                   engine::leadingNumber(txtHour->text()),
+                                   engine::leadingNumber(txtMinute->text()),
+                                   engine::leadingNumber(txtSecond->text()),
+                                   qint16(chkRunRelaFile->isChecked()),
+                                   qint16(chkShowMsg->isChecked()),
+                                   qint16(chkRunInBackground->isChecked()),
+                                   qint16(chkCountDown->isChecked())};
+    for (qsizetype i = 0; i < taskList_.size(); ++i) {
+        if (taskList_[i].taskText == record.taskText) {
+            taskList_.remove(i);
+            break;
+        }
+    }
+    taskList_.prepend(record);
+}
+
+void frmMain::moveTaskTextToTop()
+{
+    const QString text = cboTask->currentText();
+    int found = -1;
+    for (int i = 0; i < cboTask->count(); ++i) {
+        if (cboTask->itemText(i) == text) {
+            found = i;
+            break;
+        }
+    }
+    if (found > 0)
+        cboTask->removeItem(found);
+    if (found != 0)
+        cboTask->insertItem(0, text);
+    // Changing the list may move the current item; the text part keeps the started text.
+    cboTask->setCurrentIndex(-1);
+    cboTask->setEditText(text);
+}
+
+void frmMain::fillTaskList()
+{
+    const tasks::TaskRecord &first = taskList_.first();
+    cboTask->clear();
+    cboTask->setEditText(first.taskText);
+    QStringList texts;
+    texts.reserve(taskList_.size());
+    for (const tasks::TaskRecord &record : std::as_const(taskList_))
+        texts.append(record.taskText);
+    cboTask->addItems(texts);
+    cboTask->setCurrentIndex(-1);
+    cboTask->setEditText(first.taskText);
+
+    chkRunRelaFile->setChecked(first.runRelaFile != 0);
+    chkShowMsg->setChecked(first.showMsg != 0);
+    chkRunInBackground->setChecked(first.runInBackground != 0);
+    chkCountDown->setChecked(first.countDown != 0);
+    chkCountDown_Click();
+    txtHour->setText(tasks::numberText(first.hour));
+    txtMinute->setText(tasks::numberText(first.minute));
+    txtSecond->setText(tasks::numberText(first.second));
+    txtFile->setText(first.relaFile);
+}
