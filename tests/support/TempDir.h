@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "QtPrinters.h"
+
 // Real files in a temporary folder that disappears with the test.
 struct TempDir {
     QTemporaryDir dir;

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <frmMain.h>
+
+#include "FakePlatform.h"
+#include "TempDir.h"
+
+#include <TextCodec.h>
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+// The main window over a fake platform whose program and log folders are temporary, loaded as
+// at start-up (the sample script is written on first use).
+class MainWindow : public ::testing::Test {
+protected:
+    TempDir dir;
+    FakePlatform platform;
+    std::unique_ptr<frmMain> window;
+
+    void SetUp() override
+    {
+        platform.programDir = dir.dir.path();
+        platform.windowsDir = dir.dir.path();
+        prepare();
+        window = std::make_unique<frmMain>(platform);
+        window->show();
+        window->activateWindow();
+        window->Form_Load();
+    }
+
+    // Runs before the window exists, for tests that lay out files first.
+    virtual void prepare() {}
+
+    template <typename T = QWidget> T *get(const char *name) const
+    {
+        T *w = window->findChild<T *>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QLineEdit *field(const char *name) const { return get<QLineEdit>(name); }
+    QCheckBox *check(const char *name) const { return get<QCheckBox>(name); }
+    QString text(const char *name) const
+    {
+        if (auto *label = window->findChild<QLabel *>(QString::fromLatin1(name)))
+            return label->text();
+        if (auto *button = window->findChild<QPushButton *>(QString::fromLatin1(name)))
+            return button->text();
+        return field(name)->text();
+    }
+
+    void setFields(const QString &h, const QString &m, const QString &s)
+    {
+        field("txtHour")->setText(h);
+        field("txtMinute")->setText(m);
+        field("txtSecond")->setText(s);
+    }
+
+    void clickStart() { get<QPushButton>("cmdOk")->click(); }
+
+    // One tick of the main timer after the fake clock moved on by `seconds`.
+    void tickAfter(int seconds)
+    {
+        platform.advance(seconds);
+        QTimer *timer = window->findChild<QTimer *>(QStringLiteral("tmrMain"));
+        ASSERT_TRUE(timer->isActive()) << "no tick is due";
+        QMetaObject::invokeMethod(timer, "timeout");
+    }
+    bool timerActive() const
+    {
+        return window->findChild<QTimer *>(QStringLiteral("tmrMain"))->isActive();
+    }
+
+    QStringList logLines() const
+    {
+        return tasks::decodeLines(dir.read(QStringLiteral("Klaxo.log")), tasks::BadLines::Skip);
+    }
+    QStringList scriptLines() const
+    {
+        return tasks::decodeLines(dir.read(QStringLiteral("task.dat")), tasks::BadLines::Skip);
+    }
+    QString stamp() const { return platform.dateTimeText(platform.now()); }
+};
