@@ -64,6 +64,14 @@ void frmMain::changeEvent(QEvent *event)
     QDialog::changeEvent(event);
 }
 
+namespace {
+// Dropped files, not text (Qt counts a list of addresses as text too, so ask for the format).
+bool isFileDrop(const QMimeData *data)
+{
+    return !data->formats().contains(QStringLiteral("text/plain")) && !data->urls().isEmpty();
+}
+} // namespace
+
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == txtFile) {
@@ -77,13 +85,13 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         case QEvent::DragEnter:
         case QEvent::DragMove: {
             auto *drag = static_cast<QDropEvent *>(event);
-            drag->setAccepted(drag->mimeData()->hasUrls() && !drag->mimeData()->hasText());
+            drag->setAccepted(isFileDrop(drag->mimeData()));
             return true;
         }
         case QEvent::Drop: {
             // Files only; a drop that carries text changes nothing.
             const QMimeData *data = static_cast<QDropEvent *>(event)->mimeData();
-            if (!data->hasText() && data->hasUrls() && !data->urls().isEmpty())
+            if (isFileDrop(data))
                 txtFile->setText(data->urls().constLast().toLocalFile());
             return true;
         }

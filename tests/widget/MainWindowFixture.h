@@ -9,10 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -32,7 +34,7 @@ protected:
         prepare();
         window = std::make_unique<frmMain>(platform);
         window->show();
-        window->activateWindow();
+        QApplication::setActiveWindow(window.get()); // focus events need an active window
         window->Form_Load();
     }
 
