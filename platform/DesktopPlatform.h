@@ -5,7 +5,7 @@
 namespace platform {
 
 // The Linux (X11) desktop: Qt for dialogs and windows, the XDG folders for the log.
-class DesktopPlatform final : public Platform {
+class DesktopPlatform : public Platform {
 public:
     DesktopPlatform();
     ~DesktopPlatform() override;
