@@ -75,7 +75,8 @@ int main(int argc, char **argv)
     std::vector<qint64> lateness;
     QEventLoop loop;
     platform.onFiring = [&] {
-        lateness.push_back(QDateTime::currentMSecsSinceEpoch() - window.endTime().toMSecsSinceEpoch());
+        lateness.push_back(QDateTime::currentMSecsSinceEpoch() -
+                           window.endTime().toMSecsSinceEpoch());
         loop.quit();
     };
     for (int i = 0; i < runs; ++i) {

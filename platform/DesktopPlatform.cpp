@@ -1,9 +1,11 @@
 #include "DesktopPlatform.h"
 #include "CommandLine.h"
 #include "DateTimeText.h"
+#include "FileFilter.h"
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>

@@ -1,7 +1,10 @@
 #include "frmMain.h"
+#include "frmMode.h"
+#include "mdlOpen.h"
 #include "mdlPubFields.h"
 
 #include <EventLog.h>
+#include <NumberText.h>
 #include <Platform.h>
 #include <RelatedAction.h>
 #include <TaskScript.h>
@@ -12,8 +15,10 @@
 #include <QDropEvent>
 #include <QFrame>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
 
 frmMain::frmMain(platform::Platform &platform, QWidget *parent)
@@ -74,6 +79,13 @@ bool isFileDrop(const QMimeData *data)
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == lblDatFile) {
+        if (event->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton &&
+            lblDatFile->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint()))
+            lblDatFile_Click();
+        return false;
+    }
     if (watched == txtFile) {
         switch (event->type()) {
         case QEvent::FocusIn:
@@ -133,6 +145,60 @@ void frmMain::chkCountDown_Click()
         txtMinute->setText(QString::number(now.minute()));
         txtSecond->setText(QString::number(now.second()));
     }
+}
+
+void frmMain::cmdMode_Click()
+{
+    frmMode dialog(windowIcon(), chkCountDown->isChecked(), [this](bool countDown) {
+        chkCountDown->setChecked(countDown);
+        chkCountDown_Click();
+    });
+    dialog.move(geometry().center() - dialog.rect().center());
+    platform_.makeTopmost(&dialog);
+    dialog.exec();
+}
+
+void frmMain::cmdBrowse_Click()
+{
+    const QString path = mdlOpen::showOpenDialog(platform_, this, QStringLiteral("选择文件"),
+                                                 mdlOpen::relatedFileFilter());
+    if (!path.isEmpty())
+        txtFile->setText(path);
+}
+
+void frmMain::cboTask_Click()
+{
+    cboTask->setToolTip(cboTask->currentText());
+    applySelectedTask();
+}
+
+void frmMain::applySelectedTask()
+{
+    const QString text = cboTask->currentText();
+    const auto found = std::find_if(taskList_.cbegin(), taskList_.cend(),
+                                    [&](const tasks::TaskRecord &r) { return r.taskText == text; });
+    if (found == taskList_.cend())
+        return;
+    const tasks::TaskRecord record = *found; // the check boxes' handlers may not touch the list
+    chkRunRelaFile->setChecked(record.runRelaFile != 0);
+    chkShowMsg->setChecked(record.showMsg != 0);
+    chkRunInBackground->setChecked(record.runInBackground != 0);
+    chkCountDown->setChecked(record.countDown != 0);
+    txtHour->setText(tasks::numberText(record.hour));
+    txtMinute->setText(tasks::numberText(record.minute));
+    txtSecond->setText(tasks::numberText(record.second));
+    txtFile->setText(record.relaFile);
+}
+
+void frmMain::lblDatFile_Click()
+{
+    if (mdlPub::relatedFileUsable(tasks::taskScriptPath(platform_.programDirectory()))) {
+        platform_.startCommandLine(QStringLiteral("Notepad ") + taskFilePath_);
+        return;
+    }
+    platform_.messageBox(QStringLiteral("抱歉,未找到提醒事件脚本!该脚本可能已被删除"),
+                         tasks::kAppTitle, platform::MsgButtons::Ok,
+                         platform::MsgIcon::Information);
 }
 
 void frmMain::ctlTabs1_TabClick(int OldTab, int NewTab)

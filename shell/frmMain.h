@@ -72,6 +72,11 @@ private:
     void fillTaskList();
     void logEvent(int event, const QString &detail = {});
     void chkRunRelaFile_Click();
+    void cmdMode_Click();
+    void cmdBrowse_Click();
+    void cboTask_Click();
+    void applySelectedTask();
+    void lblDatFile_Click();
     void txtFile_Change();
     void ctlTabs1_TabClick(int OldTab, int NewTab);
     QLineEdit *timeField(int field) const;

@@ -109,12 +109,14 @@ void frmMain::createGeneralPage()
     cmdMode = make<QPushButton>(page, "cmdMode", {226, 2, 96, 24}, QStringLiteral("模式(&M)..."));
     for (QLineEdit *box : {txtHour, txtMinute, txtSecond})
         box->installEventFilter(this);
+    connect(cmdMode, &QPushButton::clicked, this, &frmMain::cmdMode_Click);
 
     auto *frame2 = make<QGroupBox>(page, "Frame2", {8, 120, 319, 58}, QStringLiteral("提醒事件"));
     cboTask = make<QComboBox>(frame2, "cboTask", {12, 22, 295, 24});
     cboTask->setEditable(true);
     cboTask->setInsertPolicy(QComboBox::NoInsert);
     connect(cboTask, &QComboBox::editTextChanged, cboTask, &QWidget::setToolTip);
+    connect(cboTask, &QComboBox::activated, this, &frmMain::cboTask_Click);
 
     picNormalBottom = make<QWidget>(page, "picNormalBottom", {8, 184, 319, 78});
     auto row = [](int n) { return 2 + 19 * (n - 1); };
@@ -148,6 +150,7 @@ void frmMain::createAdvancedPage()
     cmdBrowse =
         make<QPushButton>(frame3, "cmdBrowse", {230, 72, 79, 24}, QStringLiteral("浏览(&B)..."));
     cmdBrowse->setEnabled(false);
+    connect(cmdBrowse, &QPushButton::clicked, this, &frmMain::cmdBrowse_Click);
     connect(chkRunRelaFile, &QCheckBox::toggled, this, &frmMain::chkRunRelaFile_Click);
     connect(txtFile, &QLineEdit::textChanged, this, &frmMain::txtFile_Change);
 
@@ -168,6 +171,7 @@ void frmMain::createAdvancedPage()
     lblDatFile->setStyleSheet(QStringLiteral("color: palette(highlight)"));
     lblDatFile->setCursor(Qt::PointingHandCursor);
     lblDatFile->setToolTip(QStringLiteral("即时生效,不过当前有任务正在执行时无效"));
+    lblDatFile->installEventFilter(this);
     make<QLabel>(frame5, "Label13", {12, 110, 300, 18},
                  QStringLiteral("(保存脚本前建议退出本软件)"));
 }

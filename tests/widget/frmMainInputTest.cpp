@@ -65,7 +65,7 @@ TEST_F(MainWindow, FocusSelectsAllAndLeavingAddsTheLeadingZero)
     EXPECT_EQ(hour->text(), u"5"_s);
 
     const std::pair<QString, QString> cases[] = {
-        {u".5"_s, u"0.5"_s}, {u"300"_s, u"300"_s}, {u"1-2"_s, u"1-2"_s},
+        {u".5"_s, u"0.5"_s},  {u"300"_s, u"300"_s}, {u"1-2"_s, u"1-2"_s},
         {u"-.5"_s, u"-.5"_s}, {u"."_s, u"."_s},     {u".50"_s, u"0.5"_s},
     };
     for (const auto &[typed, left] : cases) {
