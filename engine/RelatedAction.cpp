@@ -1,6 +1,7 @@
 #include "RelatedAction.h"
 
 #include <Platform.h>
+#include <Spaces.h>
 #include <TaskRecord.h>
 #include <mdlPub.h>
 
@@ -28,13 +29,7 @@ QString commandLine(const QString &relatedFile)
 
 QString trimSpaces(const QString &text)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == u' ')
-        ++begin;
-    while (end > begin && text[end - 1] == u' ')
-        --end;
-    return text.sliced(begin, end - begin);
+    return tasks::trimSpaces(text).toString();
 }
 
 void runRelatedAction(platform::Platform &platform, const QString &text)

@@ -11,10 +11,12 @@
 #include <mdlPub.h>
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDropEvent>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -56,10 +58,20 @@ QLineEdit *frmMain::timeField(int field) const
     return fields.at(field);
 }
 
-void frmMain::reject()
+void frmMain::keyPressEvent(QKeyEvent *event)
 {
-    // Esc presses the cancel button.
-    cmdExit->click();
+    // Esc presses the cancel button; the dialog's own Esc handling would close the window.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cmdExit->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    // A main window, not a dialog: closing it is not a rejection.
+    event->accept();
 }
 
 void frmMain::changeEvent(QEvent *event)

@@ -50,7 +50,8 @@ public:
     void setQueryUnload(bool open) { isQueryUnload_ = open; }
 
 protected:
-    void reject() override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QTimer>
 
 using eventlog::Event;
@@ -198,13 +199,14 @@ void frmMain::moveTaskTextToTop()
 void frmMain::fillTaskList()
 {
     const tasks::TaskRecord &first = taskList_.first();
-    cboTask->clear();
+    auto *model = static_cast<QStringListModel *>(cboTask->model());
+    model->setStringList({});
     cboTask->setEditText(first.taskText);
     QStringList texts;
     texts.reserve(taskList_.size());
     for (const tasks::TaskRecord &record : std::as_const(taskList_))
         texts.append(record.taskText);
-    cboTask->addItems(texts);
+    model->setStringList(texts);
     cboTask->setCurrentIndex(-1);
     cboTask->setEditText(first.taskText);
 

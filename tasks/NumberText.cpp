@@ -1,4 +1,5 @@
 #include "NumberText.h"
+#include "Spaces.h"
 
 #include <array>
 #include <charconv>
@@ -25,12 +26,9 @@ std::optional<double> parseNumber(QStringView text)
             return double(whole);
     }
 
+    text = trimSpaces(text);
     qsizetype i = 0;
-    qsizetype end = text.size();
-    while (i < end && text[i] == u' ')
-        ++i;
-    while (end > i && text[end - 1] == u' ')
-        --end;
+    const qsizetype end = text.size();
     bool negative = false;
     if (i < end && (text[i] == u'+' || text[i] == u'-')) {
         negative = text[i] == u'-';

@@ -1,4 +1,5 @@
 #include "TaskScript.h"
+#include "Spaces.h"
 #include "TaskLine.h"
 #include "TextCodec.h"
 #include "mdlPub.h"
@@ -8,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QSet>
+
+#include <cstring>
 
 namespace tasks {
 
@@ -23,17 +26,6 @@ bool readAll(const QString &path, QByteArray &bytes)
         return false;
     bytes = file.readAll();
     return file.error() == QFileDevice::NoError;
-}
-
-QStringView trimSpaces(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == u' ')
-        ++begin;
-    while (end > begin && text[end - 1] == u' ')
-        --end;
-    return text.sliced(begin, end - begin);
 }
 
 } // namespace
@@ -61,10 +53,35 @@ const QStringList &sampleTaskScript()
     return lines;
 }
 
+namespace {
+
+// True as soon as one line holds reminder text. Only lines are decoded until then, so a large
+// script is not decoded whole just to learn that its first line has text.
+bool anyLineHasText(const QByteArray &bytes)
+{
+    bool found = false;
+    forEachLine(QByteArrayView(bytes), [&](QByteArrayView line) {
+        if (found)
+            return;
+        const QString text = decodeText(line.toByteArray(), BadLines::Replace);
+        QStringView rest = trimSpaces(text);
+        if (const qsizetype close = rest.indexOf(u']'); close >= 0)
+            rest = trimSpaces(rest.sliced(close + 1));
+        found = !rest.isEmpty();
+    });
+    return found;
+}
+
+} // namespace
+
 void ensureTaskScript(platform::Platform &platform)
 {
     const QString path = taskScriptPath(platform.programDirectory());
     if (mdlPub::relatedFileUsable(path)) {
+        // The quick look settles the common case; the exact reading decides a rewrite.
+        QByteArray bytes;
+        if (readAll(path, bytes) && anyLineHasText(bytes))
+            return;
         if (readTaskTexts(platform, path).isEmpty())
             mdlPub::writeTextFile(path, sampleTaskScript().first() + kLineEnd);
     } else {
@@ -98,8 +115,13 @@ qsizetype loadTaskScript(const platform::Platform &platform, TaskList &taskList)
         return 0;
     const QString text = decodeText(bytes, BadLines::Skip);
 
+    qsizetype lines = 1;
+    for (const char *p = bytes.constData(), *end = p + bytes.size();
+         (p = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)))); ++p)
+        ++lines;
     QSet<QString> texts;
-    texts.reserve(taskList.size() + bytes.size() / 64);
+    texts.reserve(taskList.size() + lines);
+    taskList.reserve(taskList.size() + lines);
     for (const TaskRecord &record : taskList)
         texts.insert(record.taskText);
 

@@ -26,6 +26,45 @@ bool tryDecode(const char *encoding, QByteArrayView bytes, QString &out)
     return decoder.isValid() && !decoder.hasError();
 }
 
+// GB18030 for text made of ASCII and two-byte codes, the bulk of any Chinese script: each code
+// is asked of the converter once and kept. Anything else (four-byte codes, damaged bytes)
+// returns false and is left to the converter.
+bool decodeTwoByteGb18030(QByteArrayView bytes, QString &out)
+{
+    constexpr int kTrails = 0xFF - 0x40;
+    constexpr quint32 kUnknown = 0, kUnusable = 0x10000;
+    static thread_local std::unique_ptr<quint32[]> codes;
+    if (!codes)
+        codes = std::make_unique<quint32[]>(0x7E * kTrails);
+
+    out.resize(bytes.size());
+    char16_t *p = reinterpret_cast<char16_t *>(out.data());
+    const auto *b = reinterpret_cast<const uchar *>(bytes.data());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (b[i] < 0x80) {
+            *p++ = b[i];
+            continue;
+        }
+        if (b[i] == 0x80 || b[i] == 0xFF || i + 1 == n || b[i + 1] < 0x40 || b[i + 1] == 0x7F ||
+            b[i + 1] == 0xFF)
+            return false;
+        quint32 &code = codes[(b[i] - 0x81) * kTrails + (b[i + 1] - 0x40)];
+        if (code == kUnknown) {
+            QStringDecoder decoder("GB18030", QStringConverter::Flag::Stateless);
+            const QString one = decoder.decode(bytes.sliced(i, 2));
+            code = !decoder.hasError() && one.size() == 1 ? one.front().unicode() | 0x20000u
+                                                          : kUnusable;
+        }
+        if (code == kUnusable)
+            return false;
+        *p++ = char16_t(code & 0xFFFF);
+        ++i;
+    }
+    out.truncate(p - reinterpret_cast<char16_t *>(out.data()));
+    return true;
+}
+
 } // namespace
 
 QByteArray encodeText(QStringView text)
@@ -78,7 +117,8 @@ QString decodeText(const QByteArray &bytes, BadLines badLines)
         return QString::fromUtf8(view);
 
     QString text;
-    if (tryDecode("GB18030", view, text) || tryDecode("GBK", view, text))
+    if (decodeTwoByteGb18030(view, text) || tryDecode("GB18030", view, text) ||
+        tryDecode("GBK", view, text))
         return text;
 
     // Some lines are damaged: decode line by line so that the sound ones survive.

@@ -64,4 +64,25 @@ TEST(EncodeText, WritesGbkBytesAndKeepsWhatGbkLacks)
     EXPECT_EQ(decodeLines(encodeText(emoji), BadLines::Skip), QStringList{emoji});
 }
 
+TEST(EncodeText, EveryCharacterComesBackTheSame)
+{
+    QString all;
+    for (char32_t c = 1; c < 0x110000; c += (c < 0x10000 ? 1 : 97)) {
+        if (c >= 0xD800 && c <= 0xDFFF)
+            continue;
+        if (c != U'\r' && c != U'\n')
+            all += QString::fromUcs4(&c, 1);
+    }
+    // Two-byte codes alone, and mixed with the four-byte ones the converter decodes.
+    QString twoByte;
+    for (QChar c : all) {
+        const QByteArray bytes = encodeText(QString(c));
+        if (bytes.size() == 2)
+            twoByte += c;
+    }
+    ASSERT_GT(twoByte.size(), 20000);
+    EXPECT_EQ(decodeLines(encodeText(twoByte), BadLines::Skip), QStringList{twoByte});
+    EXPECT_EQ(decodeLines(encodeText(all), BadLines::Skip), QStringList{all});
+}
+
 } // namespace

@@ -132,6 +132,18 @@ TEST_F(MainWindow, StartsWithTheControlsOfTheGeneralPage)
         EXPECT_TRUE(guide.contains(heading)) << heading.toStdString();
 }
 
+TEST_F(MainWindow, ExitButtonEscAndCloseBoxCloseTheWindow)
+{
+    for (const std::function<void()> &close :
+         {std::function<void()>([&] { get<QPushButton>("cmdExit")->click(); }),
+          std::function<void()>([&] { QTest::keyClick(field("txtMinute"), Qt::Key_Escape); }),
+          std::function<void()>([&] { EXPECT_TRUE(window->close()); })}) {
+        window->show();
+        close();
+        EXPECT_FALSE(window->isVisible());
+    }
+}
+
 TEST_F(MainWindow, ActivationPutsTheCaretAfterTheMinutes)
 {
     field("txtMinute")->setText(u"25"_s);
