@@ -133,15 +133,6 @@ TEST_F(TaskScript, LoadKeepsTheFirstOfRepeatedTextsAndSkipsBadLines)
     EXPECT_EQ(list[2].hour, 3);
 }
 
-TEST_F(TaskScript, LoadAppendsAfterEntriesAlreadyThere)
-{
-    writeScript("[1,0,0,0,1,1,1,\"a\"]kept\r\n[2,0,0,0,1,1,1,\"a\"]new\r\n");
-    TaskList list{TaskRecord{u"kept"_s, u""_s, 5, 0, 0, 0, 0, 0, 0}};
-    EXPECT_EQ(tasks::loadTaskScript(platform, list), 1);
-    EXPECT_EQ(texts(list), (QStringList{u"kept"_s, u"new"_s}));
-    EXPECT_EQ(list[0].hour, 5);
-}
-
 TEST_F(TaskScript, MissingScriptLoadsNothing)
 {
     EXPECT_TRUE(load().isEmpty());

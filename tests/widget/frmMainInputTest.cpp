@@ -119,6 +119,7 @@ TEST_F(MainWindow, StartsWithTheControlsOfTheGeneralPage)
     EXPECT_FALSE(window->windowIcon().isNull());
     EXPECT_TRUE(window->framer(1)->isVisibleTo(window.get()));
     EXPECT_FALSE(window->framer(2)->isVisibleTo(window.get()));
+    EXPECT_FALSE(window->framer(3)->isVisibleTo(window.get()));
     EXPECT_EQ(text("cmdOk"), u"开始(&S)"_s);
     EXPECT_EQ(text("cmdExit"), u"退出(&E)"_s);
     EXPECT_EQ(text("lblSoftName"), u"Tocklet 2.1"_s);
