@@ -46,10 +46,9 @@ void frmMain::recordToFile(const QString &line)
     eventlog::recordToFile(logFilePath_, line);
 }
 
-void frmMain::logEvent(int event, const QString &detail)
+void frmMain::logEvent(eventlog::Event event, const QString &detail)
 {
-    recordToFile(
-        eventlog::logLine(platform_.dateTimeText(platform_.now()), eventlog::Event(event), detail));
+    recordToFile(eventlog::logLine(platform_.dateTimeText(platform_.now()), event, detail));
 }
 
 QLineEdit *frmMain::timeField(int field) const

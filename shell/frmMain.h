@@ -1,5 +1,6 @@
 #pragma once
 
+#include <EventLog.h>
 #include <TaskRecord.h>
 
 #include <QDateTime>
@@ -71,7 +72,7 @@ private:
     void moveTaskRecordToTop();
     void moveTaskTextToTop();
     void fillTaskList();
-    void logEvent(int event, const QString &detail = {});
+    void logEvent(eventlog::Event event, const QString &detail = {});
     void chkRunRelaFile_Click();
     void cmdMode_Click();
     void cmdBrowse_Click();

@@ -61,7 +61,7 @@ void frmMain::startTask()
     lblStart->setText(platform_.dateTimeText(now));
     lblEnd->setText(platform_.dateTimeText(endTime_));
     armTimer();
-    logEvent(int(Event::TaskStarted), cboTask->currentText());
+    logEvent(Event::TaskStarted, cboTask->currentText());
     cmdRunBack->setEnabled(true);
     cmdRunBack->setFocus();
     if (chkRunInBackground->isChecked()) {
@@ -77,7 +77,7 @@ void frmMain::startTask()
 
 void frmMain::stopTask()
 {
-    logEvent(int(Event::TaskStopped));
+    logEvent(Event::TaskStopped);
     isRunning_ = false;
     tmrMain->stop();
     cmdOk->setText(kStartCaption);
@@ -115,7 +115,7 @@ void frmMain::fireTask()
     show();
     platform_.makeTopmost(this);
 
-    logEvent(int(Event::TaskFired), rf);
+    logEvent(Event::TaskFired, rf);
     const bool runRelated = chkRunRelaFile->isChecked();
     if (runRelated)
         engine::runRelatedAction(platform_, text);
@@ -126,7 +126,7 @@ void frmMain::fireTask()
                                                       platform_.dateTimeText(platform_.now()));
         if (isQueryUnload_) {
             platform_.startCommandLine(engine::kQueryUnloadCommand);
-            platform_.closeTopLevelWindow(windowTitle());
+            platform_.closeTopLevelWindow(tasks::kAppTitle);
             platform_.startCommandLine(engine::kCloseRequestCommand);
         }
         platform_.messageBox(reminder, engine::kTimeUpTitle, platform::MsgButtons::Ok,
