@@ -112,18 +112,12 @@ TEST_F(MainWindow, RelatedFileFieldTrimsFollowsAndTakesDroppedFiles)
     EXPECT_EQ(file->text(), u"/c/three 3.wav"_s);
 }
 
-TEST_F(MainWindow, StartsWithTheControlsOfTheGeneralPage)
+TEST_F(MainWindow, StartsOnTheGeneralPageWithTheGuideOnTheAboutPage)
 {
-    EXPECT_EQ(window->windowTitle(), u"Tocklet"_s);
-    EXPECT_EQ(window->size(), QSize(370, 360));
-    EXPECT_FALSE(window->windowIcon().isNull());
+    EXPECT_FALSE(window->windowIcon().isNull()) << "the icon resource loads";
     EXPECT_TRUE(window->framer(1)->isVisibleTo(window.get()));
     EXPECT_FALSE(window->framer(2)->isVisibleTo(window.get()));
     EXPECT_FALSE(window->framer(3)->isVisibleTo(window.get()));
-    EXPECT_EQ(text("cmdOk"), u"开始(&S)"_s);
-    EXPECT_EQ(text("cmdExit"), u"退出(&E)"_s);
-    EXPECT_EQ(text("lblSoftName"), u"Tocklet 2.1"_s);
-    EXPECT_TRUE(get<QPushButton>("cmdOk")->isDefault());
     const QString guide = get<QPlainTextEdit>("txtAbout")->toPlainText();
     EXPECT_TRUE(guide.startsWith(u"使用说明"_s));
     for (const QString &heading :
