@@ -35,6 +35,17 @@ void appendWithoutLineBreaks(QString &out, const QString &text)
     }
 }
 
+// The related file between the quotes, every quote removed. The placeholder, which most lines
+// hold, shares the one constant instead of a copy of its own.
+QString relatedFileText(QStringView quoted)
+{
+    const QStringView inside = quoted.sliced(1);
+    if (inside.size() == kNoRelatedFile.size() + 1 && inside.endsWith(u'"') &&
+        inside.startsWith(kNoRelatedFile))
+        return kNoRelatedFile;
+    return quoted.toString().remove(u'"');
+}
+
 } // namespace
 
 std::optional<TaskRecord> readTaskLine(QStringView line)
@@ -53,7 +64,7 @@ std::optional<TaskRecord> readTaskLine(QStringView line)
 
     TaskRecord record;
     record.taskText = line.sliced(close + 1).toString();
-    record.relaFile = inner.sliced(quote).toString().remove(u'"');
+    record.relaFile = relatedFileText(inner.sliced(quote));
 
     // The character before the opening quote is the writer's comma; it is dropped unseen.
     const QStringView head = inner.first(quote - 1);
