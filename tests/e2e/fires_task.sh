@@ -17,7 +17,7 @@ fail() { echo "$1"; cat "$work/out"; exit 1; }
 window=$(wait_for_window) || fail "no window titled Tocklet appeared"
 xdotool windowactivate --sync "$window" key Return
 
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   box=$(xdotool search --onlyvisible --name '^时间到$' 2>/dev/null | head -n 1) && [ -n "$box" ] && break
   sleep 0.05
 done
