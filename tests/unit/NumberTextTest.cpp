@@ -14,6 +14,11 @@ struct ParseCase {
     std::optional<double> value;
 };
 
+void PrintTo(const ParseCase &c, std::ostream *os)
+{
+    *os << '"' << QString::fromUtf16(c.text).toStdString() << '"';
+}
+
 class ParseNumber : public ::testing::TestWithParam<ParseCase> {};
 
 TEST_P(ParseNumber, ReadsOnlyPlainDecimals)

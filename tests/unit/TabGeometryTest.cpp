@@ -22,6 +22,11 @@ struct StyleCase {
     TabRect tab3;
 };
 
+void PrintTo(const StyleCase &c, std::ostream *os)
+{
+    *os << "style " << c.style;
+}
+
 class StripLayoutByStyle : public ::testing::TestWithParam<StyleCase> {};
 
 TEST_P(StripLayoutByStyle, PlacesPageAndTabs)
