@@ -10,6 +10,7 @@
 #include <TaskScript.h>
 #include <mdlPub.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -75,8 +76,18 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        mdlPub::focusTextEnd(txtMinute);
+    // The window's activation: when it is first shown, and when it takes over from another of
+    // the program's forms (the mode dialog). Coming back from a message box or from another
+    // program is no activation of the window, so the focus a message left stays where it is.
+    if (event->type() == QEvent::ActivationChange) {
+        if (!isActiveWindow()) {
+            leftForOwnForm_ = qobject_cast<frmMode *>(QApplication::activeWindow()) != nullptr;
+        } else if (!activatedBefore_ || leftForOwnForm_) {
+            activatedBefore_ = true;
+            leftForOwnForm_ = false;
+            mdlPub::focusTextEnd(txtMinute);
+        }
+    }
     QDialog::changeEvent(event);
 }
 

@@ -88,6 +88,8 @@ private:
     bool isRunning_ = false;
     QDateTime endTime_;
     bool isQueryUnload_ = false;
+    bool activatedBefore_ = false;
+    bool leftForOwnForm_ = false;
     tasks::TaskList taskList_;
     QString taskFilePath_;
     QString logFilePath_;

@@ -139,13 +139,24 @@ TEST_F(MainWindow, ExitButtonEscAndCloseBoxCloseTheWindow)
     }
 }
 
-TEST_F(MainWindow, ActivationPutsTheCaretAfterTheMinutes)
+TEST_F(MainWindow, ActivationPutsTheCaretAfterTheMinutesOnlyFromTheProgramsForms)
 {
+    EXPECT_EQ(window->focusWidget(), field("txtMinute")) << "first activation";
+
+    field("txtHour")->setFocus();
+    QApplication::setActiveWindow(nullptr); // another program, or a message box
+    QApplication::setActiveWindow(window.get());
+    EXPECT_EQ(window->focusWidget(), field("txtHour"));
+
+    QTimer::singleShot(0, [] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        QApplication::setActiveWindow(dialog);
+        dialog->close();
+    });
     field("txtMinute")->setText(u"25"_s);
-    QEvent activation(QEvent::ActivationChange);
-    QApplication::sendEvent(window.get(), &activation);
-    if (!window->isActiveWindow())
-        GTEST_SKIP() << "the offscreen platform did not activate the window";
+    get<QPushButton>("cmdMode")->click();
+    QApplication::setActiveWindow(window.get());
     EXPECT_EQ(window->focusWidget(), field("txtMinute"));
     EXPECT_EQ(field("txtMinute")->cursorPosition(), 2);
 }
