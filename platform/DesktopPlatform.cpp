@@ -4,17 +4,16 @@
 #include "FileFilter.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QUrl>
-
-#include <QCoreApplication>
-#include <QDir>
-#include <QMessageBox>
 
 namespace platform {
 
@@ -93,12 +92,24 @@ int DesktopPlatform::msecsToNextSecond() const
     return 1000 - QTime::currentTime().msec();
 }
 
-// The file-open dialog and the hotkey are wired up with the windows that use them; until then
-// the dialog chooses nothing and the hotkey is not registered.
-QString DesktopPlatform::openFileDialog(QWidget *, const QString &, const QString &)
+QString DesktopPlatform::openFileDialog(QWidget *owner, const QString &title, const QString &filter)
 {
-    return {};
+    QFileDialog dialog(owner, title);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // The display strings already name their patterns.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    const QStringList filters = nameFilters(filter);
+    dialog.setNameFilters(filters);
+    if (!filters.isEmpty())
+        dialog.selectNameFilter(filters.first());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return QDir::toNativeSeparators(dialog.selectedFiles().first());
 }
+
+// The hotkey and the earlier-copy test come with background running and start-up; until then
+// the hotkey is not registered and no earlier copy is seen.
 bool DesktopPlatform::registerHotkey(std::function<void()>)
 {
     return false;
