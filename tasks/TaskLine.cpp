@@ -110,7 +110,10 @@ void appendTaskLine(QString &out, const TaskRecord &r)
         out += u',';
     }
     for (qint16 flag : {r.runRelaFile, r.showMsg, r.runInBackground, r.countDown}) {
-        out += QString::number(flag);
+        if (flag == 0 || flag == 1)
+            out += QChar(u'0' + flag); // the usual case, without a temporary string
+        else
+            out += QString::number(flag);
         out += u',';
     }
     out += u'"';
