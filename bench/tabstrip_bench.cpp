@@ -1,5 +1,5 @@
 // One full repaint of the main window's tab strip (353 × 313, three tabs).
-#include <ctlTabs.h>
+#include "MainStrip.h"
 
 #include <QApplication>
 
@@ -10,13 +10,7 @@ namespace {
 void BM_DrawTabs(benchmark::State &state)
 {
     ctlTabs tabs;
-    tabs.resize(353, 313);
-    tabs.setTabsWidth(60);
-    tabs.setTabsHeight(18);
-    tabs.setTabs(3);
-    tabs.setCaption(1, QStringLiteral("常规"));
-    tabs.setCaption(2, QStringLiteral("高级"));
-    tabs.setCaption(3, QStringLiteral("简介"));
+    makeMainStrip(tabs);
     tabs.setStyle(int(state.range(0)));
     for (auto _ : state) {
         tabs.drawTabs();

@@ -1,6 +1,6 @@
 // Draws the main window's tab strip in each of its eight styles into one PNG, for a look.
 // Usage: tocklet_tabstrip_gallery OUTPUT.png
-#include <ctlTabs.h>
+#include "MainStrip.h"
 
 #include <QApplication>
 #include <QFont>
@@ -20,13 +20,7 @@ int main(int argc, char **argv)
     QPainter sheetPainter(&sheet);
     for (int style = 0; style < 8; ++style) {
         ctlTabs tabs;
-        tabs.resize(kWidth, kHeight);
-        tabs.setTabsWidth(60);
-        tabs.setTabsHeight(18);
-        tabs.setTabs(3);
-        tabs.setCaption(1, QStringLiteral("常规"));
-        tabs.setCaption(2, QStringLiteral("高级"));
-        tabs.setCaption(3, QStringLiteral("简介"));
+        makeMainStrip(tabs);
         tabs.setSelectedTab(2);
         tabs.setUseFocusRect(style == 0);
         tabs.setStyle(style);

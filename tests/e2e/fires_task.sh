@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The real program on a private X server: Enter starts the first stored task (the sample's
+# The real program on a private X server: its window appears, Enter starts the first stored task (the sample's
 # prompt line, a countdown of 0 seconds that goes to the background), the task fires, the window
 # comes back with the reminder box on top, and the event log holds both lines.
 set -uo pipefail
