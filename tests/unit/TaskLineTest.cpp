@@ -131,11 +131,4 @@ TEST(WriteTaskLine, RoundTripsRandomRecords)
     }
 }
 
-TEST(WriteTaskLine, EmptyRelatedFileComesBackAsThePlaceholder)
-{
-    const auto back = readTaskLine(writeTaskLine(record(u"t"_s, u""_s, 0, 0, 0, 0, 0, 0, 0)));
-    ASSERT_TRUE(back);
-    EXPECT_EQ(back->relaFile, kNoRelatedFile);
-}
-
 } // namespace

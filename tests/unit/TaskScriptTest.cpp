@@ -97,15 +97,6 @@ TEST_F(TaskScript, TextlessScriptIsReplacedByThePromptLine)
     }
 }
 
-TEST_F(TaskScript, TextWithoutAcceptableLineIsLeftAlone)
-{
-    writeScript("hello");
-    tasks::ensureTaskScript(platform);
-    EXPECT_EQ(scriptBytes(), QByteArray("hello"));
-    EXPECT_TRUE(load().isEmpty());
-    EXPECT_TRUE(platform.messageBoxes.isEmpty());
-}
-
 TEST_F(TaskScript, UnreadableScriptIsReportedAndReadsNothing)
 {
     QDir().mkpath(script); // a folder where the script should be
@@ -131,11 +122,6 @@ TEST_F(TaskScript, LoadKeepsTheFirstOfRepeatedTextsAndSkipsBadLines)
     EXPECT_EQ(texts(list), (QStringList{u"same"_s, u"bad fields are not a claim"_s, u"other"_s}));
     EXPECT_EQ(list[0].hour, 1);
     EXPECT_EQ(list[2].hour, 3);
-}
-
-TEST_F(TaskScript, MissingScriptLoadsNothing)
-{
-    EXPECT_TRUE(load().isEmpty());
 }
 
 TEST_F(TaskScript, SaveRewritesInListOrderInTheWritersForm)

@@ -147,17 +147,6 @@ INSTANTIATE_TEST_SUITE_P(
              {}}),
     [](const auto &info) { return std::to_string(info.index); });
 
-TEST(CheckStart, MessagesCarryTheirTitleAndFocusOrder)
-{
-    const StartCheck negative = checkStart({u"1"_s, u"-5"_s, u"0"_s}, true, kNow);
-    EXPECT_EQ(negative.title, u"提示"_s);
-    EXPECT_TRUE(negative.focusBeforeMessage);
-    const StartCheck early = checkStart({u"9"_s, u"0"_s, u"0"_s}, false, kNow);
-    EXPECT_EQ(early.title, u"Tocklet"_s);
-    EXPECT_FALSE(early.focusBeforeMessage);
-    EXPECT_EQ(early.endTime, QDateTime(kNow.date(), QTime(9, 0)));
-}
-
 TEST(LeadingNumber, ReadsTheLeadingNumber)
 {
     const std::pair<const char16_t *, double> cases[] = {
