@@ -113,28 +113,30 @@ void ctlTabs::changed(const QString &key)
     drawTabs();
 }
 
+template <typename T> void ctlTabs::store(T &setting, const T &value, const char *key)
+{
+    setting = value;
+    changed(QString::fromLatin1(key));
+}
+
 void ctlTabs::setTextColor(OleColor color)
 {
-    textColor_ = color;
-    changed(QStringLiteral("TEXTCOLOR"));
+    store(textColor_, color, "TEXTCOLOR");
 }
 
 void ctlTabs::setTextColorActive(OleColor color)
 {
-    textColorActive_ = color;
-    changed(QStringLiteral("TEXTCOLORACTIVE"));
+    store(textColorActive_, color, "TEXTCOLORACTIVE");
 }
 
 void ctlTabs::setTabColor(OleColor color)
 {
-    tabColor_ = color;
-    changed(QStringLiteral("TABCOLOR"));
+    store(tabColor_, color, "TABCOLOR");
 }
 
 void ctlTabs::setTabColorActive(OleColor color)
 {
-    tabColorActive_ = color;
-    changed(QStringLiteral("TABCOLORACTIVE"));
+    store(tabColorActive_, color, "TABCOLORACTIVE");
 }
 
 void ctlTabs::setTabFont(const QFont &font)
@@ -170,36 +172,29 @@ void ctlTabs::setCaption(int index, const QString &caption)
 
 void ctlTabs::setStyle(int style)
 {
-    if (style < 0 || style > 7)
-        return;
-    style_ = style;
-    changed(QStringLiteral("TABSTYLE"));
+    if (style >= 0 && style <= 7)
+        store(style_, style, "TABSTYLE");
 }
 
 void ctlTabs::setCaptionAlignment(int alignment)
 {
-    if (alignment < 0 || alignment > 8)
-        return;
-    captionAlignment_ = alignment;
-    changed(QStringLiteral("CAPTIONSTYLE"));
+    if (alignment >= 0 && alignment <= 8)
+        store(captionAlignment_, alignment, "CAPTIONSTYLE");
 }
 
 void ctlTabs::setTabsWidth(int width)
 {
-    tabsWidth_ = width;
-    changed(QStringLiteral("TABWIDE"));
+    store(tabsWidth_, width, "TABWIDE");
 }
 
 void ctlTabs::setTabsHeight(int height)
 {
-    tabsHeight_ = height;
-    changed(QStringLiteral("TABHIGH"));
+    store(tabsHeight_, height, "TABHIGH");
 }
 
 void ctlTabs::setUseFocusRect(bool use)
 {
-    useFocusRect_ = use;
-    changed(QStringLiteral("FOCUSRECT"));
+    store(useFocusRect_, use, "FOCUSRECT");
 }
 
 void ctlTabs::setTabs(int tabs)

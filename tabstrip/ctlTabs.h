@@ -104,7 +104,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // Every setter ends the same way: store, tell the host under the setting's key, repaint.
     void changed(const QString &key);
+    template <typename T> void store(T &setting, const T &value, const char *key);
     void checkIndex(int index) const;
 
     int tabsWidth_ = 70;
