@@ -62,7 +62,6 @@ int main(int argc, char **argv)
     BenchPlatform platform;
     platform.dir = dir.path();
     frmMain window(platform);
-    window.show();
     window.Form_Load();
     window.findChild<QCheckBox *>(QStringLiteral("chkRunInBackground"))->setChecked(false);
     window.findChild<QCheckBox *>(QStringLiteral("chkCountDown"))->setChecked(true);

@@ -3,7 +3,7 @@
 // quits.
 //   tocklet_startup_probe FOLDER
 #include <DesktopPlatform.h>
-#include <frmMain.h>
+#include <Tocklet.h>
 
 #include <QApplication>
 #include <QDateTime>
@@ -27,13 +27,10 @@ int main(int argc, char **argv)
         return 2;
     FolderPlatform platform;
     platform.dir = QString::fromLocal8Bit(argv[1]);
-    frmMain window(platform);
-    window.show();
-    window.Form_Load();
-    // The moment start-up is over, before the teardown: milliseconds since the epoch.
+    // Runs once the start-up is over and the event loop turns: milliseconds since the epoch.
     QTimer::singleShot(0, &app, [] {
         std::printf("%lld\n", static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
         QCoreApplication::quit();
     });
-    return app.exec();
+    return runTocklet(app, platform);
 }

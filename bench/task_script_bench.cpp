@@ -31,8 +31,11 @@ public:
     void makeTopmost(QWidget *) override {}
     void setTaskbarEntryVisible(bool) override {}
     void closeTopLevelWindow(const QString &) override {}
-    bool registerHotkey(std::function<void()>) override { return false; }
+    bool registerHotkey() override { return false; }
     void unregisterHotkey() override {}
+    void installHotkeyHandler(QObject *, std::function<void()>) override {}
+    void removeHotkeyHandler() override {}
+    void watchSessionEnd(QObject *, SessionEnd) override {}
 };
 
 tasks::TaskList makeList(qsizetype lines)

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -23,7 +24,11 @@ DesktopPlatform::DesktopPlatform()
 {
 }
 
-DesktopPlatform::~DesktopPlatform() = default;
+DesktopPlatform::~DesktopPlatform()
+{
+    removeHotkeyHandler();
+    recallKey_.ungrab();
+}
 
 QDateTime DesktopPlatform::now() const
 {
@@ -106,18 +111,6 @@ QString DesktopPlatform::openFileDialog(QWidget *owner, const QString &title, co
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return QDir::toNativeSeparators(dialog.selectedFiles().first());
-}
-
-// The hotkey and the earlier-copy test come with background running and start-up; until then
-// the hotkey is not registered and no earlier copy is seen.
-bool DesktopPlatform::registerHotkey(std::function<void()>)
-{
-    return false;
-}
-void DesktopPlatform::unregisterHotkey() {}
-bool DesktopPlatform::earlierCopyRunning()
-{
-    return false;
 }
 
 namespace {

@@ -1,10 +1,18 @@
 #pragma once
 
 #include "Platform.h"
+#include "x11/RecallKey.h"
+
+#include <QAbstractNativeEventFilter>
+
+#include <memory>
+
+class QLockFile;
 
 namespace platform {
 
-// The Linux (X11) desktop: Qt for dialogs and windows, the XDG folders for the log.
+// The Linux (X11) desktop: Qt for dialogs and windows, the XDG folders for the log, an X key
+// grab for the hotkey, a lock file for the earlier-copy test.
 class DesktopPlatform : public Platform {
 public:
     DesktopPlatform();
@@ -24,10 +32,17 @@ public:
     void makeTopmost(QWidget *window) override;
     void setTaskbarEntryVisible(bool visible) override;
     void closeTopLevelWindow(const QString &title) override;
-    bool registerHotkey(std::function<void()> onPressed) override;
+    bool registerHotkey() override;
     void unregisterHotkey() override;
+    void installHotkeyHandler(QObject *receiver, std::function<void()> onPressed) override;
+    void removeHotkeyHandler() override;
+    void watchSessionEnd(QObject *receiver, SessionEnd handlers) override;
 
 private:
+    x11::RecallKey recallKey_;
+    std::unique_ptr<QAbstractNativeEventFilter> hotkeyFilter_;
+    std::unique_ptr<QLockFile> lock_; // held for the program's life
+    bool earlierCopy_ = false;
     QString dateFormat_;
     QString timeFormat_;
 };

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class QObject;
 class QWidget;
 
 namespace platform {
@@ -45,7 +46,8 @@ public:
     // The folder of the event log (the Windows directory on Windows).
     virtual QString windowsDirectory() const = 0;
 
-    // True when another copy of the program was already running when this one started.
+    // True when another copy of the program was already running when this one started. The
+    // first call decides and the answer holds for the program's life.
     virtual bool earlierCopyRunning() = 0;
 
     // Keeps `window` above all other windows.
@@ -57,8 +59,22 @@ public:
 
     // The system-wide recall hotkey Ctrl+Alt+A. Returns false when it could not be registered
     // (another program holds it, or the session has no way to grab keys).
-    virtual bool registerHotkey(std::function<void()> onPressed) = 0;
+    virtual bool registerHotkey() = 0;
     virtual void unregisterHotkey() = 0;
+    // Delivers the registered key's presses to `onPressed` until removed; nothing is delivered
+    // once `receiver` is gone.
+    virtual void installHotkeyHandler(QObject *receiver, std::function<void()> onPressed) = 0;
+    virtual void removeHotkeyHandler() = 0;
+
+    // The end of the desktop session. `queryEnd(canAsk)` runs when the session manager asks
+    // whether the program may end (`canAsk`: the user may be asked); false cancels the logout.
+    // `terminate` runs when the program is told to end and nobody can be asked (SIGTERM,
+    // SIGINT, SIGHUP). Neither runs once `receiver` is gone.
+    struct SessionEnd {
+        std::function<bool(bool canAsk)> queryEnd;
+        std::function<void()> terminate;
+    };
+    virtual void watchSessionEnd(QObject *receiver, SessionEnd handlers) = 0;
 };
 
 } // namespace platform

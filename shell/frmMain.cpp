@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDropEvent>
 #include <QFrame>
@@ -27,19 +26,9 @@
 frmMain::frmMain(platform::Platform &platform, QWidget *parent)
     : QDialog(parent)
     , platform_(platform)
+    , hotKey_(platform)
 {
     createControls();
-}
-
-void frmMain::Form_Load()
-{
-    taskFilePath_ = tasks::taskScriptPath(platform_.programDirectory());
-    logFilePath_ = eventlog::logFilePath(mdlPub::getWindowsPath(platform_));
-    isRunning_ = false;
-    applyRunState();
-    tasks::ensureTaskScript(platform_);
-    if (tasks::loadTaskScript(platform_, taskList_) > 0)
-        fillTaskList();
 }
 
 void frmMain::recordToFile(const QString &line)
@@ -66,12 +55,6 @@ void frmMain::keyPressEvent(QKeyEvent *event)
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-void frmMain::closeEvent(QCloseEvent *event)
-{
-    // A main window, not a dialog: closing it is not a rejection.
-    event->accept();
 }
 
 void frmMain::changeEvent(QEvent *event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mdlHotKey.h"
+
 #include <EventLog.h>
 #include <TaskRecord.h>
 
@@ -32,8 +34,12 @@ class frmMain : public QDialog {
 public:
     explicit frmMain(platform::Platform &platform, QWidget *parent = nullptr);
 
-    // The load step: file paths, idle state, the task script into the task list.
+    // Starts the program: the file paths, the start line, the notice when an earlier copy
+    // runs, the window shown and kept on top, the recall hotkey, the task script loaded.
     void Form_Load();
+
+    // Brings the window back from the background, in front of the others.
+    void recall();
 
     // The page of tab `index`, 1 to 3.
     QFrame *framer(int index) const { return framer_.at(index - 1); }
@@ -49,6 +55,7 @@ public:
     QDateTime endTime() const { return endTime_; }
     // True while the close question is open; a task firing then asks the question's box to close.
     void setQueryUnload(bool open) { isQueryUnload_ = open; }
+    bool isUnloaded() const { return unloaded_; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -57,12 +64,21 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Whether a close request may go on: a minimised window is restored; while a task runs
+    // the user is asked, when `canAsk`.
+    bool Form_QueryUnload(bool canAsk);
+    // Hides the window, releases the hotkey, saves the task script and logs the exit; once.
+    void Form_Unload();
+    bool sessionEnding(bool canAsk);
+    void terminate();
+
     void createControls();
     void createGeneralPage();
     void createAdvancedPage();
     void createAboutPage();
 
     void cmdOk_Click();
+    void cmdRunBack_Click();
     void startTask();
     void stopTask();
     void tmrMain_Timer();
@@ -84,10 +100,12 @@ private:
     QLineEdit *timeField(int field) const;
 
     platform::Platform &platform_;
+    mdlHotKey hotKey_;
 
     bool isRunning_ = false;
     QDateTime endTime_;
     bool isQueryUnload_ = false;
+    bool unloaded_ = false;
     bool activatedBefore_ = false;
     bool leftForOwnForm_ = false;
     tasks::TaskList taskList_;

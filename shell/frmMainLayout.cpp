@@ -72,6 +72,7 @@ void frmMain::createControls()
     cmdOk->setDefault(true);
     connect(cmdOk, &QPushButton::clicked, this, &frmMain::cmdOk_Click);
     connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
+    connect(cmdRunBack, &QPushButton::clicked, this, &frmMain::cmdRunBack_Click);
 
     tmrMain = new QTimer(this);
     tmrMain->setObjectName(QStringLiteral("tmrMain"));

@@ -16,6 +16,7 @@ MsgResult FakePlatform::messageBox(const QString &text, const QString &title, Ms
                                    platform::MsgIcon icon)
 {
     messageBoxes.append({text, title, buttons, icon});
+    record(QStringLiteral("messageBox: ") + title);
     if (!messageBoxAnswers.isEmpty())
         return messageBoxAnswers.dequeue();
     return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgResult::Yes
@@ -24,46 +25,75 @@ MsgResult FakePlatform::messageBox(const QString &text, const QString &title, Ms
 
 QString FakePlatform::openFileDialog(QWidget *, const QString &title, const QString &filter)
 {
-    calls.append(QStringLiteral("openFileDialog: ") + title + u'|' + filter);
+    record(QStringLiteral("openFileDialog: ") + title + u'|' + filter);
     return fileDialogAnswers.isEmpty() ? QString() : fileDialogAnswers.takeFirst();
 }
 
 void FakePlatform::startCommandLine(const QString &line)
 {
-    calls.append(QStringLiteral("startCommandLine: ") + line);
+    record(QStringLiteral("startCommandLine: ") + line);
 }
 
 void FakePlatform::shellOpen(const QString &path)
 {
-    calls.append(QStringLiteral("shellOpen: ") + path);
+    record(QStringLiteral("shellOpen: ") + path);
 }
 
 void FakePlatform::makeTopmost(QWidget *window)
 {
-    calls.append(QStringLiteral("makeTopmost: ") + (window ? window->objectName() : QString()));
+    record(QStringLiteral("makeTopmost: ") + (window ? window->objectName() : QString()));
 }
 
 void FakePlatform::setTaskbarEntryVisible(bool visible)
 {
-    calls.append(QStringLiteral("setTaskbarEntryVisible: ") +
-                 (visible ? QStringLiteral("true") : QStringLiteral("false")));
+    record(QStringLiteral("setTaskbarEntryVisible: ") +
+           (visible ? QStringLiteral("true") : QStringLiteral("false")));
 }
 
 void FakePlatform::closeTopLevelWindow(const QString &title)
 {
-    calls.append(QStringLiteral("closeTopLevelWindow: ") + title);
+    record(QStringLiteral("closeTopLevelWindow: ") + title);
 }
 
-bool FakePlatform::registerHotkey(std::function<void()> onPressed)
+void FakePlatform::record(const QString &call)
 {
-    calls.append(QStringLiteral("registerHotkey"));
-    if (hotkeyAvailable)
-        hotkeyHandler = std::move(onPressed);
+    calls.append(call);
+    if (onCall)
+        onCall(call);
+}
+
+bool FakePlatform::earlierCopyRunning()
+{
+    record(QStringLiteral("earlierCopyRunning"));
+    return earlierCopy;
+}
+
+bool FakePlatform::registerHotkey()
+{
+    record(QStringLiteral("registerHotkey"));
     return hotkeyAvailable;
 }
 
 void FakePlatform::unregisterHotkey()
 {
-    calls.append(QStringLiteral("unregisterHotkey"));
-    hotkeyHandler = nullptr;
+    record(QStringLiteral("unregisterHotkey"));
+}
+
+void FakePlatform::installHotkeyHandler(QObject *receiver, std::function<void()> onPressed)
+{
+    record(QStringLiteral("installHotkeyHandler"));
+    hotkeyReceiver_ = receiver;
+    hotkeyHandler_ = std::move(onPressed);
+}
+
+void FakePlatform::removeHotkeyHandler()
+{
+    record(QStringLiteral("removeHotkeyHandler"));
+    hotkeyReceiver_ = nullptr;
+    hotkeyHandler_ = nullptr;
+}
+
+void FakePlatform::watchSessionEnd(QObject *, SessionEnd handlers)
+{
+    session = std::move(handlers);
 }

@@ -33,9 +33,11 @@ protected:
         platform.windowsDir = dir.dir.path();
         prepare();
         window = std::make_unique<frmMain>(platform);
-        window->show();
-        QApplication::setActiveWindow(window.get()); // focus events need an active window
         window->Form_Load();
+        QApplication::setActiveWindow(window.get()); // focus events need an active window
+        // Tests of a started window look at what follows the start-up.
+        platform.calls.clear();
+        QFile::remove(dir.path(QStringLiteral("Klaxo.log")));
     }
 
     // Runs before the window exists, for tests that lay out files first.

@@ -1,0 +1,78 @@
+// The program's place among the user's sessions: the earlier-copy test, the end of the desktop
+// session and the termination signals.
+#include "DesktopPlatform.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QLockFile>
+#include <QSessionManager>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace platform {
+
+bool DesktopPlatform::earlierCopyRunning()
+{
+    if (lock_)
+        return earlierCopy_;
+    QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (dir.isEmpty() || !QDir(dir).exists())
+        dir = QDir::tempPath();
+    const QString user = qEnvironmentVariable("USER", QString::number(::getuid()));
+    lock_ = std::make_unique<QLockFile>(dir + QStringLiteral("/tocklet-%1.lock").arg(user));
+    // A copy runs all day: its lock never goes stale by age, only when its process is gone.
+    lock_->setStaleLockTime(0);
+    earlierCopy_ = !lock_->tryLock(0) && lock_->error() == QLockFile::LockFailedError;
+    return earlierCopy_;
+}
+
+namespace {
+
+// The write end of the pipe that carries termination signals into the event loop.
+int signalPipe[2] = {-1, -1};
+
+void onTerminationSignal(int signal)
+{
+    // Only what is safe in a handler: one write; the event loop does the rest.
+    const char byte = char(signal);
+    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+}
+
+} // namespace
+
+void DesktopPlatform::watchSessionEnd(QObject *receiver, SessionEnd handlers)
+{
+    auto queryEnd = handlers.queryEnd;
+    QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, receiver,
+                     [queryEnd](QSessionManager &manager) {
+                         const bool canAsk = manager.allowsInteraction();
+                         if (queryEnd && !queryEnd(canAsk))
+                             manager.cancel();
+                         if (canAsk)
+                             manager.release();
+                     });
+
+    if (signalPipe[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
+        return;
+    ::fcntl(signalPipe[1], F_SETFL, O_NONBLOCK);
+    auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, receiver);
+    auto terminate = handlers.terminate;
+    QObject::connect(notifier, &QSocketNotifier::activated, receiver, [terminate] {
+        char byte = 0;
+        [[maybe_unused]] const auto read = ::read(signalPipe[0], &byte, 1);
+        if (terminate)
+            terminate();
+    });
+    struct sigaction action = {};
+    action.sa_handler = onTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
+}
+
+} // namespace platform

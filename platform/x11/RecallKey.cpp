@@ -1,0 +1,97 @@
+#include "RecallKey.h"
+
+#include <QGuiApplication>
+
+#include <xcb/xcb.h>
+#include <xcb/xcb_keysyms.h>
+
+#include <array>
+#include <cstdlib>
+
+namespace platform::x11 {
+
+namespace {
+
+constexpr std::uint16_t kModifiers = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1; // Ctrl+Alt
+// The lock keys: CapsLock and NumLock (Mod2 on every common keyboard map).
+constexpr std::uint16_t kLocks = XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2;
+constexpr std::array<std::uint16_t, 4> kLockVariants = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2,
+                                                        kLocks};
+constexpr xcb_keysym_t kKeysymA = 0x61; // XK_a
+
+xcb_connection_t *connection()
+{
+    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+xcb_keycode_t keycodeOfA(xcb_connection_t *c)
+{
+    xcb_key_symbols_t *symbols = xcb_key_symbols_alloc(c);
+    if (!symbols)
+        return 0;
+    xcb_keycode_t code = 0;
+    if (xcb_keycode_t *codes = xcb_key_symbols_get_keycode(symbols, kKeysymA)) {
+        code = codes[0] == XCB_NO_SYMBOL ? 0 : codes[0];
+        std::free(codes);
+    }
+    xcb_key_symbols_free(symbols);
+    return code;
+}
+
+} // namespace
+
+bool RecallKey::grab()
+{
+    if (grabbed_)
+        return true;
+    xcb_connection_t *c = connection();
+    if (!c)
+        return false;
+    keycode_ = keycodeOfA(c);
+    if (keycode_ == 0)
+        return false;
+    root_ = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    for (std::size_t i = 0; i < kLockVariants.size(); ++i) {
+        const xcb_void_cookie_t cookie =
+            xcb_grab_key_checked(c, 1, root_, kModifiers | kLockVariants[i], keycode_,
+                                 XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+        if (xcb_generic_error_t *error = xcb_request_check(c, cookie)) {
+            // BadAccess: another client holds this variant. Leave nothing half grabbed.
+            std::free(error);
+            for (std::size_t j = 0; j < i; ++j)
+                xcb_ungrab_key(c, keycode_, root_, kModifiers | kLockVariants[j]);
+            xcb_flush(c);
+            return false;
+        }
+    }
+    grabbed_ = true;
+    return true;
+}
+
+void RecallKey::ungrab()
+{
+    if (!grabbed_)
+        return;
+    grabbed_ = false;
+    xcb_connection_t *c = connection();
+    if (!c)
+        return;
+    for (std::uint16_t locks : kLockVariants)
+        xcb_ungrab_key(c, keycode_, root_, kModifiers | locks);
+    xcb_flush(c);
+}
+
+bool RecallKey::isPress(const void *event) const
+{
+    const auto *generic = static_cast<const xcb_generic_event_t *>(event);
+    if (!grabbed_ || (generic->response_type & 0x7f) != XCB_KEY_PRESS)
+        return false;
+    const auto *press = static_cast<const xcb_key_press_event_t *>(event);
+    constexpr std::uint16_t kKeyboardModifiers = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL |
+                                                 XCB_MOD_MASK_1 | XCB_MOD_MASK_3 | XCB_MOD_MASK_4 |
+                                                 XCB_MOD_MASK_5;
+    return press->detail == keycode_ && (press->state & kKeyboardModifiers) == kModifiers;
+}
+
+} // namespace platform::x11

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+
+namespace platform::x11 {
+
+// Ctrl+Alt+A grabbed on the X root window, so that its presses reach the program whichever
+// window has the focus. The grab covers the key with NumLock and CapsLock on as well, which X
+// counts as modifiers of their own.
+class RecallKey {
+public:
+    // False off X11, or when another client holds one of the variants (none is left grabbed).
+    bool grab();
+    void ungrab();
+    bool isGrabbed() const { return grabbed_; }
+    // Whether a native event (an xcb_generic_event_t) is a press of the grabbed key.
+    bool isPress(const void *event) const;
+
+private:
+    std::uint8_t keycode_ = 0;
+    std::uint32_t root_ = 0;
+    bool grabbed_ = false;
+};
+
+} // namespace platform::x11

@@ -1,0 +1,117 @@
+// The program's life: start-up, the close request, the unload, the background and the recall,
+// and the end of the desktop session.
+#include "frmMain.h"
+
+#include <EventLog.h>
+#include <Platform.h>
+#include <TaskScript.h>
+#include <mdlPub.h>
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+
+using eventlog::Event;
+
+namespace {
+const QString kSecondCopyNotice =
+    QStringLiteral("注意:\r\n\r\n在此之前您已经运行了至少一个实例,无论运行多少个实例最终只有第一个"
+                   "实例拥有热键呼出功能,其它功能都一样");
+const QString kExitQuestion = QStringLiteral("注意:\r\n\r\n当前有任务正在执行,您是否确认退出程序?");
+} // namespace
+
+void frmMain::Form_Load()
+{
+    logFilePath_ = eventlog::logFilePath(mdlPub::getWindowsPath(platform_));
+    taskFilePath_ = tasks::taskScriptPath(platform_.programDirectory());
+    platform_.watchSessionEnd(
+        this, {[this](bool canAsk) { return sessionEnding(canAsk); }, [this] { terminate(); }});
+    if (platform_.earlierCopyRunning()) {
+        logEvent(Event::ProgramStartAgain);
+        platform_.messageBox(kSecondCopyNotice, tasks::kAppTitle, platform::MsgButtons::Ok,
+                             platform::MsgIcon::Information);
+        if (unloaded_) // told to end while the notice was open
+            return;
+    } else {
+        logEvent(Event::ProgramStart);
+    }
+    show();
+    isRunning_ = false;
+    applyRunState();
+    platform_.makeTopmost(this);
+    hotKey_.installHotKey(this, [this] { recall(); });
+    tasks::ensureTaskScript(platform_);
+    if (tasks::loadTaskScript(platform_, taskList_) > 0)
+        fillTaskList();
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    if (!unloaded_ && !Form_QueryUnload(true)) {
+        event->ignore();
+        return;
+    }
+    Form_Unload();
+    event->accept();
+}
+
+bool frmMain::Form_QueryUnload(bool canAsk)
+{
+    // A second request while the question is open (the firing task closes the question itself).
+    if (isQueryUnload_)
+        return false;
+    if (isMinimized())
+        showNormal();
+    if (!isRunning_ || !canAsk)
+        return true;
+    isQueryUnload_ = true;
+    const platform::MsgResult answer = platform_.messageBox(
+        kExitQuestion, tasks::kAppTitle, platform::MsgButtons::YesNo, platform::MsgIcon::Question);
+    isQueryUnload_ = false;
+    return answer == platform::MsgResult::Yes && !unloaded_;
+}
+
+void frmMain::Form_Unload()
+{
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    hide();
+    hotKey_.releaseHotKey();
+    tasks::saveTaskScript(taskFilePath_, taskList_);
+    logEvent(Event::ProgramExit);
+}
+
+bool frmMain::sessionEnding(bool canAsk)
+{
+    if (unloaded_)
+        return true;
+    if (!Form_QueryUnload(canAsk))
+        return false;
+    Form_Unload();
+    // The session manager ends the program after it has heard every answer.
+    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                              Qt::QueuedConnection);
+    return true;
+}
+
+void frmMain::terminate()
+{
+    // Nobody is there to answer the question: the unload goes on without it.
+    Form_Unload();
+    QCoreApplication::exit(0);
+}
+
+void frmMain::cmdRunBack_Click()
+{
+    hide();
+    platform_.setTaskbarEntryVisible(false);
+}
+
+void frmMain::recall()
+{
+    if (unloaded_)
+        return;
+    platform_.setTaskbarEntryVisible(true);
+    show();
+    platform_.makeTopmost(this);
+}

@@ -1,0 +1,53 @@
+# Sourced by the end-to-end scripts: a private X session with openbox, a program folder in a
+# temporary directory, and helpers that look at the program from outside.
+#   source lib.sh PROGRAM
+set -uo pipefail
+work=$(mktemp -d)
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/xsession.sh"
+start_xsession "$work"
+export XDG_STATE_HOME="$work/state"
+mkdir -p "$work/app"
+cp "$1" "$work/app/tocklet"
+pids=()
+trap 'kill "${pids[@]}" 2>/dev/null; stop_xsession; rm -rf "$work"' EXIT
+
+fail() {
+  echo "FAIL: $*"
+  cat "$work"/out* 2>/dev/null
+  exit 1
+}
+# Starts a copy of the program; its process id is $pid.
+start() {
+  "$work/app/tocklet" >>"$work/out" 2>&1 &
+  pid=$!
+  pids+=("$pid")
+}
+# Polls a command for up to 15 s.
+until_true() {
+  for _ in $(seq 150); do "$@" && return 0; sleep 0.1; done
+  return 1
+}
+# Visible windows titled Tocklet, oldest first (xdotool's regexes cannot match Chinese titles).
+windows() { xdotool search --onlyvisible --name '^Tocklet$' 2>/dev/null; }
+count_windows() { [ "$(windows | wc -l)" -eq "$1" ]; }
+# The visible window with this exact title.
+titled() {
+  local id
+  for id in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+    [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && echo "$id" && return 0
+  done
+  return 1
+}
+above() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
+log() { iconv -f GB18030 -t UTF-8 "$XDG_STATE_HOME/Klaxo.log" | tr -d '\r' | cut -f2-; }
+script_text() { iconv -f GB18030 -t UTF-8 "$work/app/task.dat" | tr -d '\r'; }
+# Writes task.dat from UTF-8 lines.
+write_script() { printf '%s\r\n' "$@" | iconv -f UTF-8 -t GB18030 >"$work/app/task.dat"; }
+exited() { ! kill -0 "$pid" 2>/dev/null; }
+# Waits for the program to end; fails unless it ended with status 0.
+wait_exit() {
+  until_true exited || fail "$1: the program did not end"
+  wait "$pid"
+  local rc=$?
+  [ "$rc" -eq 0 ] || fail "$1: exit status $rc"
+}

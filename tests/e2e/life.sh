@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# Start-up and shutdown of the real program: the first start, closing while idle (Esc), while a
+# task runs (No, then Yes), while minimised, and by SIGTERM; hostile folders.
+source "$(dirname "$0")/lib.sh" "$1"
+# One hour counted down, shown, not sent to the background.
+long='[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
+
+# First start: the start line first, the sample script written, the window kept above.
+start
+w=$(until_true windows) || fail "no window"
+above "$w" || fail "the window is not kept above"
+[ "$(log)" = $'<\t程序开始运行' ] || fail "start line: $(log)"
+script_text | head -n 1 | grep -q '请在这里输入' || fail "no sample script"
+[ "$(script_text | wc -l)" -eq 6 ] || fail "sample script: $(script_text)"
+# Esc while idle: no question; the script rewritten (the sample's full-width colon stays), the
+# exit line last.
+xdotool windowactivate --sync "$w" key Escape
+wait_exit "Esc"
+[ "$(log | tail -n 1)" = $'>\t系统正常退出' ] || fail "exit line: $(log)"
+
+# A running task: the close question; No changes nothing, Yes ends the program and the exit
+# line follows the start line. The script is rewritten at exit (06 becomes 6).
+write_script "$long" '[0,06,0,0,1,1,1,"事件关联文件未指定"]另一个'
+rm "$XDG_STATE_HOME/Klaxo.log"
+start
+w=$(until_true windows) || fail "no window"
+xdotool windowactivate --sync "$w" key Return
+until_true grep -q . <(log | grep '开始执行任务 长任务') || fail "the task did not start: $(log)"
+xdotool key alt+F4
+q=$(until_true titled Tocklet) && [ "$(windows | wc -l)" -eq 2 ] || fail "no close question"
+xdotool key n
+until_true count_windows 1 || fail "the question stayed open after No"
+[ "$(log | wc -l)" -eq 2 ] || fail "No logged something: $(log)"
+xdotool windowactivate --sync "$w" key alt+F4
+until_true count_windows 2 || fail "no second close question"
+xdotool key y
+wait_exit "Yes"
+[ "$(log | tail -n 2)" = $'*\t开始执行任务 长任务\n>\t系统正常退出' ] || fail "after Yes: $(log)"
+grep -q '^\[0,6,0,' <(script_text) || fail "not rewritten at exit: $(script_text)"
+
+# Minimised while a task runs: closing restores it before the question.
+start
+w=$(until_true windows) || fail "no window"
+xdotool windowactivate --sync "$w" key Return
+sleep 0.3
+xdotool windowminimize --sync "$w"
+wmctrl -c Tocklet
+until_true count_windows 2 || fail "a minimised window was not restored with the question"
+xdotool key y
+wait_exit "minimised"
+
+# SIGTERM while a task runs: no question, the script saved, the exit line written, status 0.
+write_script "$long" 'junk'
+start
+w=$(until_true windows) || fail "no window"
+xdotool windowactivate --sync "$w" key Return
+until_true grep -q . <(log | tail -n 1 | grep '开始执行任务') || fail "the task did not start"
+write_script "$long" 'junk'
+kill -TERM "$pid"
+wait_exit "SIGTERM"
+[ "$(log | tail -n 1)" = $'>\t系统正常退出' ] || fail "no exit line after SIGTERM: $(log)"
+[ "$(script_text)" = "$long" ] || fail "not saved at SIGTERM: $(script_text)"
+
+# A read-only script is left as it is; a log folder that cannot exist is silent.
+write_script "$long"
+chmod 444 "$work/app/task.dat"
+before=$(md5sum <"$work/app/task.dat")
+export XDG_STATE_HOME="$work/app/task.dat/state"
+start
+w=$(until_true windows) || fail "no window with a read-only script"
+xdotool windowactivate --sync "$w" key Return key alt+g
+sleep 0.3
+xdotool key ctrl+alt+a
+w=$(until_true windows) || fail "no recall"
+kill -TERM "$pid"
+wait_exit "read-only script"
+[ "$(md5sum <"$work/app/task.dat")" = "$before" ] || fail "the read-only script changed"
+[ ! -s "$work/out" ] || fail "the program complained: $(cat "$work/out")"
+
+# A program folder the user cannot write to (run as nobody): a task runs, no message, the
+# script stays as it was.
+chmod 755 "$work" "$work/app"
+chmod 644 "$work/app/task.dat"
+setpriv --reuid=65534 --regid=65534 --clear-groups "$work/app/tocklet" >>"$work/out.nobody" 2>&1 &
+pid=$!
+pids+=("$pid")
+w=$(until_true windows) || fail "no window for nobody"
+xdotool windowactivate --sync "$w" key Return
+sleep 0.5
+[ "$(windows | wc -l)" -eq 1 ] || fail "a message appeared for nobody"
+kill -TERM "$pid"
+wait_exit "nobody"
+[ "$(md5sum <"$work/app/task.dat")" = "$before" ] || fail "the script changed for nobody"
+echo "life: ok"
