@@ -22,6 +22,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QUrl>
 
 frmMain::frmMain(platform::Platform &platform, QWidget *parent)
     : QDialog(parent)
@@ -75,17 +76,31 @@ void frmMain::changeEvent(QEvent *event)
 }
 
 namespace {
-// Dropped files, not text (Qt counts a list of addresses as text too, so ask for the format).
-bool isFileDrop(const QMimeData *data)
+// The last local file of a drop; file managers offer text beside their list of files, and a
+// drop of text or of web links carries no local file ("").
+QString droppedFile(const QMimeData *data)
 {
-    return !data->formats().contains(QStringLiteral("text/plain")) && !data->urls().isEmpty();
+    const QList<QUrl> urls = data->urls();
+    for (auto url = urls.crbegin(); url != urls.crend(); ++url) {
+        if (url->isLocalFile())
+            return url->toLocalFile();
+    }
+    return {};
+}
+
+// The focus moving between controls, not the window losing or regaining the activation or a
+// context menu opening and closing.
+bool movesBetweenControls(QEvent *event)
+{
+    const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
 } // namespace
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == lblDatFile) {
-        if (event->type() == QEvent::MouseButtonRelease &&
+        if (event->type() == QEvent::MouseButtonRelease && lblDatFile->isEnabled() &&
             static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton &&
             lblDatFile->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint()))
             lblDatFile_Click();
@@ -94,22 +109,24 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     if (watched == txtFile) {
         switch (event->type()) {
         case QEvent::FocusIn:
-            mdlPub::selectAllText(txtFile);
+            if (movesBetweenControls(event))
+                mdlPub::selectAllText(txtFile);
             break;
         case QEvent::FocusOut:
-            txtFile->setText(engine::trimSpaces(txtFile->text()));
+            if (movesBetweenControls(event))
+                txtFile->setText(engine::trimSpaces(txtFile->text()));
             break;
         case QEvent::DragEnter:
         case QEvent::DragMove: {
             auto *drag = static_cast<QDropEvent *>(event);
-            drag->setAccepted(isFileDrop(drag->mimeData()));
+            drag->setAccepted(!droppedFile(drag->mimeData()).isEmpty());
             return true;
         }
         case QEvent::Drop: {
-            // Files only; a drop that carries text changes nothing.
-            const QMimeData *data = static_cast<QDropEvent *>(event)->mimeData();
-            if (isFileDrop(data))
-                txtFile->setText(data->urls().constLast().toLocalFile());
+            // Files only; a drop without a local file changes nothing.
+            const QString file = droppedFile(static_cast<QDropEvent *>(event)->mimeData());
+            if (!file.isEmpty())
+                txtFile->setText(file);
             return true;
         }
         default:
@@ -118,9 +135,9 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         return false;
     }
     auto *box = qobject_cast<QLineEdit *>(watched);
-    if (box && event->type() == QEvent::FocusIn)
+    if (box && event->type() == QEvent::FocusIn && movesBetweenControls(event))
         mdlPub::selectAllText(box);
-    if (box && event->type() == QEvent::FocusOut)
+    if (box && event->type() == QEvent::FocusOut && movesBetweenControls(event))
         mdlPub::addLeadingZero(box);
     return false;
 }

@@ -119,6 +119,11 @@ void frmMain::createGeneralPage()
     // A plain list of texts: a hundred thousand stored tasks load in one step.
     cboTask->setModel(new QStringListModel(cboTask));
     cboTask->setInsertPolicy(QComboBox::NoInsert);
+    // Only a choice from the list applies a stored task: no completion of typed text, and no
+    // activation when Enter is pressed or the field is left with a stored text in it.
+    cboTask->setCompleter(nullptr);
+    QObject::disconnect(cboTask->lineEdit(), SIGNAL(returnPressed()), cboTask, nullptr);
+    QObject::disconnect(cboTask->lineEdit(), SIGNAL(editingFinished()), cboTask, nullptr);
     connect(cboTask, &QComboBox::editTextChanged, cboTask, &QWidget::setToolTip);
     connect(cboTask, &QComboBox::activated, this, &frmMain::cboTask_Click);
 
@@ -186,7 +191,9 @@ void frmMain::createAboutPage()
     auto *logo = make<QLabel>(page, "imgLogo", {12, 8, 48, 48});
     logo->setPixmap(windowIcon().pixmap(48, 48));
     auto *name = make<QLabel>(page, "lblSoftName", {72, 6, 250, 24}, QStringLiteral("Tocklet 2.1"));
-    name->setFont(QFont(QStringLiteral("宋体"), 14.25));
+    QFont nameFont(QStringLiteral("宋体"));
+    nameFont.setPointSizeF(14.25);
+    name->setFont(nameFont);
     make<QLabel>(page, "lblRights", {72, 30, 250, 16},
                  QStringLiteral("版权所有 (C) 2026 Tocklet 开发组"));
     make<QLabel>(page, "lblPublishDate", {72, 46, 250, 16}, QStringLiteral("发布日期: 2026年12月"));

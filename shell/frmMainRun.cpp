@@ -194,6 +194,7 @@ void frmMain::moveTaskTextToTop()
     // Changing the list may move the current item; the text part keeps the started text.
     cboTask->setCurrentIndex(-1);
     cboTask->setEditText(text);
+    cboTask->lineEdit()->setCursorPosition(0);
 }
 
 void frmMain::fillTaskList()
@@ -209,6 +210,7 @@ void frmMain::fillTaskList()
     model->setStringList(texts);
     cboTask->setCurrentIndex(-1);
     cboTask->setEditText(first.taskText);
+    cboTask->lineEdit()->setCursorPosition(0); // show the text's beginning
 
     chkRunRelaFile->setChecked(first.runRelaFile != 0);
     chkShowMsg->setChecked(first.showMsg != 0);

@@ -99,7 +99,10 @@ QString captionKey(int index)
 ctlTabs::ctlTabs(QWidget *parent)
     : QWidget(parent)
 {
-    setFocusPolicy(Qt::StrongFocus);
+    // Tab moves the focus here; a click does only on a tab (mousePressEvent), so that a click
+    // on a page's label, frame or background, which reaches the nearest ancestor that takes
+    // click focus, leaves the focus where it is.
+    setFocusPolicy(Qt::TabFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     copyFont(tabFont_, font());
@@ -381,8 +384,15 @@ void ctlTabs::focusOutEvent(QFocusEvent *event)
 void ctlTabs::mousePressEvent(QMouseEvent *event)
 {
     const QPoint at = event->position().toPoint();
-    if (const int tab = hitTest(tabRects_, at.x(), at.y()))
+    if (const int tab = hitTest(tabRects_, at.x(), at.y())) {
+        setFocus(Qt::MouseFocusReason);
         setSelectedTab(tab);
+    }
+}
+
+void ctlTabs::mouseDoubleClickEvent(QMouseEvent *)
+{
+    // The second click of a double click is no second press.
 }
 
 void ctlTabs::mouseMoveEvent(QMouseEvent *event)
@@ -396,6 +406,11 @@ void ctlTabs::mouseMoveEvent(QMouseEvent *event)
 
 void ctlTabs::keyPressEvent(QKeyEvent *event)
 {
+    // Keys that a field on a page ignores travel up here; they are not the strip's.
+    if (!hasFocus()) {
+        event->ignore();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Up:

@@ -9,7 +9,7 @@ export XDG_STATE_HOME="$work/state"
 mkdir -p "$work/app"
 cp "$1" "$work/app/tocklet"
 pids=()
-trap 'kill "${pids[@]}" 2>/dev/null; stop_xsession; rm -rf "$work"' EXIT
+trap 'kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null; stop_xsession; rm -rf "$work"' EXIT
 
 fail() {
   echo "FAIL: $*"
@@ -40,6 +40,7 @@ titled() {
 }
 above() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
 log() { iconv -f GB18030 -t UTF-8 "$XDG_STATE_HOME/Klaxo.log" | tr -d '\r' | cut -f2-; }
+log_has() { log | grep -q -- "$1"; }
 script_text() { iconv -f GB18030 -t UTF-8 "$work/app/task.dat" | tr -d '\r'; }
 # Writes task.dat from UTF-8 lines.
 write_script() { printf '%s\r\n' "$@" | iconv -f UTF-8 -t GB18030 >"$work/app/task.dat"; }

@@ -25,7 +25,7 @@ rm "$XDG_STATE_HOME/Klaxo.log"
 start
 w=$(until_true windows) || fail "no window"
 xdotool windowactivate --sync "$w" key Return
-until_true grep -q . <(log | grep '开始执行任务 长任务') || fail "the task did not start: $(log)"
+until_true log_has '开始执行任务 长任务' || fail "the task did not start: $(log)"
 xdotool key alt+F4
 q=$(until_true titled Tocklet) && [ "$(windows | wc -l)" -eq 2 ] || fail "no close question"
 xdotool key n
@@ -54,7 +54,7 @@ write_script "$long" 'junk'
 start
 w=$(until_true windows) || fail "no window"
 xdotool windowactivate --sync "$w" key Return
-until_true grep -q . <(log | tail -n 1 | grep '开始执行任务') || fail "the task did not start"
+until_true log_has '开始执行任务' || fail "the task did not start"
 write_script "$long" 'junk'
 kill -TERM "$pid"
 wait_exit "SIGTERM"

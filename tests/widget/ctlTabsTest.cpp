@@ -130,6 +130,9 @@ TEST_F(MainStrip, PointerIsAHandOverTabs)
 TEST_F(MainStrip, ArrowKeysMoveWithoutWrapping)
 {
     QSignalSpy clicks(&tabs, &ctlTabs::TabClick);
+    tabs.show(); // the keys are the strip's only while it has the focus
+    QApplication::setActiveWindow(&tabs);
+    tabs.setFocus();
     for (Qt::Key key :
          {Qt::Key_Left, Qt::Key_Right, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up, Qt::Key_A}) {
         QKeyEvent press(QEvent::KeyPress, key, Qt::ShiftModifier);

@@ -4,6 +4,8 @@
 #include <RelatedAction.h>
 #include <TaskScript.h>
 
+#include <QTimeZone>
+
 using namespace Qt::StringLiterals;
 using platform::MsgIcon;
 
@@ -61,6 +63,21 @@ TEST_F(MainWindow, LaterTickStillFires)
     tickAfter(3600); // the clock jumped, or the machine slept
     EXPECT_FALSE(window->isRunning());
     EXPECT_TRUE(platform.messageBoxes.isEmpty());
+}
+
+TEST_F(MainWindow, CountdownsAreElapsedTimeAcrossADaylightSavingChange)
+{
+    // 01:30 on the night Berlin moves its clocks from 02:00 to 03:00.
+    platform.clock = QDateTime(QDate(2027, 3, 28), QTime(1, 30), QTimeZone("Europe/Berlin"));
+    check("chkCountDown")->setChecked(true);
+    check("chkRunInBackground")->setChecked(false);
+    setFields(u"2"_s, u"0"_s, u"0"_s);
+    clickStart();
+    EXPECT_EQ(text("lblEnd"), u"2027/3/28 4:30:00"_s);
+    tickAfter(7199);
+    EXPECT_TRUE(window->isRunning());
+    tickAfter(1);
+    EXPECT_FALSE(window->isRunning()) << "fires after two hours";
 }
 
 TEST_F(MainWindow, StopReturnsToIdleAndLeavesTheScript)

@@ -43,6 +43,7 @@ TEST_F(MainWindow, FirstStartWritesAndShowsTheSample)
     EXPECT_EQ(text("txtFile"), u"事件关联文件未指定"_s);
     EXPECT_EQ(get<QGroupBox>("Frame1")->title(), u"限定时间(按倒计时方式)"_s);
     EXPECT_EQ(scriptLines(), tasks::sampleTaskScript());
+    EXPECT_EQ(get("lblSoftName")->font().pointSizeF(), 14.25);
 }
 
 struct ScriptCase {
@@ -240,6 +241,11 @@ TEST_F(MainWindow, ScriptLinkOpensTheEditorOrSaysTheScriptIsGone)
     EXPECT_EQ(platform.messageBoxes[0].text, u"抱歉,未找到提醒事件脚本!该脚本可能已被删除"_s);
     EXPECT_EQ(platform.messageBoxes[0].title, u"Tocklet"_s);
     EXPECT_EQ(platform.messageBoxes[0].icon, platform::MsgIcon::Information);
+
+    clickStart();
+    const qsizetype calls = platform.calls.size();
+    QTest::mouseClick(link, Qt::LeftButton);
+    EXPECT_EQ(platform.calls.size(), calls) << "the link is off while a task runs";
 }
 
 } // namespace
