@@ -2,9 +2,53 @@
 #include <Tocklet.h>
 
 #include <QApplication>
+#include <QCommandLineParser>
+
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+// --help and --version; anything else on the command line is a mistake. Read before the
+// application object exists, so that both work without a display. Returns the exit status
+// when the program should end here.
+std::optional<int> readCommandLine(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("An always-on-top reminder for the desktop."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const bool parsed = parser.parse(arguments);
+    if (!parsed || !parser.positionalArguments().isEmpty()) {
+        const QString error =
+            parsed ? QStringLiteral("Unexpected argument: ") + parser.positionalArguments().first()
+                   : parser.errorText();
+        std::fprintf(stderr, "%s\n\n%s", qPrintable(error), qPrintable(parser.helpText()));
+        return 2;
+    }
+    if (parser.isSet(help)) {
+        std::printf("%s", qPrintable(parser.helpText()));
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        std::printf("Tocklet %s\n", TOCKLET_VERSION);
+        return 0;
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("Tocklet"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TOCKLET_VERSION));
+    if (const std::optional<int> status = readCommandLine(argc, argv))
+        return *status;
+    platform::DesktopPlatform::preferX11InWaylandSession();
     QApplication app(argc, argv);
     platform::DesktopPlatform platform;
     return runTocklet(app, platform);

@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <optional>
 
@@ -16,8 +17,14 @@ Launch launchFor(const QString &commandLine)
     };
     if (line.isEmpty())
         return {};
-    if (const auto rest = after(QStringLiteral("cmd /c ")))
+    if (const auto rest = after(QStringLiteral("cmd /c "))) {
+        // The interpreter's own "start T" hands T to the desktop.
+        static const QRegularExpression start(QStringLiteral("^\\s*start\\s+(\\S.*?)\\s*$"),
+                                              QRegularExpression::CaseInsensitiveOption);
+        if (const QRegularExpressionMatch match = start.match(*rest); match.hasMatch())
+            return {Launch::Open, match.captured(1), {}};
         return {Launch::Shell, *rest, {}};
+    }
     if (const auto rest = after(QStringLiteral("cmd /k ")))
         return {Launch::Terminal, *rest, {}};
     if (const auto rest = after(QStringLiteral("notepad ")))

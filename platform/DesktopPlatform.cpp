@@ -1,20 +1,15 @@
 #include "DesktopPlatform.h"
-#include "CommandLine.h"
 #include "DateTimeText.h"
-#include "FileFilter.h"
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
+#include <QFile>
 #include <QLockFile>
 #include <QMessageBox>
-#include <QProcess>
 #include <QPushButton>
-#include <QStandardPaths>
-#include <QUrl>
+
+#include <unistd.h>
 
 namespace platform {
 
@@ -42,154 +37,9 @@ QString DesktopPlatform::dateTimeText(const QDateTime &t) const
     return formatDateTimeText(t, dateFormat_, timeFormat_);
 }
 
-MsgResult DesktopPlatform::messageBox(const QString &text, const QString &title, MsgButtons buttons,
-                                      MsgIcon icon)
-{
-    QMessageBox box;
-    box.setWindowTitle(title);
-    box.setText(text);
-    switch (icon) {
-    case MsgIcon::None:
-        box.setIcon(QMessageBox::NoIcon);
-        break;
-    case MsgIcon::Information:
-        box.setIcon(QMessageBox::Information);
-        break;
-    case MsgIcon::Exclamation:
-        box.setIcon(QMessageBox::Warning);
-        break;
-    case MsgIcon::Question:
-        box.setIcon(QMessageBox::Question);
-        break;
-    case MsgIcon::Critical:
-        box.setIcon(QMessageBox::Critical);
-        break;
-    }
-    switch (buttons) {
-    case MsgButtons::Ok:
-        box.setStandardButtons(QMessageBox::Ok);
-        break;
-    case MsgButtons::OkCancel:
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        break;
-    case MsgButtons::YesNo:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        break;
-    case MsgButtons::YesNoCancel:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        break;
-    }
-    box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    switch (box.exec()) {
-    case QMessageBox::Ok:
-        return MsgResult::Ok;
-    case QMessageBox::Yes:
-        return MsgResult::Yes;
-    case QMessageBox::No:
-        return MsgResult::No;
-    default:
-        return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::Cancel;
-    }
-}
-
 int DesktopPlatform::msecsToNextSecond() const
 {
     return 1000 - QTime::currentTime().msec();
-}
-
-QString DesktopPlatform::openFileDialog(QWidget *owner, const QString &title, const QString &filter)
-{
-    QFileDialog dialog(owner, title);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    // The display strings already name their patterns.
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
-    const QStringList filters = nameFilters(filter);
-    dialog.setNameFilters(filters);
-    if (!filters.isEmpty())
-        dialog.selectNameFilter(filters.first());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return QDir::toNativeSeparators(dialog.selectedFiles().first());
-}
-
-namespace {
-
-QString firstExecutable(std::initializer_list<const char *> names)
-{
-    for (const char *name : names) {
-        const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
-        if (!path.isEmpty())
-            return path;
-    }
-    return {};
-}
-
-void startInTerminal(const QString &command)
-{
-    const QString terminal = firstExecutable({"x-terminal-emulator", "xterm"});
-    // The shell after the command keeps the window open, as "cmd /k" does.
-    const QString script = command + QStringLiteral("; exec /bin/sh");
-    if (terminal.isEmpty())
-        QProcess::startDetached(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command});
-    else
-        QProcess::startDetached(terminal, {QStringLiteral("-e"), QStringLiteral("/bin/sh"),
-                                           QStringLiteral("-c"), script});
-}
-
-void openInTextEditor(const QString &path)
-{
-    const QString editor = firstExecutable({"gnome-text-editor", "gedit", "kate", "kwrite",
-                                            "mousepad", "xed", "pluma", "featherpad", "leafpad"});
-    if (!editor.isEmpty()) {
-        QProcess::startDetached(editor, {path});
-        return;
-    }
-    const QString terminal = firstExecutable({"x-terminal-emulator", "xterm"});
-    const QString console = firstExecutable({"sensible-editor", "editor", "nano", "vi"});
-    if (!terminal.isEmpty() && !console.isEmpty())
-        QProcess::startDetached(terminal, {QStringLiteral("-e"), console, path});
-    else
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-}
-
-} // namespace
-
-void DesktopPlatform::startCommandLine(const QString &line)
-{
-    const Launch launch = launchFor(line);
-    switch (launch.kind) {
-    case Launch::Nothing:
-        break;
-    case Launch::Shell:
-        QProcess::startDetached(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), launch.argument});
-        break;
-    case Launch::Terminal:
-        startInTerminal(launch.argument);
-        break;
-    case Launch::Editor:
-        openInTextEditor(launch.argument);
-        break;
-    case Launch::Program:
-        QProcess::startDetached(launch.arguments.first(), launch.arguments.mid(1));
-        break;
-    }
-}
-
-void DesktopPlatform::shellOpen(const QString &path)
-{
-    const QUrl url(path, QUrl::StrictMode);
-    if (url.isValid() && url.scheme().size() > 1) {
-        QDesktopServices::openUrl(url);
-        return;
-    }
-    const QFileInfo info(path);
-    if (!info.exists())
-        return;
-    if (info.isFile() && info.isExecutable())
-        QProcess::startDetached(info.absoluteFilePath(), {});
-    else
-        QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
 }
 
 void DesktopPlatform::makeTopmost(QWidget *window)
@@ -237,7 +87,17 @@ void DesktopPlatform::closeTopLevelWindow(const QString &title)
 
 QString DesktopPlatform::programDirectory() const
 {
-    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+    // Beside the executable for portable use; an installed program's folder is not the user's
+    // to write, so its script goes to the user's data folder.
+    const QString beside = QCoreApplication::applicationDirPath();
+    if (::access(QFile::encodeName(beside).constData(), W_OK) == 0)
+        return QDir::toNativeSeparators(beside);
+    QString data = qEnvironmentVariable("XDG_DATA_HOME");
+    if (data.isEmpty() || QDir::isRelativePath(data))
+        data = QDir::homePath() + QStringLiteral("/.local/share");
+    const QString dir = data + QStringLiteral("/tocklet");
+    QDir().mkpath(dir);
+    return QDir::toNativeSeparators(dir);
 }
 
 QString DesktopPlatform::windowsDirectory() const

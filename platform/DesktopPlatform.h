@@ -15,6 +15,11 @@ namespace platform {
 // grab for the hotkey, a lock file for the earlier-copy test.
 class DesktopPlatform : public Platform {
 public:
+    // Before the application object exists: in a Wayland session that offers XWayland, the X11
+    // platform unless the user chose one, because a Wayland client can neither stay above other
+    // windows nor grab a key for the whole desktop.
+    static void preferX11InWaylandSession();
+
     DesktopPlatform();
     ~DesktopPlatform() override;
 

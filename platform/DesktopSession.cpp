@@ -15,6 +15,13 @@
 
 namespace platform {
 
+void DesktopPlatform::preferX11InWaylandSession()
+{
+    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && qEnvironmentVariableIsSet("DISPLAY") &&
+        !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
 bool DesktopPlatform::earlierCopyRunning()
 {
     if (lock_)

@@ -190,7 +190,8 @@ void frmMain::createAboutPage()
     QFrame *page = framer(3);
     auto *logo = make<QLabel>(page, "imgLogo", {12, 8, 48, 48});
     logo->setPixmap(windowIcon().pixmap(48, 48));
-    auto *name = make<QLabel>(page, "lblSoftName", {72, 6, 250, 24}, QStringLiteral("Tocklet 2.1"));
+    auto *name = make<QLabel>(page, "lblSoftName", {72, 6, 250, 24},
+                              QStringLiteral("Tocklet " TOCKLET_VERSION));
     QFont nameFont(QStringLiteral("宋体"));
     nameFont.setPointSizeF(14.25);
     name->setFont(nameFont);

@@ -9,7 +9,7 @@ export XDG_STATE_HOME="$work/state"
 mkdir -p "$work/app"
 cp "$1" "$work/app/tocklet"
 pids=()
-trap 'kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null; stop_xsession; rm -rf "$work"' EXIT
+trap 'kill "${pids[@]}" 2>/dev/null; wait "${pids[@]}" 2>/dev/null; stop_xsession; rm -rf "$work"' EXIT
 
 fail() {
   echo "FAIL: $*"

@@ -1,0 +1,105 @@
+// Starting programs and commands, and the desktop's "open".
+#include "CommandLine.h"
+#include "DesktopPlatform.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace platform {
+
+namespace {
+
+QString firstExecutable(std::initializer_list<const char *> names)
+{
+    for (const char *name : names) {
+        const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
+        if (!path.isEmpty())
+            return path;
+    }
+    return {};
+}
+
+// A console window for the command, as the interpreter's own; `stayOpen` keeps it open after
+// the command with a shell in it. Without a terminal the command runs unseen.
+void startInTerminal(const QString &command, bool stayOpen)
+{
+    const QString terminal = firstExecutable({"x-terminal-emulator", "xterm"});
+    const QString script = stayOpen ? command + QStringLiteral("; exec /bin/sh") : command;
+    if (terminal.isEmpty())
+        QProcess::startDetached(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command});
+    else
+        QProcess::startDetached(terminal, {QStringLiteral("-e"), QStringLiteral("/bin/sh"),
+                                           QStringLiteral("-c"), script});
+}
+
+void openWithDesktop(const QString &target)
+{
+    const QString opener = firstExecutable({"xdg-open"});
+    if (!opener.isEmpty())
+        QProcess::startDetached(opener, {target});
+    else
+        QDesktopServices::openUrl(QUrl::fromUserInput(target));
+}
+
+void openInTextEditor(const QString &path)
+{
+    const QString editor = firstExecutable({"gnome-text-editor", "gedit", "kate", "kwrite",
+                                            "mousepad", "xed", "pluma", "featherpad", "leafpad"});
+    if (!editor.isEmpty()) {
+        QProcess::startDetached(editor, {path});
+        return;
+    }
+    const QString terminal = firstExecutable({"x-terminal-emulator", "xterm"});
+    const QString console = firstExecutable({"sensible-editor", "editor", "nano", "vi"});
+    if (!terminal.isEmpty() && !console.isEmpty())
+        QProcess::startDetached(terminal, {QStringLiteral("-e"), console, path});
+    else
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+} // namespace
+
+void DesktopPlatform::startCommandLine(const QString &line)
+{
+    const Launch launch = launchFor(line);
+    switch (launch.kind) {
+    case Launch::Nothing:
+        break;
+    case Launch::Shell:
+        startInTerminal(launch.argument, false);
+        break;
+    case Launch::Terminal:
+        startInTerminal(launch.argument, true);
+        break;
+    case Launch::Open:
+        openWithDesktop(launch.argument);
+        break;
+    case Launch::Editor:
+        openInTextEditor(launch.argument);
+        break;
+    case Launch::Program:
+        QProcess::startDetached(launch.arguments.first(), launch.arguments.mid(1));
+        break;
+    }
+}
+
+void DesktopPlatform::shellOpen(const QString &path)
+{
+    const QUrl url(path, QUrl::StrictMode);
+    if (url.isValid() && url.scheme().size() > 1) {
+        QDesktopServices::openUrl(url);
+        return;
+    }
+    const QFileInfo info(path);
+    if (!info.exists())
+        return;
+    if (info.isFile() && info.isExecutable())
+        QProcess::startDetached(info.absoluteFilePath(), {});
+    else
+        QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
+}
+
+} // namespace platform

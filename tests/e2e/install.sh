@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The installed program: `cmake --install` into a temporary prefix, the desktop entry and the
+# metainfo valid, and the program, started by a user who cannot write to its bin/, keeps its
+# script in the user's data folder, fires a task and ends cleanly.
+#   install.sh PROGRAM BUILD_DIR
+source "$(dirname "$0")/lib.sh" "$1"
+prefix="$work/prefix"
+cmake --install "$2" --prefix "$prefix" >/dev/null || fail "cmake --install"
+share="$prefix/share"
+desktop-file-validate "$share/applications/org.tocklet.Tocklet.desktop" || fail "desktop entry"
+appstreamcli validate --no-net "$share/metainfo/org.tocklet.Tocklet.metainfo.xml" >/dev/null ||
+  fail "metainfo: $(appstreamcli validate --no-net "$share/metainfo/org.tocklet.Tocklet.metainfo.xml")"
+for icon in scalable/apps/org.tocklet.Tocklet.svg 48x48/apps/org.tocklet.Tocklet.png; do
+  [ -s "$share/icons/hicolor/$icon" ] || fail "no icon $icon"
+done
+[ "$("$prefix/bin/tocklet" --version)" = "Tocklet 2.1" ] || fail "--version"
+"$prefix/bin/tocklet" --bogus >/dev/null 2>&1
+[ $? -eq 2 ] || fail "an unknown flag does not exit with 2"
+
+chmod 755 "$work"
+export XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state"
+mkdir -p "$XDG_DATA_HOME" "$XDG_STATE_HOME"
+chown 65534 "$XDG_DATA_HOME" "$XDG_STATE_HOME"
+setpriv --reuid=65534 --regid=65534 --clear-groups "$prefix/bin/tocklet" >>"$work/out" 2>&1 &
+pid=$!
+pids+=("$pid")
+w=$(until_true windows) || fail "no window"
+[ -s "$XDG_DATA_HOME/tocklet/task.dat" ] || fail "no script in the data folder"
+[ ! -e "$prefix/bin/task.dat" ] || fail "a script beside the installed program"
+xdotool windowactivate --sync "$w" key Return
+box=$(until_true titled 时间到) || fail "the task did not fire"
+xdotool windowactivate --sync "$box" key Return
+w=$(until_true windows) || fail "no window after the reminder"
+xdotool windowactivate --sync "$w" key Escape
+wait_exit "installed program"
+[ "$(log | tail -n 1)" = $'>\t系统正常退出' ] || fail "log: $(log)"
+echo "install: ok"
