@@ -9,24 +9,8 @@
 #include <QSet>
 
 using namespace Qt::StringLiterals;
-using eventlog::Event;
 
 namespace {
-
-TEST(EventLog, ComposesEachLine)
-{
-    const std::tuple<Event, QString, QString> cases[] = {
-        {Event::ProgramStart, {}, u"\t<\t程序开始运行"_s},
-        {Event::ProgramStartAgain, {}, u"\t<<\t程序开始运行"_s},
-        {Event::TaskStarted, u"例]\t2"_s, u"\t*\t开始执行任务 例]\t2"_s},
-        {Event::TaskStopped, {}, u"\t\t任务被用户中断"_s},
-        {Event::TaskFired, u"事件关联文件未指定"_s, u"\t\t任务时间到 事件关联文件未指定"_s},
-        {Event::ProgramExit, {}, u"\t>\t系统正常退出"_s},
-    };
-    for (const auto &[event, detail, rest] : cases)
-        EXPECT_EQ(eventlog::logLine(u"2026/12/6 14:03:09"_s, event, detail),
-                  u"[2026/12/6 14:03:09]"_s + rest);
-}
 
 TEST(EventLog, CreatesThenAppendsAndFailsSilently)
 {

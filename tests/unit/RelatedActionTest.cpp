@@ -43,17 +43,10 @@ TEST(LaunchFor, MapsWindowsCommandLinesToTheDesktop)
         Launch::Kind kind;
         QStringList parts; // the argument, or a program's arguments
     } cases[] = {
-        {u"cmd /c set/p x=确认 & if %x%==y echo \"好\""_s,
-         Launch::Shell,
-         {u"set/p x=确认 & if %x%==y echo \"好\""_s}},
+        {u"cmd /c echo 好 & dir \"a b\""_s, Launch::Shell, {u"echo 好 & dir \"a b\""_s}},
         {u"cmd /k echo isQueryUnload=true"_s, Launch::Terminal, {u"echo isQueryUnload=true"_s}},
-        {u"Notepad /home/me/my tasks/task.dat"_s,
-         Launch::Editor,
-         {u"/home/me/my tasks/task.dat"_s}},
-        {u"mpv \"/music/a b.mp3\" --loop"_s,
-         Launch::Program,
-         {u"mpv"_s, u"/music/a b.mp3"_s, u"--loop"_s}},
-        {u"   "_s, Launch::Nothing, {u""_s}},
+        {u"Notepad /home/me/my tasks.dat"_s, Launch::Editor, {u"/home/me/my tasks.dat"_s}},
+        {u"mpv \"/music/a b.mp3\" -l"_s, Launch::Program, {u"mpv"_s, u"/music/a b.mp3"_s, u"-l"_s}},
     };
     for (const auto &c : cases) {
         const Launch launch = platform::launchFor(c.line);

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
-
 using namespace tabstrip;
 
 namespace {
@@ -39,16 +37,6 @@ TEST(StripLayout, PlacesPageAndTabsForEveryStyle)
         EXPECT_EQ(layout.tabs[0], c.tab1) << "style " << c.style;
         EXPECT_EQ(layout.tabs[2], c.tab3) << "style " << c.style;
     }
-}
-
-TEST(StripLayout, ExtremeSizesClampInsteadOfOverflowing)
-{
-    const StripLayout huge = stripLayout(1, INT_MAX, INT_MAX, INT_MAX, INT_MAX, 32767);
-    ASSERT_EQ(huge.tabs.size(), 32767);
-    EXPECT_EQ(huge.tabs.back().right, INT_MAX);
-    EXPECT_EQ(stripLayout(7, 10, 10, INT_MIN, INT_MIN, 3).tabs[2].top, INT_MAX);
-    EXPECT_EQ(inset(TabRect{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, -2),
-              (TabRect{INT_MIN, INT_MIN, INT_MAX, INT_MAX}));
 }
 
 TEST(CaptionPosition, FollowsTheAlignmentGridInFloatingPoint)

@@ -10,13 +10,51 @@
 #include <QFile>
 
 using namespace Qt::StringLiterals;
+using tasks::BadLines;
+using tasks::decodeLines;
+using tasks::encodeText;
 using tasks::TaskList;
 using tasks::TaskRecord;
 
 namespace {
 
-const QString kPromptLine =
-    uR"([0,0,0,0,1,1,1,"事件关联文件未指定"]请在这里输入或者从下拉列表中选择你要提醒的事件)"_s;
+TEST(DecodeLines, SplitsAndDecodesEveryEncodingAndLineEnd)
+{
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        QStringList lines;
+    } cases[] = {
+        {"CR LF", "a\r\nb\r\n", {u"a"_s, u"b"_s}},
+        {"LF and lone CR", "a\nb\rc", {u"a"_s, u"b"_s, u"c"_s}},
+        {"blank lines kept", "\r\n\r\na\n\n", {u""_s, u""_s, u"a"_s, u""_s}},
+        {"LF CR is two ends", "a\n\rb", {u"a"_s, u""_s, u"b"_s}},
+        {"GBK", "\xC0\xFD\x31:\r\n", {u"例1:"_s}},
+        {"GBK extension area", "\x81\x40\x81\x80\xFE\x4F", {u"丂亐\uFA29"_s}},
+        {"UTF-8 without mark", "\xE4\xBE\x8B\x31\n", {u"例1"_s}},
+        {"UTF-8 with mark", "\xEF\xBB\xBF\x61\r\n", {u"a"_s}},
+        {"GB18030 four-byte emoji", "\x94\x39\xFC\x36", {u"😀"_s}},
+        {"code page 936 euro", "\x80 5", {u"€ 5"_s}},
+        {"code page 936 private use", "\xFF", {u"\uF8F5"_s}},
+        {"damaged lines skipped", "ok\r\n\x81\x20\r\n\xC0\xFD\r\nx\x81", {u"ok"_s, u"例"_s}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(decodeLines(c.bytes, BadLines::Skip), c.lines) << c.name;
+
+    const QStringList replaced = decodeLines("ok\n\x81\x20\xC0\xFD", BadLines::Replace);
+    ASSERT_EQ(replaced.size(), 2);
+    EXPECT_EQ(replaced[0], u"ok"_s);
+    EXPECT_FALSE(replaced[1].isEmpty());
+}
+
+TEST(EncodeText, WritesGbkBytesAndKeepsWhatGbkLacks)
+{
+    EXPECT_EQ(encodeText(u"例1:要上课了!"_s),
+              QByteArray("\xC0\xFD\x31:\xD2\xAA\xC9\xCF\xBF\xCE\xC1\xCB!"));
+    // Outside GBK: an emoji, the euro sign, Hangul, a rare CJK extension character.
+    const QString beyond = u"😀 € 한 𠀀 例"_s;
+    EXPECT_EQ(decodeLines(encodeText(beyond), BadLines::Skip), QStringList{beyond});
+}
 
 class TaskScript : public ::testing::Test {
 protected:
@@ -44,7 +82,8 @@ protected:
 TEST_F(TaskScript, FirstStartWritesTheSampleByteForByte)
 {
     tasks::ensureTaskScript(platform);
-    const QString sample = kPromptLine + uR"(
+    const QString sample =
+        uR"([0,0,0,0,1,1,1,"事件关联文件未指定"]请在这里输入或者从下拉列表中选择你要提醒的事件
 [13,20,0,0,1,1,0,"事件关联文件未指定"]例1:要上课了!(说明:按到点方式)
 [0,6,0,0,1,1,1,"事件关联文件未指定"]例2:水要烧开了!(说明:按倒计时方式)
 [21,30,0,1,1,1,0,"cmd:set/p x=确认关机请按y,否则请按n: & if %x%==y shutdown /s /f /t 0"]例3:关机睡觉(说明:事件关联为DOS命令,关机前有提示,注意这里DOS命令的书写格式,必须以"cmd:"开头,多条语句用"&"隔开)
@@ -53,11 +92,6 @@ TEST_F(TaskScript, FirstStartWritesTheSampleByteForByte)
 )"_s;
     EXPECT_EQ(scriptBytes(), tasks::encodeText(QString(sample).replace(u"\n"_s, u"\r\n"_s)));
     EXPECT_TRUE(platform.messageBoxes.isEmpty());
-
-    const TaskList list = load();
-    ASSERT_EQ(list.size(), 6);
-    EXPECT_EQ(list[3].relaFile,
-              u"cmd:set/p x=确认关机请按y,否则请按n: & if %x%==y shutdown /s /f /t 0"_s);
 }
 
 TEST_F(TaskScript, UnreadableScriptIsReportedAndReadsNothing)

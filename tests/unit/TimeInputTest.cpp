@@ -27,11 +27,9 @@ TEST(CheckStart, AcceptsAndComputesTheEndTime)
         QDateTime now = kNow;
     } cases[] = {
         {"-0|0|1", true, 1, "0|0|1"},
-        {"0|0|0", true, 0, "0|0|0"},
         {"1.5|10.25|7", true, 6022, "1|40|22"}, // fractions carry down
         {"0|0|2.5", true, 2, "0|0|2"},          // seconds round half to even
         {"0|0|3.5", true, 4, "0|0|4"},
-        {"0|0.0125|0", true, 1, "0|0|1"},
         {"0|90| 300 ", true, 5700, "0|90|300"},
         {"9999999|0|0", true, qint64(9999999) * 3600, "9999999|0|0"},
         {"21|30|0", false, 11 * 3600, nullptr},
@@ -63,8 +61,6 @@ TEST(CheckStart, RefusesWithTheMessageAndTheFieldToFix)
     } cases[] = {
         {"0||0", true, invalid, N},
         {"1e3|0|0", true, invalid, N},
-        {"0|0|.", false, invalid, N},
-        {"1|-5|0", true, invalid, M},
         {"-1|0|-1", false, invalid, H},        // the first negative field
         {"99999999999|0|0", true, invalid, H}, // beyond the calendar
         {"0|0|2147483648", true, invalid, S},  // beyond 32 bits
@@ -72,7 +68,6 @@ TEST(CheckStart, RefusesWithTheMessageAndTheFieldToFix)
         {"10|60|0", false, format, N},
         {"11.0|0|0", false, format, N},
         {"-0|0|0", false, format, N},
-        {"0|0|0", false, early, H},
         {"10|30|0", false, early, S},
         {"9|45|0", false, early, H},
         {"10|15|0", false, early, M},
@@ -83,17 +78,6 @@ TEST(CheckStart, RefusesWithTheMessageAndTheFieldToFix)
         EXPECT_EQ(check.message, c.message) << c.texts;
         EXPECT_EQ(check.focus, c.focus) << c.texts;
     }
-}
-
-TEST(LeadingNumber, ReadsTheLeadingNumber)
-{
-    const std::pair<const char16_t *, double> cases[] = {
-        {u"300", 300},  {u"1-2", 1}, {u"1.2.3", 1.2}, {u"-", 0},      {u".5", 0.5},
-        {u"  -3x", -3}, {u"", 0},    {u"abc", 0},     {u"-.5", -0.5},
-    };
-    for (const auto &[text, value] : cases)
-        EXPECT_EQ(engine::leadingNumber(QStringView(text)), value)
-            << QString::fromUtf16(text).toStdString();
 }
 
 } // namespace

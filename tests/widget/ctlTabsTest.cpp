@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QFocusEvent>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -66,22 +65,6 @@ TEST_F(MainStrip, PaintsPageBorderAndTabs)
     };
     for (const auto &c : cases)
         EXPECT_EQ(pixel(c.x, c.y), c.color) << c.what;
-}
-
-TEST_F(MainStrip, FocusRectangleIsDottedAndShownOnlyWhileFocusedAndWanted)
-{
-    const QColor plain = pixel(2, 2);
-    QFocusEvent in(QEvent::FocusIn);
-    QApplication::sendEvent(&tabs, &in);
-    EXPECT_EQ(pixel(2, 2), plain) << "not wanted yet";
-    tabs.setUseFocusRect(true);
-    EXPECT_NE(pixel(2, 2), plain);
-    EXPECT_EQ(pixel(3, 2), plain) << "dotted";
-    EXPECT_NE(pixel(58, 16), plain) << "corner (58, 16) of (2, 2, 59, 17)";
-    EXPECT_EQ(pixel(59, 17), plain) << "outside the rectangle";
-    QFocusEvent out(QEvent::FocusOut);
-    QApplication::sendEvent(&tabs, &out);
-    EXPECT_EQ(pixel(2, 2), plain);
 }
 
 TEST_F(MainStrip, PointerClicksAndArrowKeysSelectWithoutWrapping)
