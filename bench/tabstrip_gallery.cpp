@@ -1,6 +1,9 @@
-// Draws the main window's tab strip in each of its eight styles into one PNG, for a look.
-// Usage: tocklet_tabstrip_gallery OUTPUT.png
+// Draws the main window's tab strip in each of its eight styles into one PNG, for a look, and
+// with a second file name the caption page as Designer shows it for that strip.
+// Usage: tocklet_tabstrip_gallery OUTPUT.png [CAPTION-PAGE.png]
 #include "MainStrip.h"
+
+#include <propTabCaptions.h>
 
 #include <QApplication>
 #include <QFont>
@@ -10,7 +13,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc != 2)
+    if (argc != 2 && argc != 3)
         return 2;
 
     constexpr int kWidth = 353, kHeight = 313, kGap = 10;
@@ -31,5 +34,13 @@ int main(int argc, char **argv)
         sheetPainter.drawImage(x, y + 20, tabs.hDC());
     }
     sheetPainter.end();
+    if (argc == 3) {
+        ctlTabs tabs;
+        makeMainStrip(tabs);
+        propTabCaptions page;
+        page.SelectionChanged({&tabs});
+        if (!page.grab().save(QString::fromLocal8Bit(argv[2])))
+            return 1;
+    }
     return sheet.save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
 }

@@ -16,4 +16,10 @@ inline constexpr OleColor systemColor(quint32 index)
 
 QColor translateColor(OleColor color, const QPalette &palette);
 
+// A direct colour 0x00BBGGRR.
+inline OleColor oleColor(const QColor &color)
+{
+    return OleColor(color.red()) | OleColor(color.green()) << 8 | OleColor(color.blue()) << 16;
+}
+
 } // namespace tabstrip

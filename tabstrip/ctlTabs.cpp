@@ -173,6 +173,13 @@ void ctlTabs::setCaption(int index, const QString &caption)
     changed(captionKey(index));
 }
 
+void ctlTabs::setCaptions(const QStringList &captions)
+{
+    setTabs(int(std::max<qsizetype>(1, captions.size())));
+    for (int i = 1; i <= tabs_; ++i)
+        setCaption(i, captions.value(i - 1));
+}
+
 void ctlTabs::setStyle(int style)
 {
     if (style >= 0 && style <= 7)

@@ -18,17 +18,20 @@ class PropertyBag;
 class ctlTabs : public QWidget {
     Q_OBJECT
     Q_PROPERTY(int ScaleMode READ ScaleMode)
-    Q_PROPERTY(quint32 TextColor READ TextColor WRITE setTextColor)
-    Q_PROPERTY(quint32 TextColorActive READ TextColorActive WRITE setTextColorActive)
-    Q_PROPERTY(quint32 TabColor READ TabColor WRITE setTabColor)
-    Q_PROPERTY(quint32 TabColorActive READ TabColorActive WRITE setTabColorActive)
+    // The colours as a form designer edits them; a system colour reads as its present value.
+    Q_PROPERTY(QColor TextColor READ textColor WRITE setTextColor)
+    Q_PROPERTY(QColor TextColorActive READ textColorActive WRITE setTextColorActive)
+    Q_PROPERTY(QColor TabColor READ tabColor WRITE setTabColor)
+    Q_PROPERTY(QColor TabColorActive READ tabColorActive WRITE setTabColorActive)
     Q_PROPERTY(QFont TabFont READ tabFont WRITE setTabFont)
     Q_PROPERTY(QFont TabFontActive READ tabFontActive WRITE setTabFontActive)
     Q_PROPERTY(int Style READ Style WRITE setStyle)
     Q_PROPERTY(int CaptionAlignment READ CaptionAlignment WRITE setCaptionAlignment)
     Q_PROPERTY(int TabsWidth READ TabsWidth WRITE setTabsWidth)
     Q_PROPERTY(int TabsHeight READ TabsHeight WRITE setTabsHeight)
-    Q_PROPERTY(int Tabs READ Tabs WRITE setTabs)
+    // A form keeps the captions; their number is the number of tabs.
+    Q_PROPERTY(int Tabs READ Tabs WRITE setTabs DESIGNABLE false STORED false)
+    Q_PROPERTY(QStringList Captions READ Captions WRITE setCaptions)
     Q_PROPERTY(int SelectedTab READ SelectedTab WRITE setSelectedTab)
     Q_PROPERTY(bool UseFocusRect READ UseFocusRect WRITE setUseFocusRect)
 
@@ -51,6 +54,14 @@ public:
     void setTextColorActive(tabstrip::OleColor color);
     void setTabColor(tabstrip::OleColor color);
     void setTabColorActive(tabstrip::OleColor color);
+    QColor textColor() const { return tabstrip::translateColor(textColor_, palette()); }
+    QColor textColorActive() const { return tabstrip::translateColor(textColorActive_, palette()); }
+    QColor tabColor() const { return tabstrip::translateColor(tabColor_, palette()); }
+    QColor tabColorActive() const { return tabstrip::translateColor(tabColorActive_, palette()); }
+    void setTextColor(const QColor &color) { setTextColor(tabstrip::oleColor(color)); }
+    void setTextColorActive(const QColor &color) { setTextColorActive(tabstrip::oleColor(color)); }
+    void setTabColor(const QColor &color) { setTabColor(tabstrip::oleColor(color)); }
+    void setTabColorActive(const QColor &color) { setTabColorActive(tabstrip::oleColor(color)); }
 
     // The control's own fonts: a change made through the reference shows at the next repaint,
     // with no notification.
@@ -64,6 +75,10 @@ public:
     // Throws std::out_of_range for an index outside 1..Tabs.
     Q_INVOKABLE QString Caption(int index) const;
     Q_INVOKABLE void setCaption(int index, const QString &caption);
+    // All captions, tab 1 first. Setting them sets the number of tabs (at least one), then
+    // each caption, as the caption page applies its list.
+    QStringList Captions() const { return captions_; }
+    void setCaptions(const QStringList &captions);
 
     int Style() const { return style_; }
     using QWidget::setStyle;
