@@ -1,36 +1,130 @@
-// Starts like Tocklet, with task.dat and the log in the folder given, and as soon as the window
-// is shown with its task list loaded and the event loop has turned once, prints the time and
-// quits.
-//   tocklet_startup_probe FOLDER
-#include <DesktopPlatform.h>
-#include <Tocklet.h>
+// Measures a program's start-up from outside, as a user sees it: starts it, waits for the
+// window with the given title to be mapped on the X display (a display without a window
+// manager, so the program's own window is a child of the root), then for the program to use
+// no CPU for 100 ms. Prints, tab-separated: ms to mapped, ms to settled, peak RSS at mapping
+// (KiB), peak RSS when settled (KiB).
+//   tocklet_startup_probe TITLE PROGRAM [ARG...]
+#include <xcb/xcb.h>
 
-#include <QApplication>
-#include <QDateTime>
-#include <QTimer>
-
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <signal.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
-class FolderPlatform final : public platform::DesktopPlatform {
-public:
-    QString dir;
-    QString programDirectory() const override { return dir; }
-    QString windowsDirectory() const override { return dir; }
-};
+
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// utime + stime of the process, in clock ticks.
+long cpuTicks(pid_t pid)
+{
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), {});
+    const auto close = text.rfind(')');
+    if (close == std::string::npos)
+        return -1;
+    std::istringstream fields(text.substr(close + 2));
+    std::string field;
+    long utime = 0, stime = 0;
+    for (int i = 3; i <= 15 && fields >> field; ++i) {
+        if (i == 14)
+            utime = std::atol(field.c_str());
+        if (i == 15)
+            stime = std::atol(field.c_str());
+    }
+    return utime + stime;
+}
+
+long peakRssKiB(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::atol(line.c_str() + 6);
+    }
+    return -1;
+}
+
+std::string windowTitle(xcb_connection_t *c, xcb_window_t window)
+{
+    const xcb_get_property_cookie_t cookie =
+        xcb_get_property(c, 0, window, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024);
+    xcb_get_property_reply_t *reply = xcb_get_property_reply(c, cookie, nullptr);
+    if (!reply)
+        return {};
+    const std::string title(static_cast<const char *>(xcb_get_property_value(reply)),
+                            std::size_t(xcb_get_property_value_length(reply)));
+    std::free(reply);
+    return title;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    if (argc != 2)
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s TITLE PROGRAM [ARG...]\n", argv[0]);
         return 2;
-    FolderPlatform platform;
-    platform.dir = QString::fromLocal8Bit(argv[1]);
-    // Runs once the start-up is over and the event loop turns: milliseconds since the epoch.
-    QTimer::singleShot(0, &app, [] {
-        std::printf("%lld\n", static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
-        QCoreApplication::quit();
-    });
-    return runTocklet(app, platform);
+    }
+    xcb_connection_t *c = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(c))
+        return 1;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_change_window_attributes(c, root, XCB_CW_EVENT_MASK, &mask);
+    xcb_flush(c);
+
+    const Clock::time_point start = Clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execvp(argv[2], argv + 2);
+        _exit(127);
+    }
+
+    double mapped = -1;
+    long rssAtMap = -1;
+    while (xcb_generic_event_t *event = xcb_wait_for_event(c)) {
+        const bool isMap = (event->response_type & 0x7f) == XCB_MAP_NOTIFY;
+        const xcb_window_t window =
+            isMap ? reinterpret_cast<xcb_map_notify_event_t *>(event)->window : 0;
+        std::free(event);
+        if (isMap && windowTitle(c, window) == argv[1]) {
+            mapped = msSince(start);
+            rssAtMap = peakRssKiB(pid);
+            break;
+        }
+    }
+
+    // Settled: no CPU time used for 100 ms, looked at every 5 ms.
+    long ticks = cpuTicks(pid);
+    Clock::time_point quietSince = Clock::now();
+    double settled = -1;
+    while (settled < 0 && msSince(start) < 30000) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        const long now = cpuTicks(pid);
+        if (now != ticks) {
+            ticks = now;
+            quietSince = Clock::now();
+        } else if (msSince(quietSince) >= 100) {
+            settled = std::chrono::duration<double, std::milli>(quietSince - start).count();
+        }
+    }
+    const long rssSettled = peakRssKiB(pid);
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    xcb_disconnect(c);
+    std::printf("%.1f\t%.1f\t%ld\t%ld\n", mapped, settled, rssAtMap, rssSettled);
+    return mapped < 0 || settled < 0 ? 1 : 0;
 }

@@ -65,6 +65,26 @@ bool decodeTwoByteGb18030(QByteArrayView bytes, QString &out)
     return true;
 }
 
+// How much GB18030 bytes read like a Chinese reminder file: each code in GB2312's punctuation
+// rows or among its 3,755 common hanzi counts for it, any other non-ASCII code against it.
+qsizetype chineseScore(QByteArrayView gb)
+{
+    qsizetype score = 0;
+    const auto *b = reinterpret_cast<const uchar *>(gb.data());
+    for (qsizetype i = 0; i < gb.size();) {
+        if (b[i] < 0x80) {
+            ++i;
+        } else if (i + 1 < gb.size() && b[i + 1] >= 0x30 && b[i + 1] <= 0x39) {
+            --score; // a four-byte code
+            i += 4;
+        } else {
+            score += (b[i] >= 0xA1 && b[i] <= 0xA3) || (b[i] >= 0xB0 && b[i] <= 0xD7) ? 1 : -1;
+            i += 2;
+        }
+    }
+    return score;
+}
+
 } // namespace
 
 QByteArray encodeText(QStringView text)
@@ -113,12 +133,18 @@ QString decodeText(const QByteArray &bytes, BadLines badLines)
         return QString::fromUtf8(view.sliced(3));
     if (isAscii(view))
         return QString::fromLatin1(view);
-    if (view.isValidUtf8())
-        return QString::fromUtf8(view);
-
     QString text;
-    if (decodeTwoByteGb18030(view, text) || tryDecode("GB18030", view, text) ||
-        tryDecode("GBK", view, text))
+    const bool gb = decodeTwoByteGb18030(view, text) || tryDecode("GB18030", view, text) ||
+                    tryDecode("GBK", view, text);
+    // Many GB18030 texts are valid UTF-8 too ("水" is CB AE, "ˮ" in UTF-8): the reading that
+    // looks more like Chinese text wins, GB18030 (what Tocklet writes) on a tie.
+    if (view.isValidUtf8()) {
+        QString utf8 = QString::fromUtf8(view);
+        if (!gb || chineseScore(encodeText(utf8)) > chineseScore(view))
+            return utf8;
+        return text;
+    }
+    if (gb)
         return text;
 
     // Some lines are damaged: decode line by line so that the sound ones survive.

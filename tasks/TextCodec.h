@@ -18,8 +18,9 @@ enum class BadLines {
     Replace, // its undecodable bytes become U+FFFD
 };
 
-// Decodes a text file: UTF-8 when it starts with its byte-order mark or is valid UTF-8 beyond
-// plain ASCII, otherwise GB18030, falling back to GBK (code page 936). Line ends are kept.
+// Decodes a text file: UTF-8 when it starts with its byte-order mark, otherwise GB18030,
+// falling back to GBK (code page 936); bytes that are valid UTF-8 as well are read as UTF-8 only
+// when that reads more like Chinese text. Line ends are kept.
 QString decodeText(const QByteArray &bytes, BadLines badLines);
 
 namespace detail {

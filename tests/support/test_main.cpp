@@ -17,5 +17,7 @@ int main(int argc, char **argv)
         qputenv("XDG_RUNTIME_DIR", dir.toLocal8Bit());
     }
     QApplication app(argc, argv);
+    // A test closing its window must not end the event loops of the tests after it.
+    QApplication::setQuitOnLastWindowClosed(false);
     return RUN_ALL_TESTS();
 }

@@ -32,6 +32,8 @@ TEST(DecodeLines, SplitsAndDecodesEveryEncodingAndLineEnd)
         {"GBK", "\xC0\xFD\x31:\r\n", {u"例1:"_s}},
         {"GBK extension area", "\x81\x40\x81\x80\xFE\x4F", {u"丂亐\uFA29"_s}},
         {"UTF-8 without mark", "\xE4\xBE\x8B\x31\n", {u"例1"_s}},
+        {"UTF-8 that is valid GB18030", "\xE5\x96\x9D\xE6\xB0\xB4", {u"喝水"_s}},
+        {"GB18030 that is valid UTF-8", "\xCB\xAE \xCB\xB5", {u"水 说"_s}},
         {"UTF-8 with mark", "\xEF\xBB\xBF\x61\r\n", {u"a"_s}},
         {"GB18030 four-byte emoji", "\x94\x39\xFC\x36", {u"😀"_s}},
         {"code page 936 euro", "\x80 5", {u"€ 5"_s}},

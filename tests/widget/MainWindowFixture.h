@@ -22,7 +22,7 @@
 // The main window over a fake platform whose program and log folders are temporary, loaded as
 // at start-up (the sample script is written on first use).
 class MainWindow : public ::testing::Test {
-protected:
+public:
     TempDir dir;
     FakePlatform platform;
     std::unique_ptr<frmMain> window;
@@ -50,6 +50,13 @@ protected:
         return w;
     }
     QLineEdit *field(const char *name) const { return get<QLineEdit>(name); }
+    static QStringList items(QComboBox *combo)
+    {
+        QStringList out;
+        for (int i = 0; i < combo->count(); ++i)
+            out.append(combo->itemText(i));
+        return out;
+    }
     QCheckBox *check(const char *name) const { return get<QCheckBox>(name); }
     QString text(const char *name) const
     {

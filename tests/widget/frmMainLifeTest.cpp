@@ -124,8 +124,13 @@ TEST_F(Life, TaskFiringWhileTheQuestionIsOpenAsksItToClose)
             tickAfter(3600);
     };
     platform.messageBoxAnswers << MsgResult::No << MsgResult::Ok;
+    platform.calls.clear();
     EXPECT_FALSE(window->close());
-    EXPECT_TRUE(platform.calls.contains(u"closeTopLevelWindow: Tocklet"_s));
+    EXPECT_EQ(platform.calls.mid(3, 3),
+              (QStringList{
+                  u"startCommandLine: cmd /k echo isQueryUnload=true"_s,
+                  u"closeTopLevelWindow: Tocklet"_s,
+                  u"startCommandLine: cmd /k echo SendMessage(hWnd1, WM_CLOSE, 0, ByVal 0&)"_s}));
     EXPECT_FALSE(window->isRunning());
     EXPECT_FALSE(window->isUnloaded());
 }
@@ -150,6 +155,10 @@ TEST_F(Life, SessionEndAsksWhereItCanAndSignalsNeverAsk)
     EXPECT_EQ(platform.messageBoxes.size(), 1);
     EXPECT_TRUE(logLines().last().endsWith(u"\t>\t系统正常退出"_s));
     EXPECT_FALSE(dir.read(u"task.dat"_s).contains("junk"));
+    // The program ends here: run the loop that main runs, so that the exit asked for is
+    // consumed and does not end the next test's loops.
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
 }
 
 TEST_F(Life, BackgroundAndRecall)

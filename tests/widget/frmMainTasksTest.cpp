@@ -1,6 +1,6 @@
 #include "MainWindowFixture.h"
 
-#include <TaskScript.h>
+#include <TextCodec.h>
 #include <frmMode.h>
 
 #include <QGroupBox>
@@ -12,38 +12,42 @@ namespace {
 
 const QString kPrompt = u"请在这里输入或者从下拉列表中选择你要提醒的事件"_s;
 
-QStringList items(QComboBox *combo)
+QString fields(const MainWindow &w)
 {
-    QStringList out;
-    for (int i = 0; i < combo->count(); ++i)
-        out.append(combo->itemText(i));
-    return out;
+    return w.text("txtHour") + u","_s + w.text("txtMinute") + u","_s + w.text("txtSecond");
 }
 
-QStringList sampleTexts()
+// The names of the controls that Tab visits, from `first` round to it again (the combo box's
+// own line edit has no name).
+QStringList tabOrder(QWidget *first)
 {
-    QStringList out;
-    for (const QString &line : tasks::sampleTaskScript())
-        out.append(line.mid(line.indexOf(u']') + 1));
-    return out;
+    QStringList names;
+    QWidget *w = first;
+    do {
+        if ((w->focusPolicy() & Qt::TabFocus) && !w->objectName().isEmpty())
+            names.append(w->objectName());
+        w = w->nextInFocusChain();
+    } while (w != first);
+    return names;
 }
 
-TEST_F(MainWindow, FirstStartWritesAndShowsTheSample)
+TEST_F(MainWindow, FirstStartShowsTheSampleInTabOrder)
 {
     auto *combo = get<QComboBox>("cboTask");
-    EXPECT_EQ(items(combo), sampleTexts());
-    EXPECT_EQ(combo->currentText(), kPrompt);
-    EXPECT_EQ(combo->toolTip(), kPrompt);
-    EXPECT_EQ(combo->currentIndex(), -1);
-    const bool expected[] = {false, true, true, true};
+    EXPECT_EQ(items(combo).size(), 6);
+    EXPECT_EQ(combo->currentText() + combo->toolTip(), kPrompt + kPrompt);
     const char *boxes[] = {"chkRunRelaFile", "chkShowMsg", "chkRunInBackground", "chkCountDown"};
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(check(boxes[i])->isChecked(), expected[i]) << boxes[i];
-    EXPECT_EQ(text("txtHour") + text("txtMinute") + text("txtSecond"), u"000"_s);
+        EXPECT_EQ(check(boxes[i])->isChecked(), i > 0) << boxes[i];
+    EXPECT_EQ(fields(*this), u"0,0,0"_s);
     EXPECT_EQ(text("txtFile"), u"事件关联文件未指定"_s);
     EXPECT_EQ(get<QGroupBox>("Frame1")->title(), u"限定时间(按倒计时方式)"_s);
-    EXPECT_EQ(scriptLines(), tasks::sampleTaskScript());
     EXPECT_EQ(get("lblSoftName")->font().pointSizeF(), 14.25);
+    EXPECT_EQ(tabOrder(get("cmdOk")),
+              (QStringList{u"cmdOk"_s, u"cmdExit"_s, u"cmdRunBack"_s, u"ctlTabs1"_s, u"cboTask"_s,
+                           u"txtSecond"_s, u"txtMinute"_s, u"txtHour"_s, u"cmdMode"_s,
+                           u"cmdBrowse"_s, u"txtFile"_s, u"chkRunRelaFile"_s,
+                           u"chkRunInBackground"_s, u"chkShowMsg"_s, u"chkCountDown"_s}));
 }
 
 struct ScriptCase {
@@ -69,15 +73,15 @@ TEST_P(StartUpWithScript, LoadsWhatIsThere)
     EXPECT_EQ(items(get<QComboBox>("cboTask")), c.texts);
 }
 
-const QByteArray kPromptFile = tasks::encodeText(tasks::sampleTaskScript().first()) + "\r\n\r\n";
+const QByteArray kPromptFile =
+    tasks::encodeText(u"[0,0,0,0,1,1,1,\"事件关联文件未指定\"]"_s + kPrompt) + "\r\n\r\n";
 
 INSTANTIATE_TEST_SUITE_P(Files, StartUpWithScript,
                          ::testing::Values(ScriptCase{"zero bytes", "", kPromptFile, {kPrompt}},
                                            ScriptCase{"blank lines",
                                                       "\r\n   \r\n[0,0,0,0,1,1,1,\"x\"]  \r\n",
                                                       kPromptFile,
-                                                      {kPrompt}},
-                                           ScriptCase{"no acceptable line", "hello", {}, {}}),
+                                                      {kPrompt}}),
                          [](const auto &info) { return std::to_string(info.index); });
 
 class StartUpWithOddScript : public MainWindow {
@@ -91,9 +95,7 @@ class StartUpWithOddScript : public MainWindow {
 TEST_F(StartUpWithOddScript, ShowsTheFirstEntryWithoutCuttingAField)
 {
     EXPECT_EQ(items(get<QComboBox>("cboTask")), QStringList{u"a]b \"quoted\", text"_s});
-    EXPECT_EQ(text("txtHour"), u"99999999999"_s);
-    EXPECT_EQ(text("txtMinute"), u"1.5"_s);
-    EXPECT_EQ(text("txtSecond"), u"0.25"_s);
+    EXPECT_EQ(fields(*this), u"99999999999,1.5,0.25"_s);
     EXPECT_EQ(text("txtFile"), u"  spaced.txt"_s);
     EXPECT_TRUE(check("chkRunRelaFile")->isChecked());
     EXPECT_FALSE(check("chkCountDown")->isChecked());
@@ -110,48 +112,31 @@ TEST_F(StartUpWithUnreadableScript, KeepsTheDesignedFields)
     EXPECT_EQ(get<QComboBox>("cboTask")->currentText(), QString());
     EXPECT_EQ(text("txtFile"), u"10"_s);
     EXPECT_EQ(get<QGroupBox>("Frame1")->title(), u"限定时间"_s);
+    for (const char *box : {"chkRunRelaFile", "chkShowMsg", "chkRunInBackground", "chkCountDown"})
+        EXPECT_FALSE(check(box)->isChecked()) << box;
+    EXPECT_EQ(dir.read(u"task.dat"_s), "hello");
 }
 
-TEST_F(MainWindow, PickingAnItemAppliesItsTask)
+TEST_F(MainWindow, PickingAClockTimeOrACommandTaskAndTheModeCheckBox)
 {
     auto *combo = get<QComboBox>("cboTask");
-    setFields(u"7"_s, u"7"_s, u"7"_s);
-    combo->setEditText(sampleTexts()[2]);
-    EXPECT_EQ(text("txtHour"), u"7"_s) << "typing a stored text only changes the tooltip";
-    EXPECT_EQ(combo->toolTip(), sampleTexts()[2]);
-
-    combo->setCurrentIndex(2);
-    emit combo->activated(2);
-    EXPECT_EQ(text("txtHour") + u","_s + text("txtMinute") + u","_s + text("txtSecond"),
-              u"0,6,0"_s);
-
     combo->setCurrentIndex(1); // clock time 13:20:00 at a present 14:03:09
     emit combo->activated(1);
-    EXPECT_EQ(text("txtHour") + u","_s + text("txtMinute") + u","_s + text("txtSecond"),
-              u"13,20,0"_s);
-    EXPECT_FALSE(check("chkCountDown")->isChecked());
+    EXPECT_EQ(fields(*this), u"13,20,0"_s);
     EXPECT_EQ(get<QGroupBox>("Frame1")->title(), u"限定时间(按到点方式)"_s);
-
     combo->setCurrentIndex(4);
     emit combo->activated(4);
     EXPECT_EQ(text("txtFile"), u"cmd:shutdown /s /f /t 0"_s);
-    EXPECT_TRUE(get("txtFile")->isEnabled());
-}
+    EXPECT_TRUE(get("txtFile")->isEnabled() && get("cmdBrowse")->isEnabled());
 
-TEST_F(MainWindow, ModeCheckBoxResetsTheFields)
-{
-    check("chkCountDown")->setChecked(false);
-    EXPECT_EQ(get<QGroupBox>("Frame1")->title(), u"限定时间(按到点方式)"_s);
-    EXPECT_EQ(text("txtHour") + u","_s + text("txtMinute") + u","_s + text("txtSecond"),
-              u"14,3,9"_s);
     check("chkCountDown")->setChecked(true);
-    EXPECT_EQ(get<QGroupBox>("Frame1")->title(), u"限定时间(按倒计时方式)"_s);
-    EXPECT_EQ(text("txtHour") + u","_s + text("txtMinute") + u","_s + text("txtSecond"),
-              u"0,0,0"_s);
+    EXPECT_EQ(fields(*this), u"0,0,0"_s);
+    check("chkCountDown")->setChecked(false);
+    EXPECT_EQ(fields(*this), u"14,3,9"_s);
 }
 
 // Opens the mode dialog and lets `act` work on it while it is shown.
-void withModeDialog(MainWindow &, QPushButton *cmdMode, const std::function<void(frmMode *)> &act)
+void withModeDialog(QPushButton *cmdMode, const std::function<void(frmMode *)> &act)
 {
     QTimer::singleShot(0, [act] {
         auto *dialog = qobject_cast<frmMode *>(QApplication::activeModalWidget());
@@ -164,48 +149,39 @@ void withModeDialog(MainWindow &, QPushButton *cmdMode, const std::function<void
 TEST_F(MainWindow, ModeDialogStoresTheChoiceOnlyOnOk)
 {
     auto *cmdMode = get<QPushButton>("cmdMode");
-    auto fields = [&] {
-        return text("txtHour") + u","_s + text("txtMinute") + u","_s + text("txtSecond");
-    };
     auto radio = [](frmMode *d, const char *name) {
         return d->findChild<QRadioButton *>(QString::fromLatin1(name));
     };
-
     setFields(u"1"_s, u"2"_s, u"3"_s);
-    withModeDialog(*this, cmdMode, [&](frmMode *d) {
+    withModeDialog(cmdMode, [&](frmMode *d) {
         EXPECT_TRUE(radio(d, "opt1")->isChecked());
-        EXPECT_EQ(d->windowTitle(), u"选择模式"_s);
+        const QPoint off = d->geometry().center() - window->geometry().center();
+        EXPECT_TRUE(qAbs(off.x()) <= 2 && qAbs(off.y()) <= 2) << "centred over the main window";
+        EXPECT_EQ(tabOrder(radio(d, "opt2")),
+                  (QStringList{u"opt2"_s, u"opt1"_s, u"Command1"_s, u"Command2"_s}));
         d->findChild<QPushButton *>(u"Command1"_s)->click();
     });
-    EXPECT_EQ(fields(), u"0,0,0"_s) << "OK without a change still resets";
+    EXPECT_EQ(fields(*this), u"0,0,0"_s) << "OK without a change still resets";
     EXPECT_TRUE(platform.calls.contains(u"makeTopmost: frmMode"_s));
 
     setFields(u"1"_s, u"2"_s, u"3"_s);
-    withModeDialog(*this, cmdMode, [&](frmMode *d) {
-        radio(d, "opt2")->setChecked(true);
-        d->findChild<QPushButton *>(u"Command2"_s)->click();
-    });
-    EXPECT_EQ(fields(), u"1,2,3"_s);
-    EXPECT_TRUE(check("chkCountDown")->isChecked());
-
-    withModeDialog(*this, cmdMode, [&](frmMode *d) {
-        radio(d, "opt2")->setChecked(true);
-        QTest::keyClick(d, Qt::Key_Escape);
-    });
-    EXPECT_EQ(fields(), u"1,2,3"_s);
-
-    withModeDialog(*this, cmdMode, [&](frmMode *d) {
+    for (const auto &cancel : std::initializer_list<std::function<void(frmMode *)>>{
+             [](frmMode *d) { d->findChild<QPushButton *>(u"Command2"_s)->click(); },
+             [](frmMode *d) { QTest::keyClick(d, Qt::Key_Escape); },
+             [](frmMode *d) { d->close(); }}) {
+        withModeDialog(cmdMode, [&](frmMode *d) {
+            radio(d, "opt2")->setChecked(true);
+            cancel(d);
+        });
+        EXPECT_EQ(fields(*this), u"1,2,3"_s);
+        EXPECT_TRUE(check("chkCountDown")->isChecked());
+    }
+    withModeDialog(cmdMode, [&](frmMode *d) {
         radio(d, "opt2")->setChecked(true);
         QTest::keyClick(d, Qt::Key_Return);
     });
     EXPECT_FALSE(check("chkCountDown")->isChecked());
-    EXPECT_EQ(fields(), u"14,3,9"_s);
-
-    withModeDialog(*this, cmdMode, [&](frmMode *d) {
-        EXPECT_TRUE(radio(d, "opt2")->isChecked());
-        d->close();
-    });
-    EXPECT_FALSE(check("chkCountDown")->isChecked());
+    EXPECT_EQ(fields(*this), u"14,3,9"_s);
 }
 
 TEST_F(MainWindow, BrowseOffersTheThreeFiltersAndReplacesTheText)
