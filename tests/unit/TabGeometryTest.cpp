@@ -7,11 +7,6 @@ using namespace tabstrip;
 namespace {
 
 // The main window's strip: 353 × 313 pixels, tabs 60 × 18, three of them.
-StripLayout mainStrip(int style)
-{
-    return stripLayout(style, 353, 313, 60, 18, 3);
-}
-
 TEST(StripLayout, PlacesPageAndTabsForEveryStyle)
 {
     const struct {
@@ -30,12 +25,13 @@ TEST(StripLayout, PlacesPageAndTabsForEveryStyle)
         {7, {0, 0, 293, 313}, 14, {292, 258, 353, 277}, {292, 294, 353, 313}},
     };
     for (const auto &c : cases) {
-        const StripLayout layout = mainStrip(c.style);
-        EXPECT_EQ(layout.page, c.page) << "style " << c.style;
-        EXPECT_EQ(layout.activeSides, c.activeSides) << "style " << c.style;
+        SCOPED_TRACE(c.style);
+        const StripLayout layout = stripLayout(c.style, 353, 313, 60, 18, 3);
+        EXPECT_EQ(layout.page, c.page);
+        EXPECT_EQ(layout.activeSides, c.activeSides);
         ASSERT_EQ(layout.tabs.size(), 3);
-        EXPECT_EQ(layout.tabs[0], c.tab1) << "style " << c.style;
-        EXPECT_EQ(layout.tabs[2], c.tab3) << "style " << c.style;
+        EXPECT_EQ(layout.tabs[0], c.tab1);
+        EXPECT_EQ(layout.tabs[2], c.tab3);
     }
 }
 

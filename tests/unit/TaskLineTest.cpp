@@ -3,16 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
-
 using namespace Qt::StringLiterals;
-
 using tasks::kNoRelatedFile;
-using tasks::numberText;
 using tasks::parseNumber;
-using tasks::readTaskLine;
 using tasks::TaskRecord;
-using tasks::writeTaskLine;
 
 namespace {
 
@@ -30,21 +24,6 @@ TEST(ParseNumber, ReadsOnlyPlainDecimals)
     EXPECT_TRUE(parseNumber(QString(300, u'9')));
 }
 
-TEST(NumberText, WritesTheShortestTextThatReadsBackWithoutExponent)
-{
-    EXPECT_EQ(numberText(-0.0), u"0"_s);
-    EXPECT_EQ(numberText(0.1), u"0.1"_s);
-    for (double value : {0.1 + 0.2, -123456.789, std::numeric_limits<double>::max(),
-                         std::numeric_limits<double>::denorm_min()})
-        EXPECT_EQ(parseNumber(numberText(value)), value) << numberText(value).toStdString();
-}
-
-TaskRecord record(QString text, QString rela, double h, double m, double s, qint16 run, qint16 show,
-                  qint16 back, qint16 down)
-{
-    return {std::move(text), std::move(rela), h, m, s, run, show, back, down};
-}
-
 TEST(ReadTaskLine, ReadsTheFieldsOrSkipsTheLine)
 {
     const struct {
@@ -53,7 +32,7 @@ TEST(ReadTaskLine, ReadsTheFieldsOrSkipsTheLine)
         std::optional<TaskRecord> expected;
     } cases[] = {
         {"sample", u"[13,20,0,0,1,1,0,\"事件关联文件未指定\"]例1:要上课了!"_s,
-         record(u"例1:要上课了!"_s, kNoRelatedFile, 13, 20, 0, 0, 1, 1, 0)},
+         TaskRecord{u"例1:要上课了!"_s, kNoRelatedFile, 13, 20, 0, 0, 1, 1, 0}},
         {"empty", u""_s, {}},
         {"nothing after the bracket", u"[0,0,0,0,1,1,1,\"x\"]"_s, {}},
         {"space before the bracket", u" [0,0,0,0,1,1,1,\"x\"]t"_s, {}},
@@ -62,28 +41,28 @@ TEST(ReadTaskLine, ReadsTheFieldsOrSkipsTheLine)
         {"no quote", u"[0,0,0,0,1,1,1,x]t"_s, {}},
         {"quote first", u"[\"x\",0,0,0,0,1,1,1]t"_s, {}},
         {"text with brackets, commas and quotes", u"[1,2,3,1,0,1,0,\"f\"]a]b,\"c\""_s,
-         record(u"a]b,\"c\""_s, u"f"_s, 1, 2, 3, 1, 0, 1, 0)},
+         TaskRecord{u"a]b,\"c\""_s, u"f"_s, 1, 2, 3, 1, 0, 1, 0}},
         {"quote inside the related file", u"[0,0,0,1,1,1,1,\"my \"file\".txt\"]t"_s,
-         record(u"t"_s, u"my file.txt"_s, 0, 0, 0, 1, 1, 1, 1)},
+         TaskRecord{u"t"_s, u"my file.txt"_s, 0, 0, 0, 1, 1, 1, 1}},
         {"the character before the quote is dropped unseen", u"[0,0,0,0,1,1,1;\"x\"]t"_s,
-         record(u"t"_s, u"x"_s, 0, 0, 0, 0, 1, 1, 1)},
+         TaskRecord{u"t"_s, u"x"_s, 0, 0, 0, 0, 1, 1, 1}},
         {"fractions, signs and spaces in numbers", u"[1.5, 06 ,-0.25,0,1,1,1,\"x\"] t "_s,
-         record(u" t "_s, u"x"_s, 1.5, 6, -0.25, 0, 1, 1, 1)},
+         TaskRecord{u" t "_s, u"x"_s, 1.5, 6, -0.25, 0, 1, 1, 1}},
         {"flags other than 0 are ticked", u"[0,0,0,2,-1,32767,-32768,\"x\"]t"_s,
-         record(u"t"_s, u"x"_s, 0, 0, 0, 1, 1, 1, 1)},
+         TaskRecord{u"t"_s, u"x"_s, 0, 0, 0, 1, 1, 1, 1}},
         {"flag just beyond 16 bits", u"[0,0,0,0,1,1,32768,\"x\"]t"_s, {}},
         {"exponent", u"[1e400,0,0,0,1,1,1,\"x\"]t"_s, {}},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(readTaskLine(c.line), c.expected) << c.name;
+        EXPECT_EQ(tasks::readTaskLine(c.line), c.expected) << c.name;
 }
 
-TEST(WriteTaskLine, WritesTheScriptForm)
+TEST(WriteTaskLine, WritesTheScriptFormOnOneLine)
 {
-    EXPECT_EQ(writeTaskLine(record(u"a]b,\"c\""_s, u"cmd:dir"_s, 1.5, 1e-7, 1e21, 1, 0, 0, 1)),
+    EXPECT_EQ(tasks::writeTaskLine({u"a]b,\"c\""_s, u"cmd:dir"_s, 1.5, 1e-7, 1e21, 1, 0, 0, 1}),
               u"[1.5,0.0000001,1000000000000000000000,1,0,0,1,\"cmd:dir\"]a]b,\"c\""_s);
     // A line break would split the record in two when the script is read again.
-    EXPECT_EQ(writeTaskLine(record(u"a\r\nb"_s, u"c\nd"_s, 0, 0, 0, 0, 0, 0, 0)),
+    EXPECT_EQ(tasks::writeTaskLine({u"a\r\nb"_s, u"c\nd"_s, -0.0}),
               u"[0,0,0,0,0,0,0,\"c d\"]a  b"_s);
 }
 

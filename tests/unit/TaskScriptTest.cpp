@@ -1,17 +1,17 @@
 #include <TaskScript.h>
 #include <TextCodec.h>
-#include <mdlPub.h>
 
 #include "FakePlatform.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <QFile>
+#include <QDir>
+
+#include <limits>
 
 using namespace Qt::StringLiterals;
 using tasks::BadLines;
-using tasks::decodeLines;
 using tasks::encodeText;
 using tasks::TaskList;
 using tasks::TaskRecord;
@@ -41,38 +41,18 @@ TEST(DecodeLines, SplitsAndDecodesEveryEncodingAndLineEnd)
         {"damaged lines skipped", "ok\r\n\x81\x20\r\n\xC0\xFD\r\nx\x81", {u"ok"_s, u"例"_s}},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(decodeLines(c.bytes, BadLines::Skip), c.lines) << c.name;
-
-    const QStringList replaced = decodeLines("ok\n\x81\x20\xC0\xFD", BadLines::Replace);
-    ASSERT_EQ(replaced.size(), 2);
-    EXPECT_EQ(replaced[0], u"ok"_s);
-    EXPECT_FALSE(replaced[1].isEmpty());
-}
-
-TEST(EncodeText, WritesGbkBytesAndKeepsWhatGbkLacks)
-{
-    EXPECT_EQ(encodeText(u"例1:要上课了!"_s),
-              QByteArray("\xC0\xFD\x31:\xD2\xAA\xC9\xCF\xBF\xCE\xC1\xCB!"));
-    // Outside GBK: an emoji, the euro sign, Hangul, a rare CJK extension character.
-    const QString beyond = u"😀 € 한 𠀀 例"_s;
-    EXPECT_EQ(decodeLines(encodeText(beyond), BadLines::Skip), QStringList{beyond});
+        EXPECT_EQ(tasks::decodeLines(c.bytes, BadLines::Skip), c.lines) << c.name;
 }
 
 class TaskScript : public ::testing::Test {
 protected:
     TempDir dir;
     FakePlatform platform;
-    QString script;
+    const QString script = dir.path(u"task.dat"_s);
 
-    void SetUp() override
-    {
-        platform.programDir = dir.dir.path();
-        script = tasks::taskScriptPath(platform.programDir);
-    }
-
+    TaskScript() { platform.programDir = dir.dir.path(); }
     void writeScript(const QByteArray &bytes) { dir.write(u"task.dat"_s, bytes); }
     QByteArray scriptBytes() const { return dir.read(u"task.dat"_s); }
-
     TaskList load()
     {
         TaskList list;
@@ -92,67 +72,48 @@ TEST_F(TaskScript, FirstStartWritesTheSampleByteForByte)
 [21,30,0,1,1,1,0,"cmd:shutdown /s /f /t 0"]例4:关机睡觉(说明:事件关联为DOS命令,关机前无提示,请慎用!)
 [23,0,0,1,1,0,0,"cmd:start https://tv.cctv.com/live/"]例5：央视直播(打开指定网页)
 )"_s;
-    EXPECT_EQ(scriptBytes(), tasks::encodeText(QString(sample).replace(u"\n"_s, u"\r\n"_s)));
-    EXPECT_TRUE(platform.messageBoxes.isEmpty());
+    EXPECT_EQ(scriptBytes(), encodeText(QString(sample).replace(u"\n"_s, u"\r\n"_s)));
+    EXPECT_TRUE(scriptBytes().contains("\xC0\xFD\x31:\xD2\xAA\xC9\xCF\xBF\xCE\xC1\xCB!")) << "GBK";
 }
 
-TEST_F(TaskScript, UnreadableScriptIsReportedAndReadsNothing)
+TEST_F(TaskScript, LoadKeepsTheFirstOfEachTextAndSaveWritesThemBackInTheWritersForm)
 {
-    QDir().mkpath(script); // a folder where the script should be
-    EXPECT_EQ(tasks::readTaskTexts(platform, script), QString());
-    ASSERT_EQ(platform.messageBoxes.size(), 1);
-    EXPECT_EQ(platform.messageBoxes[0].text, u"不存在该文件或该文件不能访问!"_s);
-    EXPECT_EQ(platform.messageBoxes[0].title, u"Tocklet"_s);
-    EXPECT_EQ(platform.messageBoxes[0].icon, platform::MsgIcon::Exclamation);
-    tasks::ensureTaskScript(platform); // cannot be replaced either: silent
-    EXPECT_TRUE(load().isEmpty());
-}
-
-TEST_F(TaskScript, LoadKeepsTheFirstOfRepeatedTextsAndSkipsBadLines)
-{
-    const char bytes[] = "[1,0,0,0,1,1,1,\"a\"]same\r\n"
-                         "garbage\r\n"
-                         "[2,0,0,0,1,1,1,\"b\"]same\n"
-                         "[9,0,0,0,1,1,1,\"x\"]bad fields are not a claim\r"
-                         "[x,0,0,0,1,1,1,\"x\"]other\r\n"
-                         "[3,0,0,0,1,1,1,\"c\"]other\r\n"
-                         "[0,0,0,0,1,1,1,\"a\"]\0nul";
-    writeScript(QByteArray(bytes, sizeof bytes - 1));
-    const TaskList list = load();
-    ASSERT_EQ(list.size(), 4);
-    EXPECT_EQ(list[0], (TaskRecord{u"same"_s, u"a"_s, 1, 0, 0, 0, 1, 1, 1}));
-    EXPECT_EQ(list[1].taskText, u"bad fields are not a claim"_s);
-    EXPECT_EQ(list[2], (TaskRecord{u"other"_s, u"c"_s, 3, 0, 0, 0, 1, 1, 1}));
-    EXPECT_EQ(list[3].taskText, QString(QChar(0)) + u"nul"_s);
-}
-
-TEST_F(TaskScript, SaveRewritesInListOrderInTheWritersFormAndReadsBackTheSame)
-{
-    writeScript("[ 0 ,06,0,0,1,1,1,\"x\"]b\r\n[1,0,0,0,1,1,1,\"\"]a\r\n[1,0,0,0,1,1,1,\"z\"]a\r\n");
+    writeScript("[ 0 ,06,0,0,1,1,1,\"x\"]same\r\n"
+                "garbage\r\n"
+                "[2,0,0,0,1,1,1,\"b\"]same\n"
+                "[x,0,0,0,1,1,1,\"x\"]other\r" // a skipped line does not claim its text
+                "[3,0,0,0,1,1,1,\"\"]other\r\n"
+                "[0,0,0,0,1,1,1,\"a\"]\0nul"_ba);
     TaskList list = load();
-    list.prepend(TaskRecord{u""_s, u"not written"_s, 0, 0, 0, 0, 0, 0, 0});
+    list.prepend(TaskRecord{u""_s, u"not written"_s});
     ASSERT_TRUE(tasks::saveTaskScript(script, list));
-    EXPECT_EQ(scriptBytes(), "[0,6,0,0,1,1,1,\"x\"]b\r\n[1,0,0,0,1,1,1,\"" +
-                                 tasks::encodeText(u"事件关联文件未指定"_s) + "\"]a\r\n");
+    EXPECT_EQ(scriptBytes(), "[0,6,0,0,1,1,1,\"x\"]same\r\n[3,0,0,0,1,1,1,\""_ba +
+                                 encodeText(u"事件关联文件未指定"_s) +
+                                 "\"]other\r\n[0,0,0,0,1,1,1,\"a\"]\0nul\r\n"_ba);
 
-    list = {TaskRecord{u"\x01 😀"_s, u"/音乐/a b.mp3"_s, 1e32, 0.1, 1e-7, 1, 0, 1, 0}};
+    using limits = std::numeric_limits<double>;
+    list = {TaskRecord{u"\x01 😀 € 한 𠀀"_s, u"/音乐/a b.mp3"_s, limits::max(), 0.1 + 0.2,
+                       limits::denorm_min(), 1, 0, 1, 0}};
     ASSERT_TRUE(tasks::saveTaskScript(script, list));
-    EXPECT_EQ(load(), list);
+    EXPECT_EQ(load(), list) << "numbers exact, text beyond GBK kept";
 }
 
-TEST_F(TaskScript, SaveThatCannotWriteLeavesTheFileAlone)
+TEST_F(TaskScript, WhatCannotBeReadOrWrittenIsLeftAlone)
 {
-    writeScript("hand-written");
-    EXPECT_FALSE(tasks::saveTaskScript(script, {}));
-    EXPECT_FALSE(tasks::saveTaskScript(script, {TaskRecord{}}));
-    QFile::setPermissions(script, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-    EXPECT_FALSE(tasks::saveTaskScript(script, {TaskRecord{u"new"_s, {}, 0, 0, 0, 0, 0, 0, 0}}));
-    EXPECT_EQ(scriptBytes(), QByteArray("hand-written"));
-
-    platform.programDir = dir.path(u"no/such/folder"_s);
+    const QByteArray damaged = "[0,0,0,0,1,1,1,\"x\"]\x81\x20"; // text, but not decodable
+    writeScript(damaged);
     tasks::ensureTaskScript(platform);
-    EXPECT_TRUE(load().isEmpty());
-    EXPECT_TRUE(platform.messageBoxes.isEmpty());
+    EXPECT_FALSE(tasks::saveTaskScript(script, {TaskRecord{}})) << "nothing to write";
+    QFile::setPermissions(script, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    EXPECT_FALSE(tasks::saveTaskScript(script, {TaskRecord{u"new"_s}}));
+    EXPECT_EQ(scriptBytes(), damaged);
+
+    QFile::remove(script);
+    QDir().mkpath(script); // a folder where the script should be
+    tasks::ensureTaskScript(platform);
+    EXPECT_EQ(tasks::readTaskTexts(platform, script), QString());
+    EXPECT_EQ(platform.calls, QStringList{u"messageBox: Tocklet"_s}) << "only reading reports";
+    EXPECT_EQ(platform.messageBoxes.value(0).text, u"不存在该文件或该文件不能访问!"_s);
 }
 
 } // namespace

@@ -10,34 +10,35 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Console command lines on the desktop, with a terminal and an opener on PATH that only record
-// what they were given.
-TEST(DesktopLaunch, ConsoleCommandsOpenTerminalsAndStartOpensWithTheDesktop)
+// Windows command lines on the desktop, with a terminal, an opener, an editor and a player on
+// PATH that only record their name and arguments, "|" before each argument.
+TEST(DesktopLaunch, CommandLinesStartTheirDesktopCounterparts)
 {
-    struct Row {
+    const struct {
         QString line;
         bool terminal;
         QString recorded;
-    };
-    const Row rows[] = {
-        {u"cmd /c echo 好"_s, true, u"x-terminal-emulator -e /bin/sh -c echo 好"_s},
-        {u"cmd /k dir"_s, true, u"x-terminal-emulator -e /bin/sh -c dir; exec /bin/sh"_s},
+    } rows[] = {
+        {u"cmd /c echo 好 \"a b\""_s, true, u"x-terminal-emulator|-e|/bin/sh|-c|echo 好 \"a b\""_s},
+        {u"cmd /k dir"_s, true, u"x-terminal-emulator|-e|/bin/sh|-c|dir; exec /bin/sh"_s},
         {u"cmd /c START  https://tv.cctv.com/live/ "_s, true,
-         u"xdg-open https://tv.cctv.com/live/"_s},
+         u"xdg-open|https://tv.cctv.com/live/"_s},
+        {u"Notepad /home/me/my tasks.dat"_s, true, u"gedit|/home/me/my tasks.dat"_s},
+        {u"mpv \"/music/a b.mp3\" -l"_s, true, u"mpv|/music/a b.mp3|-l"_s},
         {u"cmd /c echo 好 >RECORD"_s, false, u"好"_s}, // no terminal: run unseen
     };
     const QByteArray path = qgetenv("PATH");
-    for (const Row &row : rows) {
+    for (const auto &row : rows) {
         SCOPED_TRACE(row.line.toStdString());
         TempDir dir;
         const QString record = dir.path(u"record"_s);
-        for (const char *tool : {"x-terminal-emulator", "xdg-open"}) {
-            if (!row.terminal && QByteArray(tool) == "x-terminal-emulator")
+        for (const QString tool : {u"x-terminal-emulator"_s, u"xdg-open"_s, u"gedit"_s, u"mpv"_s}) {
+            if (!row.terminal && tool == u"x-terminal-emulator"_s)
                 continue;
-            const QString script = dir.path(QString::fromLatin1(tool));
-            dir.write(QString::fromLatin1(tool),
-                      "#!/bin/sh\necho \"${0##*/} $*\" >>'" + record.toUtf8() + "'\n");
-            QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            dir.write(tool, "#!/bin/sh\nr=${0##*/}; for a; do r=\"$r|$a\"; done\n"
+                            "printf '%s\\n' \"$r\" >>'" +
+                                record.toUtf8() + "'\n");
+            QFile::setPermissions(dir.path(tool), QFile::ReadOwner | QFile::ExeOwner);
         }
         qputenv("PATH", dir.dir.path().toLocal8Bit());
         platform::DesktopPlatform().startCommandLine(
