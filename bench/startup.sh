@@ -32,26 +32,20 @@ for _ in $(seq "$runs"); do
   echo "big $("$probe" Tocklet "$work/big/tocklet")"
 done >"$work/runs"
 
-awk -v runs="$runs" '
-  function median(kind, col,   n, i, v, t) {
-    n = 0
-    for (i = 1; i <= count; i++) if (name[i] == kind) v[++n] = value[i, col]
-    asort(v)
-    return n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
-  }
-  { count++; name[count] = $1; for (c = 2; c <= 5; c++) value[count, c] = $c }
-  END {
-    printf "start-up, median of %d runs each (Xvfb, no window manager)\n", runs
-    printf "%-28s %10s %10s %12s %12s\n", "", "mapped ms", "settled ms", "RSS map MiB", "RSS MiB"
-    for (k = 1; k <= 3; k++) {
-      kind = k == 1 ? "empty" : k == 2 ? "sample" : "big"
-      label = k == 1 ? "empty Qt window" : k == 2 ? "Tocklet, sample script" : "Tocklet, 100,000 lines"
-      printf "%-28s %10.1f %10.1f %12.1f %12.1f\n", label, median(kind, 2), median(kind, 3),
-             median(kind, 4) / 1024, median(kind, 5) / 1024
-    }
-    printf "sample / empty: mapped %.2f x, settled %.2f x, peak RSS at mapping %.2f x\n",
-           median("sample", 2) / median("empty", 2), median("sample", 3) / median("empty", 3),
-           median("sample", 4) / median("empty", 4)
-    printf "100,000 lines / sample: settled %.2f x; peak RSS %.1f MiB\n",
-           median("big", 3) / median("sample", 3), median("big", 5) / 1024
-  }' "$work/runs"
+# The median of column $2 over the runs of kind $1.
+median() {
+  awk -v k="$1" -v c="$2" '$1 == k { print $c }' "$work/runs" | sort -n |
+    awk '{ v[NR] = $1 } END { print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+row() { printf '%-26s %9.1f %10.1f %12.1f %12.1f\n' "$1" "$(median "$2" 2)" "$(median "$2" 3)" \
+  "$(echo "$(median "$2" 4) / 1024" | bc -l)" "$(echo "$(median "$2" 5) / 1024" | bc -l)"; }
+ratio() { printf '%.2f' "$(echo "$(median "$1" "$3") / $(median "$2" "$3")" | bc -l)"; }
+
+echo "start-up, median of $runs runs each (Xvfb, no window manager, $(nproc) cores)"
+printf '%-26s %9s %10s %12s %12s\n' "" "mapped ms" "settled ms" "RSS map MiB" "RSS MiB"
+row "empty Qt window" empty
+row "Tocklet, sample script" sample
+row "Tocklet, 100,000 lines" big
+echo "sample / empty: mapped $(ratio sample empty 2) x, settled $(ratio sample empty 3) x," \
+  "peak RSS at mapping $(ratio sample empty 4) x"
+echo "100,000 lines / sample: settled $(ratio big sample 3) x"

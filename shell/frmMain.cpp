@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
+#include <QFile>
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QUrl>
 
@@ -229,4 +231,10 @@ void frmMain::ctlTabs1_TabClick(int OldTab, int NewTab)
         return;
     framer(OldTab)->setVisible(false);
     framer(NewTab)->setVisible(true);
+    // Laying out the long guide costs start-up time and font pages; it waits for its page.
+    if (NewTab == 3 && txtAbout->document()->isEmpty()) {
+        QFile guide(QStringLiteral(":/guide.txt"));
+        if (guide.open(QIODevice::ReadOnly))
+            txtAbout->setPlainText(QString::fromUtf8(guide.readAll()).trimmed());
+    }
 }

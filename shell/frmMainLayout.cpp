@@ -43,7 +43,12 @@ void frmMain::createControls()
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tocklet"));
-    setWindowIcon(QIcon(QStringLiteral(":/tocklet.svg")));
+    // Pictures drawn from the SVG source (installed as the scalable icon): reading PNG needs
+    // no plugin at start-up.
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64})
+        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+    setWindowIcon(icon);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(QFont(QStringLiteral("宋体"), 9));
@@ -202,10 +207,7 @@ void frmMain::createAboutPage()
 
     auto *frame4 = make<QGroupBox>(page, "Frame4", {8, 82, 319, 178});
     txtAbout = make<QPlainTextEdit>(frame4, "txtAbout", {6, 8, 307, 164});
-    QFile guide(QStringLiteral(":/guide.txt"));
-    if (guide.open(QIODevice::ReadOnly))
-        txtAbout->setPlainText(QString::fromUtf8(guide.readAll()).trimmed());
-    txtAbout->setReadOnly(true);
+    txtAbout->setReadOnly(true); // the guide's text comes when the page is first shown
     txtAbout->setFocusPolicy(Qt::ClickFocus);
     txtAbout->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtAbout->setBackgroundRole(QPalette::Button);

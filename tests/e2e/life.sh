@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Start-up and shutdown of the real program: the first start, closing while idle (Esc), while a
-# task runs (No, then Yes), while minimised, and by SIGTERM; a read-only script and a log
-# folder that cannot exist. (A program folder the user cannot write to: install.sh.)
+# The real program's life: the first start and its sample task firing, closing while idle
+# (Esc), while a task runs (No, then Yes), while minimised, and by SIGTERM; a read-only script
+# and a log folder that cannot exist. (A program folder the user cannot write to: install.sh.)
 source "$(dirname "$0")/lib.sh" "$1"
 # One hour counted down, shown, not sent to the background.
 long='[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
@@ -11,10 +11,16 @@ start
 w=$(until_true windows) || fail "no window"
 above "$w" || fail "the window is not kept above"
 [ "$(log)" = $'<\t程序开始运行' ] || fail "start line: $(log)"
-script_text | head -n 1 | grep -q '请在这里输入' || fail "no sample script"
 [ "$(script_text | wc -l)" -eq 6 ] || fail "sample script: $(script_text)"
-# Esc while idle: no question; the script rewritten (the sample's full-width colon stays), the
-# exit line last.
+# Enter starts the sample's first task: 0 seconds counted down in the background. It fires:
+# the window comes back above, with the reminder box, and both lines are logged.
+xdotool windowactivate --sync "$w" key Return
+box=$(until_true titled 时间到) || fail "no reminder box"
+w=$(until_true windows) && above "$w" || fail "the window did not come back above"
+[ "$(log | tail -n 2)" = $'*\t开始执行任务 请在这里输入或者从下拉列表中选择你要提醒的事件\n\t任务时间到 事件关联文件未指定' ] ||
+  fail "log: $(log)"
+xdotool windowactivate --sync "$box" key Return
+# Esc while idle: no question, the exit line last.
 xdotool windowactivate --sync "$w" key Escape
 wait_exit "Esc"
 [ "$(log | tail -n 1)" = $'>\t系统正常退出' ] || fail "exit line: $(log)"

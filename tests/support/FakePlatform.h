@@ -3,10 +3,12 @@
 #include <Platform.h>
 
 #include <QDateTime>
-#include <QList>
 #include <QPointer>
 #include <QQueue>
 #include <QStringList>
+#include <QWidget>
+
+using namespace Qt::StringLiterals;
 
 // A platform for tests: records every call in one sequence, answers message boxes and file
 // dialogs from queues, and keeps a clock that only moves when the test advances it.
@@ -45,23 +47,50 @@ public:
     QString dateTimeText(const QDateTime &t) const override;
     platform::MsgResult messageBox(const QString &text, const QString &title,
                                    platform::MsgButtons buttons, platform::MsgIcon icon) override;
-    QString openFileDialog(QWidget *owner, const QString &title, const QString &filter) override;
-    void startCommandLine(const QString &line) override;
-    void shellOpen(const QString &path) override;
+    QString openFileDialog(QWidget *, const QString &title, const QString &filter) override
+    {
+        record(u"openFileDialog: "_s + title + u'|' + filter);
+        return fileDialogAnswers.isEmpty() ? QString() : fileDialogAnswers.takeFirst();
+    }
+    void startCommandLine(const QString &line) override { record(u"startCommandLine: "_s + line); }
+    void shellOpen(const QString &path) override { record(u"shellOpen: "_s + path); }
     QString programDirectory() const override { return programDir; }
     QString windowsDirectory() const override { return windowsDir; }
-    bool earlierCopyRunning() override;
-    void makeTopmost(QWidget *window) override;
-    void setTaskbarEntryVisible(bool visible) override;
-    void closeTopLevelWindow(const QString &title) override;
-    bool registerHotkey() override;
-    void unregisterHotkey() override;
-    void installHotkeyHandler(QObject *receiver, std::function<void()> onPressed) override;
-    void removeHotkeyHandler() override;
-    void watchSessionEnd(QObject *receiver, SessionEnd handlers) override;
+    bool earlierCopyRunning() override { return record(u"earlierCopyRunning"_s), earlierCopy; }
+    void makeTopmost(QWidget *window) override
+    {
+        record(u"makeTopmost: "_s + (window ? window->objectName() : QString()));
+    }
+    void setTaskbarEntryVisible(bool visible) override
+    {
+        record(visible ? u"setTaskbarEntryVisible: true"_s : u"setTaskbarEntryVisible: false"_s);
+    }
+    void closeTopLevelWindow(const QString &title) override
+    {
+        record(u"closeTopLevelWindow: "_s + title);
+    }
+    bool registerHotkey() override { return record(u"registerHotkey"_s), hotkeyAvailable; }
+    void unregisterHotkey() override { record(u"unregisterHotkey"_s); }
+    void installHotkeyHandler(QObject *receiver, std::function<void()> onPressed) override
+    {
+        record(u"installHotkeyHandler"_s);
+        hotkeyReceiver_ = receiver;
+        hotkeyHandler_ = std::move(onPressed);
+    }
+    void removeHotkeyHandler() override
+    {
+        record(u"removeHotkeyHandler"_s);
+        hotkeyReceiver_ = nullptr;
+    }
+    void watchSessionEnd(QObject *, SessionEnd handlers) override { session = std::move(handlers); }
 
 private:
-    void record(const QString &call);
+    void record(const QString &call)
+    {
+        calls.append(call);
+        if (onCall)
+            onCall(call);
+    }
     QPointer<QObject> hotkeyReceiver_;
     std::function<void()> hotkeyHandler_;
 };

@@ -58,14 +58,8 @@ public:
         return out;
     }
     QCheckBox *check(const char *name) const { return get<QCheckBox>(name); }
-    QString text(const char *name) const
-    {
-        if (auto *label = window->findChild<QLabel *>(QString::fromLatin1(name)))
-            return label->text();
-        if (auto *button = window->findChild<QPushButton *>(QString::fromLatin1(name)))
-            return button->text();
-        return field(name)->text();
-    }
+    // The text of a label, button or field.
+    QString text(const char *name) const { return get<QObject>(name)->property("text").toString(); }
 
     void setFields(const QString &h, const QString &m, const QString &s)
     {
@@ -80,22 +74,15 @@ public:
     void tickAfter(int seconds)
     {
         platform.advance(seconds);
-        QTimer *timer = window->findChild<QTimer *>(QStringLiteral("tmrMain"));
-        ASSERT_TRUE(timer->isActive()) << "no tick is due";
-        QMetaObject::invokeMethod(timer, "timeout");
+        ASSERT_TRUE(timerActive()) << "no tick is due";
+        QMetaObject::invokeMethod(get<QTimer>("tmrMain"), "timeout");
     }
-    bool timerActive() const
-    {
-        return window->findChild<QTimer *>(QStringLiteral("tmrMain"))->isActive();
-    }
+    bool timerActive() const { return get<QTimer>("tmrMain")->isActive(); }
 
-    QStringList logLines() const
+    QStringList lines(const QString &file) const
     {
-        return tasks::decodeLines(dir.read(QStringLiteral("Klaxo.log")), tasks::BadLines::Skip);
+        return tasks::decodeLines(dir.read(file), tasks::BadLines::Skip);
     }
-    QStringList scriptLines() const
-    {
-        return tasks::decodeLines(dir.read(QStringLiteral("task.dat")), tasks::BadLines::Skip);
-    }
-    QString stamp() const { return platform.dateTimeText(platform.now()); }
+    QStringList logLines() const { return lines(QStringLiteral("Klaxo.log")); }
+    QStringList scriptLines() const { return lines(QStringLiteral("task.dat")); }
 };

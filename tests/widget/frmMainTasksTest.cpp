@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include <TextCodec.h>
+#include <ctlTabs.h>
 #include <frmMode.h>
 
 #include <QGroupBox>
@@ -43,6 +44,8 @@ TEST_F(MainWindow, FirstStartShowsTheSampleInTabOrder)
     EXPECT_EQ(text("txtFile"), u"事件关联文件未指定"_s);
     EXPECT_EQ(get<QGroupBox>("Frame1")->title(), u"限定时间(按倒计时方式)"_s);
     EXPECT_EQ(get("lblSoftName")->font().pointSizeF(), 14.25);
+    get<ctlTabs>("ctlTabs1")->setSelectedTab(3);
+    EXPECT_TRUE(get<QPlainTextEdit>("txtAbout")->toPlainText().startsWith(u"使用说明"_s));
     EXPECT_EQ(tabOrder(get("cmdOk")),
               (QStringList{u"cmdOk"_s, u"cmdExit"_s, u"cmdRunBack"_s, u"ctlTabs1"_s, u"cboTask"_s,
                            u"txtSecond"_s, u"txtMinute"_s, u"txtHour"_s, u"cmdMode"_s,
