@@ -67,16 +67,6 @@ TEST_F(MainWindow, TimeFieldsTakeThePartOfAPasteThatFitsButKeepLongerStoredText)
     EXPECT_EQ(second->text(), u"123456789"_s) << "and can still be shortened";
 }
 
-TEST_F(MainWindow, EnterInAFieldPressesStart)
-{
-    check("chkShowMsg")->setChecked(false);
-    check("chkRunInBackground")->setChecked(false);
-    setFields(u"0"_s, u"5"_s, u"0"_s);
-    field("txtMinute")->setFocus();
-    QTest::keyClick(field("txtMinute"), Qt::Key_Return);
-    EXPECT_TRUE(window->isRunning());
-}
-
 // The select-all and leaving rules belong to the focus moving between controls, not to the
 // window losing and regaining the activation.
 TEST_F(MainWindow, FocusRulesRunOnlyWhenTheFocusMovesBetweenControls)
