@@ -1,3 +1,6 @@
+#include <EventLog.h>
+#include <NumberText.h>
+#include <TaskLine.h>
 #include <TaskScript.h>
 #include <TextCodec.h>
 
@@ -7,28 +10,72 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QProcess>
 
 #include <limits>
 
 using namespace Qt::StringLiterals;
-using tasks::BadLines;
-using tasks::encodeText;
-using tasks::TaskList;
-using tasks::TaskRecord;
+using namespace tasks;
 
 namespace {
 
-TEST(DecodeLines, SplitsAndDecodesEveryEncodingAndLineEnd)
+TEST(ParseNumber, ReadsOnlyPlainDecimals)
+{
+    const std::pair<const char16_t *, std::optional<double>> cases[] = {
+        {u"12", 12},    {u"0.5", 0.5}, {u".5", 0.5},    {u"5.", 5},     {u"-3", -3}, {u"+7", 7},
+        {u"-0", 0},     {u"  06 ", 6}, {u"1.25", 1.25}, {u" ", {}},     {u"-", {}},  {u"+.", {}},
+        {u"1.2.3", {}}, {u"1e5", {}},  {u"abc", {}},    {u"1,000", {}}, {u"5-", {}}, {u"--5", {}},
+        {u"1 2", {}},   {u"\t1", {}},  {u"１２", {}},   {u"0x10", {}},
+    };
+    for (const auto &[text, value] : cases)
+        EXPECT_EQ(parseNumber(QStringView(text)), value) << QString::fromUtf16(text).toStdString();
+    EXPECT_FALSE(parseNumber(QString(400, u'9'))) << "beyond a double";
+    EXPECT_TRUE(parseNumber(QString(300, u'9')));
+}
+
+TEST(ReadTaskLine, ReadsTheFieldsOrSkipsTheLine)
+{
+    const struct {
+        const char *name;
+        QString line;
+        std::optional<TaskRecord> expected;
+    } cases[] = {
+        {"nothing after the bracket", u"[0,0,0,0,1,1,1,\"x\"]"_s, {}},
+        {"space before the bracket", u" [0,0,0,0,1,1,1,\"x\"]t"_s, {}},
+        {"no closing bracket", u"[0,0,0,0,1,1,1,\"x\"t"_s, {}},
+        {"space before the quote makes eight fields", u"[0,0,0,0,1,1,1, \"x\"]t"_s, {}},
+        {"no quote", u"[0,0,0,0,1,1,1,x]t"_s, {}},
+        {"quote first", u"[\"x\",0,0,0,0,1,1,1]t"_s, {}},
+        {"quote inside the related file", u"[0,0,0,1,1,1,1,\"my \"file\".txt\"]t"_s,
+         TaskRecord{u"t"_s, u"my file.txt"_s, 0, 0, 0, 1, 1, 1, 1}},
+        {"the character before the quote is dropped unseen", u"[0,0,0,0,1,1,1;\"x\"]t"_s,
+         TaskRecord{u"t"_s, u"x"_s, 0, 0, 0, 0, 1, 1, 1}},
+        {"fractions, signs and spaces in numbers", u"[1.5, 06 ,-0.25,0,1,1,1,\"x\"] t "_s,
+         TaskRecord{u" t "_s, u"x"_s, 1.5, 6, -0.25, 0, 1, 1, 1}},
+        {"flags other than 0 are ticked", u"[0,0,0,2,-1,32767,-32768,\"x\"]t"_s,
+         TaskRecord{u"t"_s, u"x"_s, 0, 0, 0, 1, 1, 1, 1}},
+        {"flag just beyond 16 bits", u"[0,0,0,0,1,1,32768,\"x\"]t"_s, {}},
+        {"exponent", u"[1e400,0,0,0,1,1,1,\"x\"]t"_s, {}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(readTaskLine(c.line), c.expected) << c.name;
+}
+
+TEST(WriteTaskLine, WritesTheScriptFormOnOneLine)
+{
+    EXPECT_EQ(writeTaskLine({u"a]b,\"c\""_s, u"cmd:dir"_s, 1.5, 1e-7, 1e21, 1, 0, 0, 1}),
+              u"[1.5,0.0000001,1000000000000000000000,1,0,0,1,\"cmd:dir\"]a]b,\"c\""_s);
+    // A line break would split the record in two when the script is read again.
+    EXPECT_EQ(writeTaskLine({u"a\r\nb"_s, u"c\nd"_s, -0.0}), u"[0,0,0,0,0,0,0,\"c d\"]a  b"_s);
+}
+
+TEST(DecodeLines, DecodesEveryEncoding)
 {
     const struct {
         const char *name;
         QByteArray bytes;
         QStringList lines;
     } cases[] = {
-        {"CR LF", "a\r\nb\r\n", {u"a"_s, u"b"_s}},
-        {"LF and lone CR", "a\nb\rc", {u"a"_s, u"b"_s, u"c"_s}},
-        {"blank lines kept", "\r\n\r\na\n\n", {u""_s, u""_s, u"a"_s, u""_s}},
-        {"LF CR is two ends", "a\n\rb", {u"a"_s, u""_s, u"b"_s}},
         {"GBK", "\xC0\xFD\x31:\r\n", {u"例1:"_s}},
         {"GBK extension area", "\x81\x40\x81\x80\xFE\x4F", {u"丂亐\uFA29"_s}},
         {"UTF-8 without mark", "\xE4\xBE\x8B\x31\n", {u"例1"_s}},
@@ -41,7 +88,7 @@ TEST(DecodeLines, SplitsAndDecodesEveryEncodingAndLineEnd)
         {"damaged lines skipped", "ok\r\n\x81\x20\r\n\xC0\xFD\r\nx\x81", {u"ok"_s, u"例"_s}},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(tasks::decodeLines(c.bytes, BadLines::Skip), c.lines) << c.name;
+        EXPECT_EQ(decodeLines(c.bytes, BadLines::Skip), c.lines) << c.name;
 }
 
 class TaskScript : public ::testing::Test {
@@ -56,14 +103,14 @@ protected:
     TaskList load()
     {
         TaskList list;
-        tasks::loadTaskScript(platform, list);
+        loadTaskScript(platform, list);
         return list;
     }
 };
 
 TEST_F(TaskScript, FirstStartWritesTheSampleByteForByte)
 {
-    tasks::ensureTaskScript(platform);
+    ensureTaskScript(platform);
     const QString sample =
         uR"([0,0,0,0,1,1,1,"事件关联文件未指定"]请在这里输入或者从下拉列表中选择你要提醒的事件
 [13,20,0,0,1,1,0,"事件关联文件未指定"]例1:要上课了!(说明:按到点方式)
@@ -86,7 +133,7 @@ TEST_F(TaskScript, LoadKeepsTheFirstOfEachTextAndSaveWritesThemBackInTheWritersF
                 "[0,0,0,0,1,1,1,\"a\"]\0nul"_ba);
     TaskList list = load();
     list.prepend(TaskRecord{u""_s, u"not written"_s});
-    ASSERT_TRUE(tasks::saveTaskScript(script, list));
+    ASSERT_TRUE(saveTaskScript(script, list));
     EXPECT_EQ(scriptBytes(), "[0,6,0,0,1,1,1,\"x\"]same\r\n[3,0,0,0,1,1,1,\""_ba +
                                  encodeText(u"事件关联文件未指定"_s) +
                                  "\"]other\r\n[0,0,0,0,1,1,1,\"a\"]\0nul\r\n"_ba);
@@ -94,7 +141,7 @@ TEST_F(TaskScript, LoadKeepsTheFirstOfEachTextAndSaveWritesThemBackInTheWritersF
     using limits = std::numeric_limits<double>;
     list = {TaskRecord{u"\x01 😀 € 한 𠀀"_s, u"/音乐/a b.mp3"_s, limits::max(), 0.1 + 0.2,
                        limits::denorm_min(), 1, 0, 1, 0}};
-    ASSERT_TRUE(tasks::saveTaskScript(script, list));
+    ASSERT_TRUE(saveTaskScript(script, list));
     EXPECT_EQ(load(), list) << "numbers exact, text beyond GBK kept";
 }
 
@@ -102,18 +149,44 @@ TEST_F(TaskScript, WhatCannotBeReadOrWrittenIsLeftAlone)
 {
     const QByteArray damaged = "[0,0,0,0,1,1,1,\"x\"]\x81\x20"; // text, but not decodable
     writeScript(damaged);
-    tasks::ensureTaskScript(platform);
-    EXPECT_FALSE(tasks::saveTaskScript(script, {TaskRecord{}})) << "nothing to write";
+    ensureTaskScript(platform);
+    EXPECT_FALSE(saveTaskScript(script, {TaskRecord{}})) << "nothing to write";
     QFile::setPermissions(script, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-    EXPECT_FALSE(tasks::saveTaskScript(script, {TaskRecord{u"new"_s}}));
+    EXPECT_FALSE(saveTaskScript(script, {TaskRecord{u"new"_s}}));
     EXPECT_EQ(scriptBytes(), damaged);
 
     QFile::remove(script);
     QDir().mkpath(script); // a folder where the script should be
-    tasks::ensureTaskScript(platform);
-    EXPECT_EQ(tasks::readTaskTexts(platform, script), QString());
+    ensureTaskScript(platform);
+    EXPECT_EQ(readTaskTexts(platform, script), QString());
     EXPECT_EQ(platform.calls, QStringList{u"messageBox: Tocklet"_s}) << "only reading reports";
     EXPECT_EQ(platform.messageBoxes.value(0).text, u"不存在该文件或该文件不能访问!"_s);
+}
+
+TEST(EventLog, AppendsGb18030LinesEndingInCrLf)
+{
+    TempDir dir;
+    for (const QString &line : {u"[a]\t<\t例"_s, u"second"_s})
+        eventlog::recordToFile(dir.path(u"Klaxo.log"_s), line);
+    EXPECT_EQ(dir.read(u"Klaxo.log"_s), "[a]\t<\t\xC0\xFD\r\nsecond\r\n");
+}
+
+// Two copies of the program logging at once.
+TEST(EventLog, ProcessesAppendingAtOnceKeepLinesWhole)
+{
+    TempDir dir;
+    QProcess a, b;
+    a.start(QStringLiteral(LOG_APPENDER), {dir.path(u"Klaxo.log"_s), u"A"_s, u"200"_s});
+    b.start(QStringLiteral(LOG_APPENDER), {dir.path(u"Klaxo.log"_s), u"B"_s, u"200"_s});
+    ASSERT_TRUE(a.waitForFinished(30000) && b.waitForFinished(30000));
+    QStringList lines = decodeLines(dir.read(u"Klaxo.log"_s), BadLines::Skip), whole;
+    for (const QString &tag : {u"A"_s, u"B"_s}) {
+        for (int i = 0; i < 200; ++i)
+            whole.append(tag + QString::number(i) + u'|' + QString(200, u'填') + u'|');
+    }
+    lines.sort();
+    whole.sort();
+    EXPECT_TRUE(lines == whole) << "every line whole, and once";
 }
 
 } // namespace

@@ -12,16 +12,14 @@ QString outcome(const char *texts, bool countDown, const QDateTime &now)
 {
     const QStringList t = QString::fromUtf8(texts).split(u'|');
     const engine::StartCheck c = engine::checkStart({t[0], t[1], t[2]}, countDown, now);
-    if (c.accepted) {
-        const QStringList fields(c.rewritten.begin(), c.rewritten.end());
+    if (c.accepted)
         return QString::number(now.secsTo(c.endTime)) +
-               (c.rewrite ? u' ' + fields.join(u'|') : QString());
-    }
-    const QString message = c.message == engine::kInvalidDataMessage    ? u"invalid"_s
-                            : c.message == engine::kTimeFormatMessage   ? u"format"_s
-                            : c.message == engine::kTimeTooEarlyMessage ? u"early"_s
-                                                                        : c.message;
-    return message + u' ' + QChar(u"-HMS"[int(c.focus)]);
+               (c.rewrite ? u' ' + QStringList(c.rewritten.begin(), c.rewritten.end()).join(u'|')
+                          : QString());
+    const QStringList messages = {engine::kInvalidDataMessage, engine::kTimeFormatMessage,
+                                  engine::kTimeTooEarlyMessage};
+    return QStringList{u"invalid"_s, u"format"_s, u"early"_s}.value(messages.indexOf(c.message)) +
+           u' ' + QChar(u"-HMS"[int(c.focus)]);
 }
 
 TEST(CheckStart, AcceptsWithTheEndTimeOrRefusesWithTheMessageAndTheFieldToFix)

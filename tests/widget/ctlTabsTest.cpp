@@ -1,20 +1,59 @@
+#include "MainWindowFixture.h"
+
 #include <PropertyBag.h>
+#include <TabGeometry.h>
 #include <ctlTabs.h>
+#include <propTabCaptions.h>
 
-#include "TempDir.h"
-
-#include <gtest/gtest.h>
-
-#include <QApplication>
+#include <QListWidget>
 #include <QSignalSpy>
-#include <QTest>
 
 #include <climits>
 
 using namespace Qt::StringLiterals;
+using namespace tabstrip;
 using Clicks = QList<QList<QVariant>>;
 
 namespace {
+
+// The main window's strip: 353 × 313 pixels, tabs 60 × 18, three of them.
+TEST(StripLayout, PlacesPageAndTabsForEveryStyle)
+{
+    const struct {
+        int style;
+        TabRect page;
+        int activeSides;
+        TabRect tab1, tab3;
+    } cases[] = {
+        {0, {0, 18, 353, 313}, 7, {0, 0, 61, 19}, {120, 0, 181, 19}},
+        {1, {0, 18, 353, 313}, 7, {172, 0, 233, 19}, {292, 0, 353, 19}},
+        {2, {0, 0, 353, 295}, 13, {0, 294, 61, 313}, {120, 294, 181, 313}},
+        {3, {0, 0, 353, 295}, 13, {172, 294, 233, 313}, {292, 294, 353, 313}},
+        {4, {60, 0, 353, 313}, 11, {0, 0, 61, 19}, {0, 36, 61, 55}},
+        {5, {0, 0, 293, 313}, 14, {292, 0, 353, 19}, {292, 36, 353, 55}},
+        {6, {60, 0, 353, 313}, 11, {0, 258, 61, 277}, {0, 294, 61, 313}},
+        {7, {0, 0, 293, 313}, 14, {292, 258, 353, 277}, {292, 294, 353, 313}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.style);
+        const StripLayout layout = stripLayout(c.style, 353, 313, 60, 18, 3);
+        EXPECT_EQ(layout.page, c.page);
+        EXPECT_EQ(layout.activeSides, c.activeSides);
+        ASSERT_EQ(layout.tabs.size(), 3);
+        EXPECT_EQ(layout.tabs[0], c.tab1);
+        EXPECT_EQ(layout.tabs[2], c.tab3);
+    }
+}
+
+TEST(CaptionPosition, FollowsTheAlignmentGridInFloatingPoint)
+{
+    const TabRect tab1{0, 0, 61, 19};
+    const QSizeF caption(24, 12);
+    EXPECT_EQ(captionPosition(tab1, 4, caption), QPointF(17.5, 2.5));
+    EXPECT_EQ(captionPosition(tab1, 0, caption), QPointF(3, 2));
+    EXPECT_EQ(captionPosition(tab1, 8, caption), QPointF(33, 5));
+    EXPECT_EQ(captionPosition(tab1, 5, caption), QPointF(33, 2.5));
+}
 
 const QColor kAmbient(0, 255, 0), kFace(192, 192, 192), kShadow(128, 128, 128), kLight(Qt::white);
 
@@ -25,12 +64,9 @@ protected:
 
     void SetUp() override
     {
-        QPalette palette = tabs.palette();
-        palette.setColor(QPalette::Window, kAmbient);
-        palette.setColor(QPalette::Button, kFace);
-        palette.setColor(QPalette::Dark, kShadow);
-        palette.setColor(QPalette::Light, kLight);
-        tabs.setPalette(palette);
+        // Text, button, light, dark, mid, text, bright text, base, window.
+        tabs.setPalette(QPalette(Qt::black, kFace, kLight, kShadow, kShadow, Qt::black, kLight,
+                                 kLight, kAmbient));
         tabs.resize(353, 313);
         tabs.setTabsWidth(60);
         tabs.setTabsHeight(18);
@@ -94,14 +130,10 @@ TEST(ctlTabs, SelectionIsClampedFollowsTheTabCountAndAlwaysRaisesTabClick)
     ctlTabs tabs;
     tabs.setTabs(4);
     EXPECT_EQ(tabs.Captions(), (QStringList{u"Tab 1"_s, u"Tab 2"_s, QString(), QString()}));
-    int tabRectsAtClick = -1;
-    QObject::connect(&tabs, &ctlTabs::TabClick,
-                     [&] { tabRectsAtClick = int(tabs.tabRects().size()); });
     QSignalSpy clicks(&tabs, &ctlTabs::TabClick);
     for (int tab : {2, 0, 9, 4, 32767, INT_MIN, 4})
         tabs.setSelectedTab(tab);
     tabs.setTabs(2);
-    EXPECT_EQ(tabRectsAtClick, 2) << "TabClick comes after the repaint";
     for (int refused : {0, -5, INT_MIN, 40000})
         tabs.setTabs(refused);
     EXPECT_EQ(tabs.Tabs(), 2);
@@ -140,14 +172,102 @@ TEST(ctlTabs, LoadingMatchesKeysInAnyCaseAndBringsValuesIntoRange)
                                  "tabwide=abc\ntabhigh=99999999999\nTABCAPTION1=one\n"
                                  "tabfont=garbage\ntabcolor=-2147483632\nno equals sign\n");
     ctlTabs tabs;
-    tabs.ReadProperties(tabstrip::FilePropertyBag(dir.path(u"t.properties"_s)));
-    // Tabs, SelectedTab, Style, CaptionAlignment, TabsWidth, TabsHeight
+    tabs.ReadProperties(FilePropertyBag(dir.path(u"t.properties"_s)));
     EXPECT_EQ((QList<qint64>{tabs.Tabs(), tabs.SelectedTab(), tabs.Style(), tabs.CaptionAlignment(),
                              tabs.TabsWidth(), tabs.TabsHeight()}),
               (QList<qint64>{1, 1, 7, 0, 70, INT_MAX}));
     EXPECT_EQ(tabs.Caption(1), u"one"_s);
     EXPECT_EQ(tabs.TabColor(), 0x80000010u);
     EXPECT_EQ(tabs.tabFont().family(), tabs.font().family());
+}
+
+// The caption page of the first of two selected controls, a strip captioned P, Q, R.
+struct CaptionPage {
+    ctlTabs tabs;
+    propTabCaptions page;
+    QListWidget *list = page.findChild<QListWidget *>(u"cmbCaptions"_s);
+    QLineEdit *text = page.findChild<QLineEdit *>(u"txtCaption"_s);
+
+    CaptionPage()
+    {
+        tabs.setCaptions({u"P"_s, u"Q"_s, u"R"_s});
+        page.SelectionChanged({&tabs, new QObject(&page)});
+    }
+    void click(const QString &button)
+    {
+        const int i = QStringList{u"Down"_s, u"Up"_s, u"Add"_s, u"Delete"_s}.indexOf(button);
+        page.findChild<QPushButton *>(u"cmd%1"_s.arg(i))->click();
+    }
+    QString entries() const
+    {
+        QStringList out;
+        for (int i = 0; i < list->count(); ++i)
+            out.append(list->item(i)->text());
+        return out.join(u',');
+    }
+};
+
+TEST(CaptionPage, EditsTheListAndAppliesIt)
+{
+    const struct {
+        int select;      // the row picked first; -1 keeps the one selected on loading
+        QString action;  // a button, or the text typed
+        QString entries; // the page's list after the action
+        int row;         // the selected row after it
+        bool changed;
+    } cases[] = {
+        {-1, u"Z"_s, u"Z,Q,R"_s, 0, true},    {1, u"Down"_s, u"P,R,Q"_s, 2, true},
+        {2, u"Down"_s, u"P,Q,R"_s, 2, false}, {2, u"Up"_s, u"P,R,Q"_s, 1, true},
+        {0, u"Up"_s, u"P,Q,R"_s, 0, false},   {1, u"Add"_s, u"P,Q,,R"_s, 2, true},
+        {2, u"Delete"_s, u"P,Q"_s, 1, true},  {1, u"Delete"_s, u"P,R"_s, 1, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.select << ' ' << c.action.toStdString());
+        CaptionPage p;
+        if (c.select >= 0)
+            p.list->setCurrentRow(c.select);
+        if (c.action.size() == 1)
+            QTest::keyClicks(p.text, c.action);
+        else
+            p.click(c.action);
+        EXPECT_EQ(p.entries(), c.entries);
+        EXPECT_EQ(p.list->currentRow(), c.row);
+        EXPECT_EQ(p.text->text(), c.entries.split(u',').value(c.row));
+        EXPECT_EQ(p.page.Changed(), c.changed);
+        p.page.ApplyChanges();
+        EXPECT_EQ(p.tabs.Captions().join(u','), c.entries);
+    }
+}
+
+TEST(CaptionPage, ApplyingFewerTabsMovesTheSelectionAndTheOnlyEntryStays)
+{
+    CaptionPage p;
+    p.tabs.setSelectedTab(3);
+    QSignalSpy clicks(&p.tabs, &ctlTabs::TabClick);
+    p.click(u"Delete"_s);
+    p.page.ApplyChanges();
+    EXPECT_EQ(clicks.value(0), (QList<QVariant>{3, 2}));
+
+    p.click(u"Delete"_s);
+    p.page.setChanged(false);
+    p.click(u"Delete"_s);
+    EXPECT_EQ(p.entries(), u"R"_s);
+    EXPECT_FALSE(p.page.Changed());
+}
+
+TEST_F(MainWindow, TabStripShowsThePageOfTheChosenTab)
+{
+    auto *strip = get<ctlTabs>("ctlTabs1");
+    EXPECT_EQ(strip->Captions().join(u'|'), u"常规|高级|简介"_s) << "the stored settings load";
+    for (int tab : {3, 2, 2, 1}) { // tab 1 by the Left key
+        const TabRect r = strip->tabRects()[tab - 1];
+        if (tab == 1)
+            QTest::keyClick(strip, Qt::Key_Left);
+        else
+            QTest::mouseClick(strip, Qt::LeftButton, {}, QPoint(r.left + 5, r.top + 5));
+        for (int n = 1; n <= 3; ++n)
+            EXPECT_EQ(window->framer(n)->isVisibleTo(window.get()), n == tab) << tab << n;
+    }
 }
 
 } // namespace
