@@ -1,57 +1,63 @@
+// The related file on the desktop: chosen in the desktop's file chooser, checked, and started.
 #include "TempDir.h"
 
 #include <DesktopPlatform.h>
 #include <RelatedAction.h>
+#include <mdlOpen.h>
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListView>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// A related file's "cmd:" command, or a command line of the program's own, started on the
-// desktop with a terminal, an opener and an editor on PATH that only record their name and
-// arguments, "|" before each argument.
-TEST(DesktopLaunch, CommandsStartTheirDesktopCounterparts)
+// The file chooser with the related-file filters, driven while it is open.
+QString choose(const std::function<void(QFileDialog *)> &act)
 {
-    const struct {
-        QString line;
-        bool terminal;
-        QString recorded;
-    } rows[] = {
-        {u"Cmd:echo 好 \"a b\" & echo cmd:x CMD:y"_s, true,
-         u"x-terminal-emulator|-e|/bin/sh|-c|echo 好 \"a b\" & echo cmd /c x CMD:y"_s},
-        {u"cmd:START  https://tv.cctv.com/live/ "_s, true, u"xdg-open|https://tv.cctv.com/live/"_s},
-        {u"cmd /k dir"_s, true, u"x-terminal-emulator|-e|/bin/sh|-c|dir; exec /bin/sh"_s},
-        {u"Notepad /home/me/my tasks.dat"_s, true, u"gedit|/home/me/my tasks.dat"_s},
-        {u"cmd:echo 好 >RECORD"_s, false, u"好"_s}, // no terminal: run unseen
-    };
-    const QByteArray path = qgetenv("PATH");
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.line.toStdString());
-        TempDir dir;
-        const QString record = dir.path(u"record"_s);
-        for (const QString tool : {u"x-terminal-emulator"_s, u"xdg-open"_s, u"gedit"_s}) {
-            if (!row.terminal && tool == u"x-terminal-emulator"_s)
-                continue;
-            dir.write(tool, "#!/bin/sh\nr=${0##*/}; for a; do r=\"$r|$a\"; done\n"
-                            "printf '%s\\n' \"$r\" >>'" +
-                                record.toUtf8() + "'\n");
-            QFile::setPermissions(dir.path(tool), QFile::ReadOwner | QFile::ExeOwner);
-        }
-        qputenv("PATH", dir.dir.path().toLocal8Bit());
-        platform::DesktopPlatform desktop;
-        const QString line = QString(row.line).replace(u"RECORD"_s, record);
-        if (line.startsWith(u"cmd:"_s, Qt::CaseInsensitive))
-            engine::runRelatedAction(desktop, line);
-        else
-            desktop.startCommandLine(line);
-        qputenv("PATH", path);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !dir.read(u"record"_s).isEmpty(); }, 5000));
-        EXPECT_EQ(QString::fromUtf8(dir.read(u"record"_s)).trimmed(), row.recorded);
-    }
+    QTimer::singleShot(
+        0, [act] { act(qobject_cast<QFileDialog *>(QApplication::activeModalWidget())); });
+    return platform::DesktopPlatform().openFileDialog(nullptr, u"选择文件"_s,
+                                                      mdlOpen::relatedFileFilter());
+}
+
+TEST(DesktopFileDialog, ListsWhatEachFilterMatchesAndReturnsTheChosenFile)
+{
+    TempDir dir;
+    for (const QString &name : {u"alarm.mp3"_s, u"run.exe"_s, u"notes"_s})
+        dir.write(name, "x");
+    const QString chosen = choose([&](QFileDialog *dialog) {
+        ASSERT_NE(dialog, nullptr);
+        auto *types = dialog->findChild<QComboBox *>(u"fileTypeCombo"_s);
+        auto *view = dialog->findChild<QListView *>(u"listView"_s);
+        auto shown = [&] {
+            QStringList names;
+            for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+                names.append(view->model()->index(row, 0, view->rootIndex()).data().toString());
+            names.sort();
+            return names.join(u' ');
+        };
+        dialog->setDirectory(dir.dir.path());
+        // The first filter is chosen at the start; the folder is read in the background.
+        auto shows = [&](const QString &names) {
+            return QTest::qWaitFor([&] { return shown() == names; });
+        };
+        EXPECT_TRUE(shows(u"alarm.mp3"_s)) << shown().toStdString();
+        emit types->activated(2);
+        EXPECT_TRUE(shows(u"alarm.mp3 notes run.exe"_s)) << shown().toStdString();
+        EXPECT_EQ(types->itemText(2), u"所有文件(*.*)"_s) << "shown as given";
+        dialog->findChild<QLineEdit *>(u"fileNameEdit"_s)->setText(u"notes"_s);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    EXPECT_EQ(chosen, dir.path(u"notes"_s));
+    EXPECT_EQ(choose([](QFileDialog *dialog) { dialog->reject(); }), QString());
 }
 
 TEST(RelatedFile, WarnsWhenItDoesNotOpenForReading)
@@ -62,6 +68,44 @@ TEST(RelatedFile, WarnsWhenItDoesNotOpenForReading)
     EXPECT_FALSE(engine::relatedFileNotFound(doc, doc));
     EXPECT_TRUE(engine::relatedFileNotFound(dir.dir.path(), dir.dir.path())) << "a folder";
     EXPECT_TRUE(engine::relatedFileNotFound(u" "_s + doc, doc)) << "the untrimmed path";
+}
+
+// Command lines started with a terminal, an opener and an editor on PATH that only record their
+// name and arguments, "|" before each argument.
+TEST(DesktopLaunch, CommandLinesStartTheirDesktopCounterparts)
+{
+    const struct {
+        QString line;
+        bool terminal;
+        QString recorded;
+    } rows[] = {
+        {engine::commandLine(u"Cmd:echo 好 \"a b\" & echo cmd:x CMD:y"_s), true,
+         u"x-terminal-emulator|-e|/bin/sh|-c|echo 好 \"a b\" & echo cmd /c x CMD:y"_s},
+        {u"cmd /c START  https://example.com/ "_s, true, u"xdg-open|https://example.com/"_s},
+        {u"cmd /k dir"_s, true, u"x-terminal-emulator|-e|/bin/sh|-c|dir; exec /bin/sh"_s},
+        {u"Notepad /home/me/my tasks.dat"_s, true, u"gedit|/home/me/my tasks.dat"_s},
+        {u"cmd /c echo 好 >RECORD"_s, false, u"好"_s}, // no terminal: run unseen
+    };
+    TempDir dir;
+    const QString record = dir.path(u"record"_s);
+    for (const QString tool : {u"x-terminal-emulator"_s, u"xdg-open"_s, u"gedit"_s}) {
+        dir.write(tool, "#!/bin/sh\nr=${0##*/}; for a; do r=\"$r|$a\"; done\n"
+                        "printf '%s\\n' \"$r\" >>\"${0%/*}/record\"\n");
+        QFile::setPermissions(dir.path(tool), QFile::ReadOwner | QFile::ExeOwner);
+    }
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", dir.dir.path().toLocal8Bit());
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.line.toStdString());
+        QFile::remove(record);
+        if (!row.terminal)
+            QFile::remove(dir.path(u"x-terminal-emulator"_s));
+        platform::DesktopPlatform().startCommandLine(
+            QString(row.line).replace(u"RECORD"_s, record));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !dir.read(u"record"_s).isEmpty(); }, 5000));
+        EXPECT_EQ(QString::fromUtf8(dir.read(u"record"_s)).trimmed(), row.recorded);
+    }
+    qputenv("PATH", path);
 }
 
 } // namespace
