@@ -1,0 +1,96 @@
+// libFuzzer targets, one per build of this file (TARGET names it). Each never crashes on any
+// input and checks a property that must hold for every input.
+#include <PropertyBag.h>
+#include <TaskLine.h>
+#include <TaskScript.h>
+#include <TextCodec.h>
+#include <TimeInput.h>
+
+#include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <cstdlib>
+
+namespace {
+
+void check(bool ok)
+{
+    if (!ok)
+        std::abort();
+}
+
+QByteArray bytesOf(const uint8_t *data, size_t size)
+{
+    return QByteArray(reinterpret_cast<const char *>(data), qsizetype(size));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes = bytesOf(data, size);
+#if TARGET == 1 // one task line: once read and written, it reads and writes back the same
+    const QString line = QString::fromUtf8(bytes);
+    if (line.contains(u'\r') || line.contains(u'\n')) // a line never holds its line end
+        return 0;
+    if (const auto record = tasks::readTaskLine(line)) {
+        const QString written = tasks::writeTaskLine(*record);
+        const auto again = tasks::readTaskLine(written);
+        check(again.has_value() && tasks::writeTaskLine(*again) == written);
+    }
+#elif TARGET == 2 // a whole script: after one round of reading and writing, nothing changes
+    auto read = [](const QByteArray &script) {
+        QList<tasks::TaskRecord> records;
+        for (const QString &line : tasks::decodeLines(script, tasks::BadLines::Skip)) {
+            if (auto record = tasks::readTaskLine(line); record && !record->taskText.isEmpty())
+                records.append(*record);
+        }
+        return records;
+    };
+    auto write = [](const QList<tasks::TaskRecord> &records) {
+        QString text;
+        for (const tasks::TaskRecord &record : records)
+            text += tasks::writeTaskLine(record) + QStringLiteral("\r\n");
+        return tasks::encodeText(text);
+    };
+    const QByteArray once = write(read(bytes));
+    check(write(read(once)) == once);
+#elif TARGET == 3 // the tab strip's settings file: parsed, saved and parsed again the same
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("settings"));
+    QFile file(path);
+    check(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == size);
+    file.close();
+    const tabstrip::FilePropertyBag bag(path);
+    check(bag.save());
+    const tabstrip::FilePropertyBag again(path);
+    for (const QString &key : bag.keys())
+        check(again.readProperty(key, {}) == bag.readProperty(key, {}));
+#elif TARGET == 4 // the codec against Qt's own GB18030
+    QStringDecoder decoder("GB18030", QStringConverter::Flag::Stateless);
+    const QString qt = decoder.decode(bytes);
+    if (!decoder.hasError() && !bytes.startsWith("\xEF\xBB\xBF") &&
+        !QByteArrayView(bytes).isValidUtf8())
+        check(tasks::decodeText(bytes, tasks::BadLines::Skip) == qt);
+    const QString text = QString::fromUtf8(bytes);
+    QStringEncoder encoder("GB18030");
+    check(tasks::encodeText(text) == QByteArray(encoder.encode(text)));
+#elif TARGET == 5 // the time fields: a message, or an end time at or after now
+    if (size < 11)
+        return 0;
+    const bool countDown = data[0] & 1;
+    const QDateTime now = QDateTime::fromSecsSinceEpoch(
+        qint64(qFromUnaligned<quint32>(data + 1)) * 8 - 4'000'000'000LL);
+    const QString rest = QString::fromUtf8(bytesOf(data + 5, size - 5));
+    engine::FieldTexts texts;
+    for (int i = 0; i < 3; ++i)
+        texts[i] = rest.mid(7 * i, 7);
+    const engine::StartCheck result = engine::checkStart(texts, countDown, now);
+    check(result.accepted ? result.endTime >= now && result.message.isEmpty()
+                          : !result.message.isEmpty());
+#endif
+    return 0;
+}
