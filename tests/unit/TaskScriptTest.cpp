@@ -67,11 +67,7 @@ TEST(WriteTaskLine, WritesTheScriptFormOnOneLine)
 
 TEST(DecodeLines, DecodesEveryEncoding)
 {
-    const struct {
-        const char *name;
-        QByteArray bytes;
-        QStringList lines;
-    } cases[] = {
+    const std::tuple<const char *, QByteArray, QStringList> cases[] = {
         {"GBK extension area", "\x81\x40\x81\x80\xFE\x4F", {u"丂亐\uFA29"_s}},
         {"UTF-8 without mark", "\xE4\xBE\x8B\x31\n", {u"例1"_s}},
         {"UTF-8 that is valid GB18030", "\xE5\x96\x9D\xE6\xB0\xB4", {u"喝水"_s}},
@@ -81,8 +77,8 @@ TEST(DecodeLines, DecodesEveryEncoding)
         {"code page 936 private use", "\xFF", {u"\uF8F5"_s}},
         {"damaged lines skipped", "ok\r\n\x81\x20\r\n\xC0\xFD\r\nx\x81", {u"ok"_s, u"例"_s}},
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(decodeLines(c.bytes, BadLines::Skip), c.lines) << c.name;
+    for (const auto &[name, bytes, lines] : cases)
+        EXPECT_EQ(decodeLines(bytes, BadLines::Skip), lines) << name;
 }
 
 struct TaskScript : ::testing::Test {

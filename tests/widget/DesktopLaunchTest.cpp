@@ -74,11 +74,8 @@ TEST(RelatedFile, WarnsWhenItDoesNotOpenForReading)
 // name and arguments, "|" before each argument.
 TEST(DesktopLaunch, CommandLinesStartTheirDesktopCounterparts)
 {
-    const struct {
-        QString line;
-        bool terminal;
-        QString recorded;
-    } rows[] = {
+    const std::tuple<QString, bool, QString> rows[] = {
+        // line, terminal, recorded
         {engine::commandLine(u"Cmd:echo 好 \"a b\" & echo cmd:x CMD:y"_s), true,
          u"x-terminal-emulator|-e|/bin/sh|-c|echo 好 \"a b\" & echo cmd /c x CMD:y"_s},
         {u"cmd /c START  https://example.com/ "_s, true, u"xdg-open|https://example.com/"_s},
@@ -95,15 +92,14 @@ TEST(DesktopLaunch, CommandLinesStartTheirDesktopCounterparts)
     }
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", dir.dir.path().toLocal8Bit());
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.line.toStdString());
+    for (const auto &[line, terminal, recorded] : rows) {
+        SCOPED_TRACE(line.toStdString());
         QFile::remove(record);
-        if (!row.terminal)
+        if (!terminal)
             QFile::remove(dir.path(u"x-terminal-emulator"_s));
-        platform::DesktopPlatform().startCommandLine(
-            QString(row.line).replace(u"RECORD"_s, record));
+        platform::DesktopPlatform().startCommandLine(QString(line).replace(u"RECORD"_s, record));
         EXPECT_TRUE(QTest::qWaitFor([&] { return !dir.read(u"record"_s).isEmpty(); }, 5000));
-        EXPECT_EQ(QString::fromUtf8(dir.read(u"record"_s)).trimmed(), row.recorded);
+        EXPECT_EQ(QString::fromUtf8(dir.read(u"record"_s)).trimmed(), recorded);
     }
     qputenv("PATH", path);
 }

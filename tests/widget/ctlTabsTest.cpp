@@ -74,23 +74,19 @@ struct MainStrip : ::testing::Test {
 
 TEST_F(MainStrip, PaintsPageBorderAndTabs)
 {
-    const struct {
-        int x, y;
-        QColor color;
-        const char *what;
-    } cases[] = {
-        {200, 100, kFace, "page fill"},
-        {0, 100, kLight, "page left edge"},
-        {352, 100, kShadow, "page right edge"},
-        {200, 312, kShadow, "page bottom edge"},
-        {30, 18, kFace, "active tab fill over the page's top edge"},
-        {60, 10, kShadow, "active tab right edge"},
-        {61, 1, kShadow, "tab 2 block"},
-        {61, 0, kAmbient, "above tab 2"},
-        {120, 5, kAmbient, "between tabs 2 and 3"},
+    const std::tuple<QPoint, QColor, const char *> cases[] = {
+        {{200, 100}, kFace, "page fill"},
+        {{0, 100}, kLight, "page left edge"},
+        {{352, 100}, kShadow, "page right edge"},
+        {{200, 312}, kShadow, "page bottom edge"},
+        {{30, 18}, kFace, "active tab fill over the page's top edge"},
+        {{60, 10}, kShadow, "active tab right edge"},
+        {{61, 1}, kShadow, "tab 2 block"},
+        {{61, 0}, kAmbient, "above tab 2"},
+        {{120, 5}, kAmbient, "between tabs 2 and 3"},
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(tabs.hDC().pixelColor(c.x, c.y), c.color) << c.what;
+    for (const auto &[at, color, what] : cases)
+        EXPECT_EQ(tabs.hDC().pixelColor(at), color) << what;
 }
 
 TEST_F(MainStrip, PointerClicksAndArrowKeysSelectWithoutWrapping)
