@@ -21,16 +21,25 @@ std::optional<int> readCommandLine(int argc, char *argv[])
     parser.setApplicationDescription(QStringLiteral("An always-on-top reminder for the desktop."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
+    // Qt's own options (a session manager restarts programs with "-session ID") go on to Qt.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const char *name : {"session", "platform", "display", "style"}) {
+        QCommandLineOption own(QString::fromLatin1(name), {}, QStringLiteral("value"));
+        own.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(own);
+    }
+    const QString usage =
+        parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("tocklet"));
     const bool parsed = parser.parse(arguments);
     if (!parsed || !parser.positionalArguments().isEmpty()) {
         const QString error =
             parsed ? QStringLiteral("Unexpected argument: ") + parser.positionalArguments().first()
                    : parser.errorText();
-        std::fprintf(stderr, "%s\n\n%s", qPrintable(error), qPrintable(parser.helpText()));
+        std::fprintf(stderr, "%s\n\n%s", qPrintable(error), qPrintable(usage));
         return 2;
     }
-    if (parser.isSet(help)) {
-        std::printf("%s", qPrintable(parser.helpText()));
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        std::printf("%s", qPrintable(usage));
         return 0;
     }
     if (parser.isSet(version)) {

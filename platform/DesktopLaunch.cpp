@@ -27,12 +27,17 @@ QString firstExecutable(std::initializer_list<const char *> names)
 void startInTerminal(const QString &command, bool stayOpen)
 {
     const QString terminal = firstExecutable({"x-terminal-emulator", "xterm"});
-    const QString script = stayOpen ? command + QStringLiteral("; exec /bin/sh") : command;
-    if (terminal.isEmpty())
+    if (terminal.isEmpty()) {
         QProcess::startDetached(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command});
-    else
-        QProcess::startDetached(terminal, {QStringLiteral("-e"), QStringLiteral("/bin/sh"),
-                                           QStringLiteral("-c"), script});
+        return;
+    }
+    // Kept open by a shell after the command, which runs in a shell of its own: a command that
+    // the shell cannot parse fails alone and the window still stays.
+    const QString script = stayOpen ? QStringLiteral("/bin/sh -c \"$1\"; exec /bin/sh")
+                                    : QStringLiteral("exec /bin/sh -c \"$1\"");
+    QProcess::startDetached(terminal,
+                            {QStringLiteral("-e"), QStringLiteral("/bin/sh"), QStringLiteral("-c"),
+                             script, QStringLiteral("sh"), command});
 }
 
 void openWithDesktop(const QString &target)

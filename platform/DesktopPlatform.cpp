@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QLockFile>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -23,6 +22,8 @@ DesktopPlatform::~DesktopPlatform()
 {
     removeHotkeyHandler();
     recallKey_.ungrab();
+    if (copyLock_ >= 0)
+        ::close(copyLock_);
 }
 
 QDateTime DesktopPlatform::now() const
@@ -90,7 +91,9 @@ QString DesktopPlatform::programDirectory() const
     // Beside the executable for portable use; an installed program's folder is not the user's
     // to write, so its script goes to the user's data folder.
     const QString beside = QCoreApplication::applicationDirPath();
-    if (::access(QFile::encodeName(beside).constData(), W_OK) == 0)
+    // Root may write anywhere: a program under /usr is an installed one all the same.
+    if (!beside.startsWith(QStringLiteral("/usr/")) &&
+        ::access(QFile::encodeName(beside).constData(), W_OK) == 0)
         return QDir::toNativeSeparators(beside);
     QString data = qEnvironmentVariable("XDG_DATA_HOME");
     if (data.isEmpty() || QDir::isRelativePath(data))

@@ -7,8 +7,6 @@
 
 #include <memory>
 
-class QLockFile;
-
 namespace platform {
 
 // The Linux (X11) desktop: Qt for dialogs and windows, the XDG folders for the log, an X key
@@ -46,7 +44,7 @@ public:
 private:
     x11::RecallKey recallKey_;
     std::unique_ptr<QAbstractNativeEventFilter> hotkeyFilter_;
-    std::unique_ptr<QLockFile> lock_; // held for the program's life
+    int copyLock_ = -1; // the lock file every running copy holds, open for the program's life
     bool earlierCopy_ = false;
     QString dateFormat_;
     QString timeFormat_;

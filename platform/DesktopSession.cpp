@@ -3,13 +3,15 @@
 #include "DesktopPlatform.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
-#include <QLockFile>
 #include <QSessionManager>
 #include <QSocketNotifier>
 
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -24,16 +26,21 @@ void DesktopPlatform::preferX11InWaylandSession()
 
 bool DesktopPlatform::earlierCopyRunning()
 {
-    if (lock_)
+    if (copyLock_ >= 0)
         return earlierCopy_;
     QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (dir.isEmpty() || !QDir(dir).exists())
         dir = QDir::tempPath();
-    const QString user = qEnvironmentVariable("USER", QString::number(::getuid()));
-    lock_ = std::make_unique<QLockFile>(dir + QStringLiteral("/tocklet-%1.lock").arg(user));
-    // A copy runs all day: its lock never goes stale by age, only when its process is gone.
-    lock_->setStaleLockTime(0);
-    earlierCopy_ = !lock_->tryLock(0) && lock_->error() == QLockFile::LockFailedError;
+    const QByteArray path =
+        QFile::encodeName(dir + QStringLiteral("/tocklet-%1.lock").arg(::getuid()));
+    copyLock_ = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (copyLock_ < 0)
+        return false;
+    // Every running copy holds a shared lock for its life; the system drops it when a copy
+    // ends, crashed or not. An exclusive lock is free only when no other copy runs.
+    earlierCopy_ = ::flock(copyLock_, LOCK_EX | LOCK_NB) != 0;
+    for (int tries = 0; tries < 100 && ::flock(copyLock_, LOCK_SH | LOCK_NB) != 0; ++tries)
+        ::usleep(1000); // another copy is just looking, with its exclusive lock
     return earlierCopy_;
 }
 
@@ -45,8 +52,10 @@ int signalPipe[2] = {-1, -1};
 void onTerminationSignal(int signal)
 {
     // Only what is safe in a handler: one write; the event loop does the rest.
+    const int savedErrno = errno;
     const char byte = char(signal);
     [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+    errno = savedErrno;
 }
 
 } // namespace
@@ -62,6 +71,10 @@ void DesktopPlatform::watchSessionEnd(QObject *receiver, SessionEnd handlers)
                          if (canAsk)
                              manager.release();
                      });
+    // Tocklet is started at login by its autostart entry, not brought back by the session.
+    QObject::connect(
+        qGuiApp, &QGuiApplication::saveStateRequest, receiver,
+        [](QSessionManager &manager) { manager.setRestartHint(QSessionManager::RestartNever); });
 
     if (signalPipe[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
         return;

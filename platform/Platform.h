@@ -68,8 +68,9 @@ public:
 
     // The end of the desktop session. `queryEnd(canAsk)` runs when the session manager asks
     // whether the program may end (`canAsk`: the user may be asked); false cancels the logout.
-    // `terminate` runs when the program is told to end and nobody can be asked (SIGTERM,
-    // SIGINT, SIGHUP). Neither runs once `receiver` is gone.
+    // When the session then ends, the application quits. `terminate` runs when the program is
+    // told to end and nobody can be asked (SIGTERM, SIGINT, SIGHUP). Neither runs once
+    // `receiver` is gone.
     struct SessionEnd {
         std::function<bool(bool canAsk)> queryEnd;
         std::function<void()> terminate;

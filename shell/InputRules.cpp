@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace {
 
 bool isTimeCharacter(QChar c)
@@ -56,7 +58,7 @@ bool TimeKeyFilter::eventFilter(QObject *watched, QEvent *event)
     const QString text = key->text();
     // Keys that type nothing pass; of typed characters only the time characters do. The control
     // codes of Ctrl+C, Ctrl+V, Ctrl+X and the other Ctrl+letter keys are dropped.
-    return !text.isEmpty() && !isTimeCharacter(text.front());
+    return !std::all_of(text.begin(), text.end(), isTimeCharacter);
 }
 
 LengthLimit::LengthLimit(QLineEdit *box, int limit)

@@ -15,7 +15,14 @@ int runTocklet(QApplication &app, platform::Platform &platform)
                           QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
+    // The program ends when its window unloads, not when its last window closes: a message box
+    // closing while the window waits in the background is no end. Whatever else ends the event
+    // loop (the session manager) unloads the window first.
+    QApplication::setQuitOnLastWindowClosed(false);
     frmMain window(platform);
+    QObject::connect(&window, &frmMain::unloaded, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, &frmMain::Form_Unload);
     window.Form_Load();
     if (window.isUnloaded())
         return 0;

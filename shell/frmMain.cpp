@@ -101,6 +101,8 @@ bool movesBetweenControls(QEvent *event)
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == cboTask)
+        return event->type() == QEvent::Wheel && !cboTask->hasFocus();
     if (watched == lblDatFile) {
         if (event->type() == QEvent::MouseButtonRelease && lblDatFile->isEnabled() &&
             static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton &&

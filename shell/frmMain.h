@@ -53,12 +53,17 @@ public:
     const tasks::TaskList &taskList() const { return taskList_; }
     bool isRunning() const { return isRunning_; }
     QDateTime endTime() const { return endTime_; }
-    // True while the close question is open; a task firing then asks the question's box to close.
-    void setQueryUnload(bool open) { isQueryUnload_ = open; }
     bool isUnloaded() const { return unloaded_; }
+    // Hides the window, releases the hotkey, saves the task script and logs the exit; once.
+    void Form_Unload();
+
+signals:
+    // The window has unloaded: the program ends.
+    void unloaded();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void reject() override;
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -67,10 +72,6 @@ private:
     // Whether a close request may go on: a minimised window is restored; while a task runs
     // the user is asked, when `canAsk`.
     bool Form_QueryUnload(bool canAsk);
-    // Hides the window, releases the hotkey, saves the task script and logs the exit; once.
-    void Form_Unload();
-    bool sessionEnding(bool canAsk);
-    void terminate();
 
     void createControls();
     void createGeneralPage();

@@ -33,6 +33,7 @@ QLineEdit *makeTimeField(QWidget *parent, const char *name, int top, QObject *ke
 {
     auto *box = make<QLineEdit>(parent, name, {60, top, 120, 22}, QStringLiteral("0"));
     box->setValidator(new LengthLimit(box, 7));
+    box->setAcceptDrops(false); // dragged text would pass around the character rule
     box->installEventFilter(keyFilter);
     return box;
 }
@@ -49,8 +50,11 @@ void frmMain::createControls()
     for (int size : {16, 24, 32, 48, 64})
         icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
     setWindowIcon(icon);
+    // Above the others from the first show (start-up makes it so right after showing): the
+    // hint set later would make the window system create the window a second time.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowStaysOnTopHint);
     setFont(QFont(QStringLiteral("宋体"), 9));
     setFixedSize(370, 360);
 
@@ -129,6 +133,7 @@ void frmMain::createGeneralPage()
     cboTask->setCompleter(nullptr);
     QObject::disconnect(cboTask->lineEdit(), SIGNAL(returnPressed()), cboTask, nullptr);
     QObject::disconnect(cboTask->lineEdit(), SIGNAL(editingFinished()), cboTask, nullptr);
+    cboTask->installEventFilter(this); // nor the wheel over it, unless the user is in it
     connect(cboTask, &QComboBox::editTextChanged, cboTask, &QWidget::setToolTip);
     connect(cboTask, &QComboBox::activated, this, &frmMain::cboTask_Click);
 

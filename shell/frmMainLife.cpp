@@ -8,7 +8,6 @@
 #include <mdlPub.h>
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 
 using eventlog::Event;
 
@@ -23,8 +22,10 @@ void frmMain::Form_Load()
 {
     logFilePath_ = eventlog::logFilePath(mdlPub::getWindowsPath(platform_));
     taskFilePath_ = tasks::taskScriptPath(platform_.programDirectory());
-    platform_.watchSessionEnd(
-        this, {[this](bool canAsk) { return sessionEnding(canAsk); }, [this] { terminate(); }});
+    // At the end of the session the question comes first; the unload follows when the
+    // application quits. A signal unloads at once, since nobody can answer.
+    platform_.watchSessionEnd(this, {[this](bool canAsk) { return Form_QueryUnload(canAsk); },
+                                     [this] { Form_Unload(); }});
     if (platform_.earlierCopyRunning()) {
         logEvent(Event::ProgramStartAgain);
         platform_.messageBox(kSecondCopyNotice, tasks::kAppTitle, platform::MsgButtons::Ok,
@@ -46,7 +47,7 @@ void frmMain::Form_Load()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    if (!unloaded_ && !Form_QueryUnload(true)) {
+    if (!Form_QueryUnload(true)) {
         event->ignore();
         return;
     }
@@ -56,6 +57,8 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 bool frmMain::Form_QueryUnload(bool canAsk)
 {
+    if (unloaded_)
+        return true;
     // A second request while the question is open (the firing task closes the question itself).
     if (isQueryUnload_)
         return false;
@@ -79,26 +82,13 @@ void frmMain::Form_Unload()
     hotKey_.releaseHotKey();
     tasks::saveTaskScript(taskFilePath_, taskList_);
     logEvent(Event::ProgramExit);
+    emit unloaded();
 }
 
-bool frmMain::sessionEnding(bool canAsk)
+void frmMain::reject()
 {
-    if (unloaded_)
-        return true;
-    if (!Form_QueryUnload(canAsk))
-        return false;
-    Form_Unload();
-    // The session manager ends the program after it has heard every answer.
-    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
-                              Qt::QueuedConnection);
-    return true;
-}
-
-void frmMain::terminate()
-{
-    // Nobody is there to answer the question: the unload goes on without it.
-    Form_Unload();
-    QCoreApplication::exit(0);
+    // Every other way a dialog would cancel is a close request of the main window.
+    close();
 }
 
 void frmMain::cmdRunBack_Click()

@@ -37,7 +37,10 @@ void CaptionsTaskMenu::editCaptions()
     layout->addWidget(buttons);
 
     auto apply = [&] {
+        if (!page->Changed())
+            return;
         page->ApplyChanges();
+        page->setChanged(false);
         if (QDesignerFormWindowInterface *form =
                 QDesignerFormWindowInterface::findFormWindow(tabs_))
             form->cursor()->setWidgetProperty(tabs_, QStringLiteral("Captions"), copy.Captions());

@@ -51,13 +51,19 @@ until_true hidden "$first" || fail "Background did not hide the first copy"
 xdotool key Num_Lock ctrl+alt+a Num_Lock
 until_true shown "$first" || fail "Ctrl+Alt+A with NumLock did not recall"
 
-# The first copy ends; a copy started afterwards holds the key.
+# The first copy ends; a copy started afterwards, while the second still runs, is warned too
+# and holds the key.
 pid=$first
 kill -TERM "$first"
 wait_exit "first copy"
 start
 third=$pid
-until_true shown "$third" || fail "no third window"
+until_true shown "$third" || fail "no notice for the third copy"
+[ "$(log | tail -n 1)" = $'<<\t程序开始运行' ] || fail "third copy: $(log)"
+notice=$(mine "$third")
+xdotool windowactivate --sync "$notice" key Return
+until_true eval '[ -n "$(mine "$third")" ] && [ "$(mine "$third")" != "$notice" ]' ||
+  fail "no third window after OK"
 to_background "$third"
 xdotool key ctrl+alt+a
 until_true shown "$third" || fail "the copy started after the first did not get the key"

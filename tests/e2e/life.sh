@@ -76,7 +76,7 @@ export XDG_STATE_HOME="$work/app/task.dat/state"
 start
 w=$(until_true windows) || fail "no window with a read-only script"
 xdotool windowactivate --sync "$w" key Return key alt+g
-sleep 0.3
+until_true count_windows 0 || fail "Background did not hide the window"
 xdotool key ctrl+alt+a
 w=$(until_true windows) || fail "no recall"
 kill -TERM "$pid"

@@ -3,7 +3,6 @@
 #include <Platform.h>
 
 #include <QDateTime>
-#include <QPointer>
 #include <QQueue>
 #include <QStringList>
 #include <QWidget>
@@ -35,12 +34,6 @@ public:
     SessionEnd session;
 
     void advance(int seconds) { clock = clock.addSecs(seconds); }
-    // Ctrl+Alt+A pressed: reaches the installed handler while its receiver lives.
-    void pressHotkey() const
-    {
-        if (hotkeyReceiver_ && hotkeyHandler_)
-            hotkeyHandler_();
-    }
 
     QDateTime now() const override { return clock; }
     int msecsToNextSecond() const override { return 1000; }
@@ -71,17 +64,11 @@ public:
     }
     bool registerHotkey() override { return record(u"registerHotkey"_s), hotkeyAvailable; }
     void unregisterHotkey() override { record(u"unregisterHotkey"_s); }
-    void installHotkeyHandler(QObject *receiver, std::function<void()> onPressed) override
+    void installHotkeyHandler(QObject *, std::function<void()>) override
     {
         record(u"installHotkeyHandler"_s);
-        hotkeyReceiver_ = receiver;
-        hotkeyHandler_ = std::move(onPressed);
     }
-    void removeHotkeyHandler() override
-    {
-        record(u"removeHotkeyHandler"_s);
-        hotkeyReceiver_ = nullptr;
-    }
+    void removeHotkeyHandler() override { record(u"removeHotkeyHandler"_s); }
     void watchSessionEnd(QObject *, SessionEnd handlers) override { session = std::move(handlers); }
 
 private:
@@ -91,6 +78,4 @@ private:
         if (onCall)
             onCall(call);
     }
-    QPointer<QObject> hotkeyReceiver_;
-    std::function<void()> hotkeyHandler_;
 };

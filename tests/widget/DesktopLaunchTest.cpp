@@ -77,9 +77,10 @@ TEST(DesktopLaunch, CommandLinesStartTheirDesktopCounterparts)
     const std::tuple<QString, bool, QString> rows[] = {
         // line, terminal, recorded
         {engine::commandLine(u"Cmd:echo 好 \"a b\" & echo cmd:x CMD:y"_s), true,
-         u"x-terminal-emulator|-e|/bin/sh|-c|echo 好 \"a b\" & echo cmd /c x CMD:y"_s},
+         u"x-terminal-emulator|-e|/bin/sh|-c|exec /bin/sh -c \"$1\"|sh|echo 好 \"a b\" & echo cmd /c x CMD:y"_s},
         {u"cmd /c START  https://example.com/ "_s, true, u"xdg-open|https://example.com/"_s},
-        {u"cmd /k dir"_s, true, u"x-terminal-emulator|-e|/bin/sh|-c|dir; exec /bin/sh"_s},
+        {u"cmd /k dir"_s, true,
+         u"x-terminal-emulator|-e|/bin/sh|-c|/bin/sh -c \"$1\"; exec /bin/sh|sh|dir"_s},
         {u"Notepad /home/me/my tasks.dat"_s, true, u"gedit|/home/me/my tasks.dat"_s},
         {u"cmd /c echo 好 >RECORD"_s, false, u"好"_s}, // no terminal: run unseen
     };

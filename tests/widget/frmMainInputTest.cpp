@@ -26,6 +26,7 @@ TEST_F(MainWindow, TimeFieldsTakeTimeCharactersFromKeysAndInputMethods)
     minute->setText(QString());
     QTest::keyClicks(minute, u"1a -.x2"_s);
     EXPECT_EQ(minute->text(), u"1-.2"_s);
+    QApplication::clipboard()->setText(u"9"_s);
     press(minute, Qt::Key_V, u"\x16"_s, Qt::ControlModifier);
     press(minute, Qt::Key_C, u"\x03"_s, Qt::ControlModifier);
     EXPECT_EQ(minute->text(), u"1-.2"_s) << "control codes are dropped";
@@ -42,8 +43,6 @@ TEST_F(MainWindow, TimeFieldsTakeTimeCharactersFromKeysAndInputMethods)
 
     press(minute, Qt::Key_Tab, u"\t"_s);
     EXPECT_EQ(QApplication::focusWidget(), field("txtHour")) << "Tab moves on";
-    press(field("txtHour"), Qt::Key_Backtab, QString(), Qt::ShiftModifier);
-    EXPECT_EQ(QApplication::focusWidget(), minute);
 }
 
 TEST_F(MainWindow, TimeFieldsTakeThePartOfAPasteThatFitsButKeepLongerStoredText)

@@ -1,5 +1,7 @@
 #include "MainWindowFixture.h"
 
+#include <QSignalSpy>
+
 using platform::MsgResult;
 
 namespace {
@@ -13,7 +15,7 @@ protected:
         platform.programDir = platform.windowsDir = dir.dir.path();
         window = std::make_unique<frmMain>(platform);
     }
-    // What was true at each call: "call [visible, log lines, script written]".
+    // What was true at each call: "call [visible, log lines, script bytes]".
     QStringList watched;
     void watch()
     {
@@ -21,7 +23,7 @@ protected:
             watched.append(u"%1 [%2, %3, %4]"_s.arg(call)
                                .arg(window->isVisible())
                                .arg(logLines().size())
-                               .arg(QFile::exists(dir.path(u"task.dat"_s))));
+                               .arg(dir.read(u"task.dat"_s).size()));
         };
     }
     void startLongTask()
@@ -53,7 +55,7 @@ TEST_F(Life, StartUpInOrder)
         EXPECT_EQ(watched, expected);
         EXPECT_EQ(logLines(), QStringList{u"[2026/12/6 14:03:09]\t%1\t程序开始运行"_s.arg(
                                   earlier ? u"<<"_s : u"<"_s)});
-        EXPECT_TRUE(get("txtHour")->isEnabled() && !get("cmdRunBack")->isEnabled());
+        EXPECT_FALSE(get("lblNowH")->isVisibleTo(window.get())) << "the idle state";
     }
     EXPECT_EQ(
         platform.messageBoxes[0].text,
@@ -64,15 +66,17 @@ TEST_F(Life, StartUpInOrder)
 TEST_F(Life, UnloadHidesReleasesTheKeySavesThenLogs)
 {
     for (bool key : {true, false}) {
-        dir.write(u"task.dat"_s, "[0,06,0,0,1,1,1,\"x\"]a\r\n[1,2,3,0,1,1,1,\"y\"]a\r\n");
+        const QByteArray script = "[0,06,0,0,1,1,1,\"x\"]a\r\n[1,2,3,0,1,1,1,\"y\"]a\r\n";
+        dir.write(u"task.dat"_s, script);
         platform.hotkeyAvailable = key;
         window = std::make_unique<frmMain>(platform);
         window->Form_Load();
         watched.clear();
         watch();
         window->close();
-        const QStringList released = {u"removeHotkeyHandler [0, 1, 1]"_s,
-                                      u"unregisterHotkey [0, 1, 1]"_s};
+        const QString unsaved = u" [0, 1, %1]"_s.arg(script.size());
+        const QStringList released = {u"removeHotkeyHandler"_s + unsaved,
+                                      u"unregisterHotkey"_s + unsaved};
         EXPECT_EQ(watched, key ? released : QStringList());
         EXPECT_EQ(dir.read(u"task.dat"_s), "[0,6,0,0,1,1,1,\"x\"]a\r\n");
         EXPECT_EQ(logLines().last(), u"[2026/12/6 14:03:09]\t>\t系统正常退出"_s);
@@ -95,6 +99,7 @@ TEST_F(Life, TheCloseQuestionAndATaskFiringWhileItIsOpen)
     EXPECT_EQ(platform.messageBoxes[0].text,
               u"注意:\r\n\r\n当前有任务正在执行,您是否确认退出程序?"_s);
     EXPECT_EQ(platform.messageBoxes[0].buttons, platform::MsgButtons::YesNo);
+    EXPECT_EQ(platform.messageBoxes[0].icon, platform::MsgIcon::Question);
     EXPECT_EQ(platform.calls.mid(3, 3),
               (QStringList{
                   u"startCommandLine: cmd /k echo isQueryUnload=true"_s,
@@ -106,25 +111,22 @@ TEST_F(Life, TheCloseQuestionAndATaskFiringWhileItIsOpen)
 TEST_F(Life, SessionEndAsksWhereItCanAndSignalsNeverAsk)
 {
     startLongTask();
+    QSignalSpy unloaded(window.get(), &frmMain::unloaded);
     platform.messageBoxAnswers.enqueue(MsgResult::No);
     EXPECT_FALSE(platform.session.queryEnd(true)) << "No cancels the logout";
-    EXPECT_FALSE(window->isUnloaded());
-    EXPECT_TRUE(platform.session.queryEnd(false));
-    EXPECT_TRUE(window->isUnloaded());
+    EXPECT_TRUE(platform.session.queryEnd(false)) << "the unload comes when the program quits";
     EXPECT_EQ(platform.messageBoxes.size(), 1);
+    EXPECT_TRUE(unloaded.isEmpty());
 
     dir.write(u"task.dat"_s, "[0,0,0,0,1,1,1,\"x\"]a\r\njunk\r\n");
     window = std::make_unique<frmMain>(platform);
+    QSignalSpy ended(window.get(), &frmMain::unloaded);
     startLongTask();
     platform.session.terminate();
-    EXPECT_TRUE(window->isUnloaded());
+    EXPECT_EQ(ended.size(), 1);
     EXPECT_EQ(platform.messageBoxes.size(), 1);
     EXPECT_TRUE(logLines().last().endsWith(u"\t>\t系统正常退出"_s));
     EXPECT_FALSE(dir.read(u"task.dat"_s).contains("junk"));
-    // The program ends here: run the loop that main runs, so that the exit asked for is
-    // consumed and does not end the next test's loops.
-    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-    QCoreApplication::exec();
 }
 
 } // namespace
