@@ -70,25 +70,28 @@ TEST(RelatedFile, WarnsWhenItDoesNotOpenForReading)
     EXPECT_TRUE(engine::relatedFileNotFound(u" "_s + doc, doc)) << "the untrimmed path";
 }
 
-// Command lines started with a terminal, an opener and an editor on PATH that only record their
-// name and arguments, "|" before each argument.
+// Command lines started with an opener and an editor on PATH that record their name and
+// arguments ("|" before each), and a terminal that records its name and option, then runs its
+// command with the output recorded and "echo stayed" to read.
 TEST(DesktopLaunch, CommandLinesStartTheirDesktopCounterparts)
 {
     const std::tuple<QString, bool, QString> rows[] = {
         // line, terminal, recorded
-        {engine::commandLine(u"Cmd:echo 好 \"a b\" & echo cmd:x CMD:y"_s), true,
-         u"x-terminal-emulator|-e|/bin/sh|-c|exec /bin/sh -c \"$1\"|sh|echo 好 \"a b\" & echo cmd /c x CMD:y"_s},
+        {engine::commandLine(u"Cmd:echo 好 \"a  b\" cmd:x CMD:y"_s), true,
+         u"x-terminal-emulator -e\n好 a  b cmd /c x CMD:y"_s},
+        {u"cmd /k echo 1"_s, true, u"x-terminal-emulator -e\n1\nstayed"_s},
         {u"cmd /c START  https://example.com/ "_s, true, u"xdg-open|https://example.com/"_s},
-        {u"cmd /k dir"_s, true,
-         u"x-terminal-emulator|-e|/bin/sh|-c|/bin/sh -c \"$1\"; exec /bin/sh|sh|dir"_s},
         {u"Notepad /home/me/my tasks.dat"_s, true, u"gedit|/home/me/my tasks.dat"_s},
         {u"cmd /c echo 好 >RECORD"_s, false, u"好"_s}, // no terminal: run unseen
     };
     TempDir dir;
     const QString record = dir.path(u"record"_s);
     for (const QString tool : {u"x-terminal-emulator"_s, u"xdg-open"_s, u"gedit"_s}) {
-        dir.write(tool, "#!/bin/sh\nr=${0##*/}; for a; do r=\"$r|$a\"; done\n"
-                        "printf '%s\\n' \"$r\" >>\"${0%/*}/record\"\n");
+        dir.write(tool, tool.startsWith(u"x-"_s)
+                            ? "#!/bin/sh\necho \"${0##*/} $1\" >>\"${0%/*}/record\"\nshift\n"
+                              "echo 'echo stayed' | \"$@\" >>\"${0%/*}/record\"\n"
+                            : "#!/bin/sh\nr=${0##*/}; for a; do r=\"$r|$a\"; done\n"
+                              "printf '%s\\n' \"$r\" >>\"${0%/*}/record\"\n");
         QFile::setPermissions(dir.path(tool), QFile::ReadOwner | QFile::ExeOwner);
     }
     const QByteArray path = qgetenv("PATH");
@@ -99,8 +102,9 @@ TEST(DesktopLaunch, CommandLinesStartTheirDesktopCounterparts)
         if (!terminal)
             QFile::remove(dir.path(u"x-terminal-emulator"_s));
         platform::DesktopPlatform().startCommandLine(QString(line).replace(u"RECORD"_s, record));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !dir.read(u"record"_s).isEmpty(); }, 5000));
-        EXPECT_EQ(QString::fromUtf8(dir.read(u"record"_s)).trimmed(), recorded);
+        auto seen = [&] { return QString::fromUtf8(dir.read(u"record"_s)).trimmed(); };
+        QTest::qWaitFor([&] { return seen() == recorded; }, 5000);
+        EXPECT_EQ(seen(), recorded);
     }
     qputenv("PATH", path);
 }
