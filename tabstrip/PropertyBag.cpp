@@ -69,9 +69,10 @@ FilePropertyBag::FilePropertyBag(const QString &path)
         if (line.endsWith(u'\r'))
             line.chop(1);
         const qsizetype equals = line.indexOf(u'=');
-        if (equals <= 0)
+        const QStringView key = equals > 0 ? line.first(equals).trimmed() : QStringView();
+        if (key.isEmpty()) // no key, or one of spaces only: nothing a setting is stored under
             continue;
-        writeProperty(line.first(equals).trimmed().toString(), unescaped(line.sliced(equals + 1)));
+        writeProperty(key.toString(), unescaped(line.sliced(equals + 1)));
     }
 }
 

@@ -126,6 +126,16 @@ QByteArray encodeText(QStringView text)
     return out;
 }
 
+QByteArray encodeFile(QStringView text)
+{
+    QByteArray bytes = encodeText(text);
+    const QByteArrayView view(bytes);
+    if (!isAscii(view) && view.isValidUtf8() &&
+        chineseScore(encodeText(QString::fromUtf8(view))) > chineseScore(view))
+        bytes = kUtf8Bom + text.toUtf8();
+    return bytes;
+}
+
 QString decodeText(const QByteArray &bytes, BadLines badLines)
 {
     QByteArrayView view(bytes);

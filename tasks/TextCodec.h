@@ -13,6 +13,11 @@ namespace tasks {
 // and can also hold every other one.
 QByteArray encodeText(QStringView text);
 
+// A whole text file as Tocklet writes it: GB18030, unless those bytes would read back as UTF-8
+// (see decodeText); then UTF-8 with its byte-order mark, so that the file always reads back as
+// exactly the text written.
+QByteArray encodeFile(QStringView text);
+
 enum class BadLines {
     Skip,    // a line that cannot be decoded is left out
     Replace, // its undecodable bytes become U+FFFD

@@ -20,7 +20,7 @@ bool writeTextFile(const QString &path, const QString &text)
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = tasks::encodeText(text) + "\r\n";
+    const QByteArray bytes = tasks::encodeFile(text + QStringLiteral("\r\n"));
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         return false;

@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         QString text;
         for (const tasks::TaskRecord &record : records)
             text += tasks::writeTaskLine(record) + QStringLiteral("\r\n");
-        return tasks::encodeText(text);
+        return tasks::encodeFile(text);
     };
     const QByteArray once = write(read(bytes));
     check(write(read(once)) == once);
