@@ -17,6 +17,12 @@
 using namespace Qt::StringLiterals;
 using namespace tasks;
 
+// Bytes in failure messages as text, with "%0D%0A" for CR LF and the like.
+static void PrintTo(const QByteArray &bytes, std::ostream *os)
+{
+    *os << bytes.toPercentEncoding(R"( !"#$&'()*+,-./:;<=>?@[\]^_`{|}~)").constData();
+}
+
 namespace {
 
 TEST(ParseNumber, ReadsOnlyPlainDecimals)

