@@ -22,6 +22,12 @@ start() {
   pid=$!
   pids+=("$pid")
 }
+# Starts a copy and its first stored task with Enter; its window is $w.
+start_task() {
+  start
+  w=$(until_true windows) || fail "no window"
+  xdotool windowactivate --sync "$w" key Return
+}
 # Polls a command for up to 15 s.
 until_true() {
   for _ in $(seq 150); do "$@" && return 0; sleep 0.1; done
@@ -44,11 +50,8 @@ log_has() { log | grep -q -- "$1"; }
 script_text() { iconv -f GB18030 -t UTF-8 "$work/app/task.dat" | tr -d '\r'; }
 # Writes task.dat from UTF-8 lines.
 write_script() { printf '%s\r\n' "$@" | iconv -f UTF-8 -t GB18030 >"$work/app/task.dat"; }
-exited() { ! kill -0 "$pid" 2>/dev/null; }
 # Waits for the program to end; fails unless it ended with status 0.
 wait_exit() {
-  until_true exited || fail "$1: the program did not end"
-  wait "$pid"
-  local rc=$?
-  [ "$rc" -eq 0 ] || fail "$1: exit status $rc"
+  until_true eval '! kill -0 "$pid" 2>/dev/null' || fail "$1: the program did not end"
+  wait "$pid" || fail "$1: exit status $?"
 }

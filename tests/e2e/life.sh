@@ -29,12 +29,10 @@ wait_exit "Esc"
 # line follows the start line. The script is rewritten at exit (06 becomes 6).
 write_script "$long" '[0,06,0,0,1,1,1,"事件关联文件未指定"]另一个'
 rm "$XDG_STATE_HOME/Klaxo.log"
-start
-w=$(until_true windows) || fail "no window"
-xdotool windowactivate --sync "$w" key Return
+start_task
 until_true log_has '开始执行任务 长任务' || fail "the task did not start: $(log)"
 xdotool key alt+F4
-q=$(until_true titled Tocklet) && [ "$(windows | wc -l)" -eq 2 ] || fail "no close question"
+until_true count_windows 2 || fail "no close question"
 xdotool key n
 until_true count_windows 1 || fail "the question stayed open after No"
 [ "$(log | wc -l)" -eq 2 ] || fail "No logged something: $(log)"
@@ -46,9 +44,7 @@ wait_exit "Yes"
 grep -q '^\[0,6,0,' <(script_text) || fail "not rewritten at exit: $(script_text)"
 
 # Minimised while a task runs: closing restores it before the question.
-start
-w=$(until_true windows) || fail "no window"
-xdotool windowactivate --sync "$w" key Return
+start_task
 sleep 0.3
 xdotool windowminimize --sync "$w"
 wmctrl -c Tocklet
@@ -58,9 +54,7 @@ wait_exit "minimised"
 
 # SIGTERM while a task runs: no question, the script saved, the exit line written, status 0.
 write_script "$long" 'junk'
-start
-w=$(until_true windows) || fail "no window"
-xdotool windowactivate --sync "$w" key Return
+start_task
 until_true log_has '开始执行任务' || fail "the task did not start"
 write_script "$long" 'junk'
 kill -TERM "$pid"
@@ -73,12 +67,11 @@ write_script "$long"
 chmod 444 "$work/app/task.dat"
 before=$(md5sum <"$work/app/task.dat")
 export XDG_STATE_HOME="$work/app/task.dat/state"
-start
-w=$(until_true windows) || fail "no window with a read-only script"
-xdotool windowactivate --sync "$w" key Return key alt+g
+start_task
+xdotool key alt+g
 until_true count_windows 0 || fail "Background did not hide the window"
 xdotool key ctrl+alt+a
-w=$(until_true windows) || fail "no recall"
+until_true windows >/dev/null || fail "no recall"
 kill -TERM "$pid"
 wait_exit "read-only script"
 [ "$(md5sum <"$work/app/task.dat")" = "$before" ] || fail "the read-only script changed"

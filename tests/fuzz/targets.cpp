@@ -14,24 +14,15 @@
 
 #include <cstdlib>
 
-namespace {
-
-void check(bool ok)
+static void check(bool ok)
 {
     if (!ok)
         std::abort();
 }
 
-QByteArray bytesOf(const uint8_t *data, size_t size)
-{
-    return QByteArray(reinterpret_cast<const char *>(data), qsizetype(size));
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray bytes = bytesOf(data, size);
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
 #if TARGET == 1 // one task line: once read and written, it reads and writes back the same
     const QString line = QString::fromUtf8(bytes);
     if (line.contains(u'\r') || line.contains(u'\n')) // a line never holds its line end
@@ -84,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const bool countDown = data[0] & 1;
     const QDateTime now = QDateTime::fromSecsSinceEpoch(
         qint64(qFromUnaligned<quint32>(data + 1)) * 8 - 4'000'000'000LL);
-    const QString rest = QString::fromUtf8(bytesOf(data + 5, size - 5));
+    const QString rest = QString::fromUtf8(bytes.sliced(5));
     engine::FieldTexts texts;
     for (int i = 0; i < 3; ++i)
         texts[i] = rest.mid(7 * i, 7);

@@ -4,7 +4,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "QtPrinters.h"
+#include <ostream>
+
+// Readable Qt strings in test failure messages.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 // Real files in a temporary folder that disappears with the test.
 struct TempDir {
