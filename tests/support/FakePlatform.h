@@ -1,5 +1,6 @@
 #pragma once
 
+#include <DateTimeText.h>
 #include <Platform.h>
 
 #include <QDateTime>
@@ -9,60 +10,62 @@
 
 using namespace Qt::StringLiterals;
 
-// A platform for tests: records every call in one sequence, answers message boxes and file
-// dialogs from queues, and keeps a clock that only moves when the test advances it.
+// A platform for tests: records every call in one sequence, answers message boxes from a queue,
+// and keeps a clock that only moves when the test moves it. The log lives beside the script.
 class FakePlatform : public platform::Platform {
 public:
-    struct MessageBoxCall {
-        QString text;
-        QString title;
-        platform::MsgButtons buttons;
-        platform::MsgIcon icon;
-    };
-
     QDateTime clock = QDateTime(QDate(2026, 12, 6), QTime(14, 3, 9));
     QString programDir;
-    QString windowsDir;
     bool earlierCopy = false;
-    bool hotkeyAvailable = true;
-
-    QList<MessageBoxCall> messageBoxes;
-    QQueue<platform::MsgResult> messageBoxAnswers; // empty: the default button
-    QStringList fileDialogAnswers;                 // empty: cancelled
-    QStringList calls; // every call that reaches the system, "name: argument"; boxes by title
-    std::function<void(const QString &call)> onCall; // runs as each call is recorded
+    QQueue<platform::MsgResult> messageBoxAnswers; // empty: Ok
+    QString fileDialogAnswer;                      // empty: cancelled
+    // Every call that reaches the system, "name: arguments"; a message box as
+    // "messageBox: title|text|buttons|icon".
+    QStringList calls;
+    // Runs as each call is recorded, and as the time is formed for a log line or a label.
+    std::function<void(const QString &call)> onCall;
     SessionEnd session;
-
-    void advance(int seconds) { clock = clock.addSecs(seconds); }
 
     QDateTime now() const override { return clock; }
     int msecsToNextSecond() const override { return 1000; }
-    QString dateTimeText(const QDateTime &t) const override;
+    QString dateTimeText(const QDateTime &t) const override
+    {
+        if (onCall)
+            onCall(u"dateTimeText"_s);
+        return platform::formatDateTimeText(t, u"yyyy/M/d"_s, u"H:mm:ss"_s);
+    }
     platform::MsgResult messageBox(const QString &text, const QString &title,
-                                   platform::MsgButtons buttons, platform::MsgIcon icon) override;
+                                   platform::MsgButtons buttons, platform::MsgIcon icon) override
+    {
+        const char *buttonNames[] = {"Ok", "OkCancel", "YesNo", "YesNoCancel"};
+        const char *iconNames[] = {"", "Information", "Exclamation", "Question", "Critical"};
+        record(u"messageBox: "_s + title + u'|' + text + u'|' +
+               QLatin1StringView(buttonNames[int(buttons)]) + u'|' +
+               QLatin1StringView(iconNames[int(icon)]));
+        return messageBoxAnswers.isEmpty() ? platform::MsgResult::Ok : messageBoxAnswers.dequeue();
+    }
     QString openFileDialog(QWidget *, const QString &title, const QString &filter) override
     {
-        record(u"openFileDialog: "_s + title + u'|' + filter);
-        return fileDialogAnswers.isEmpty() ? QString() : fileDialogAnswers.takeFirst();
+        return record(u"openFileDialog: "_s + title + u'|' + filter), fileDialogAnswer;
     }
     void startCommandLine(const QString &line) override { record(u"startCommandLine: "_s + line); }
     void shellOpen(const QString &path) override { record(u"shellOpen: "_s + path); }
     QString programDirectory() const override { return programDir; }
-    QString windowsDirectory() const override { return windowsDir; }
+    QString windowsDirectory() const override { return programDir; }
     bool earlierCopyRunning() override { return record(u"earlierCopyRunning"_s), earlierCopy; }
     void makeTopmost(QWidget *window) override
     {
-        record(u"makeTopmost: "_s + (window ? window->objectName() : QString()));
+        record(u"makeTopmost: "_s + window->objectName());
     }
     void setTaskbarEntryVisible(bool visible) override
     {
-        record(visible ? u"setTaskbarEntryVisible: true"_s : u"setTaskbarEntryVisible: false"_s);
+        record(u"setTaskbarEntryVisible: "_s + (visible ? u"true"_s : u"false"_s));
     }
     void closeTopLevelWindow(const QString &title) override
     {
         record(u"closeTopLevelWindow: "_s + title);
     }
-    bool registerHotkey() override { return record(u"registerHotkey"_s), hotkeyAvailable; }
+    bool registerHotkey() override { return record(u"registerHotkey"_s), true; }
     void unregisterHotkey() override { record(u"unregisterHotkey"_s); }
     void installHotkeyHandler(QObject *, std::function<void()>) override
     {

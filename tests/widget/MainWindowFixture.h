@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -19,8 +20,8 @@
 #include <QTest>
 #include <QTimer>
 
-// The main window over a fake platform whose program and log folders are temporary, loaded as
-// at start-up (the sample script is written on first use).
+// The main window over a fake platform whose program folder is temporary, loaded as at start-up
+// (the sample script is written on first use).
 class MainWindow : public ::testing::Test {
 public:
     TempDir dir;
@@ -30,18 +31,19 @@ public:
     void SetUp() override
     {
         platform.programDir = dir.dir.path();
-        platform.windowsDir = dir.dir.path();
-        prepare();
-        window = std::make_unique<frmMain>(platform);
-        window->Form_Load();
-        QApplication::setActiveWindow(window.get()); // focus events need an active window
-        // Tests of a started window look at what follows the start-up.
-        platform.calls.clear();
-        QFile::remove(dir.path(QStringLiteral("Klaxo.log")));
+        open();
     }
 
-    // Runs before the window exists, for tests that lay out files first.
-    virtual void prepare() {}
+    // A new window loaded over the task.dat there is, and active (focus events need an active
+    // window); the calls and the log of its start-up are cleared.
+    void open()
+    {
+        window = std::make_unique<frmMain>(platform);
+        window->Form_Load();
+        QApplication::setActiveWindow(window.get());
+        platform.calls.clear();
+        QFile::remove(dir.path(u"Klaxo.log"_s));
+    }
 
     template <typename T = QWidget> T *get(const char *name) const
     {
@@ -50,16 +52,35 @@ public:
         return w;
     }
     QLineEdit *field(const char *name) const { return get<QLineEdit>(name); }
-    static QStringList items(QComboBox *combo)
+    QCheckBox *check(const char *name) const { return get<QCheckBox>(name); }
+    QComboBox *combo() const { return get<QComboBox>("cboTask"); }
+    QStringList items() const
     {
         QStringList out;
-        for (int i = 0; i < combo->count(); ++i)
-            out.append(combo->itemText(i));
+        for (int i = 0; i < combo()->count(); ++i)
+            out.append(combo()->itemText(i));
         return out;
     }
-    QCheckBox *check(const char *name) const { return get<QCheckBox>(name); }
-    // The text of a label, button or field.
-    QString text(const char *name) const { return get<QObject>(name)->property("text").toString(); }
+    // The texts of labels, buttons or fields, joined by "|".
+    QString text(std::initializer_list<const char *> names) const
+    {
+        QStringList out;
+        for (const char *name : names)
+            out.append(get<QObject>(name)->property("text").toString());
+        return out.join(u'|');
+    }
+    QString text(const char *name) const { return text({name}); }
+    // The task as the window shows it: "reminder|hour|minute|second|related file|time caption|
+    // check boxes", the boxes as 1 or 0 in their order on the page.
+    QString task() const
+    {
+        QString boxes;
+        for (const char *name :
+             {"chkRunRelaFile", "chkShowMsg", "chkRunInBackground", "chkCountDown"})
+            boxes += check(name)->isChecked() ? u'1' : u'0';
+        return combo()->currentText() + u'|' + text({"txtHour", "txtMinute", "txtSecond"}) + u'|' +
+               text("txtFile") + u'|' + get<QGroupBox>("Frame1")->title() + u'|' + boxes;
+    }
 
     void setFields(const QString &h, const QString &m, const QString &s)
     {
@@ -67,13 +88,11 @@ public:
         field("txtMinute")->setText(m);
         field("txtSecond")->setText(s);
     }
-
     void clickStart() { get<QPushButton>("cmdOk")->click(); }
-
     // One tick of the main timer after the fake clock moved on by `seconds`.
     void tickAfter(int seconds)
     {
-        platform.advance(seconds);
+        platform.clock = platform.clock.addSecs(seconds);
         ASSERT_TRUE(timerActive()) << "no tick is due";
         QMetaObject::invokeMethod(get<QTimer>("tmrMain"), "timeout");
     }
@@ -83,6 +102,6 @@ public:
     {
         return tasks::decodeLines(dir.read(file), tasks::BadLines::Skip);
     }
-    QStringList logLines() const { return lines(QStringLiteral("Klaxo.log")); }
-    QStringList scriptLines() const { return lines(QStringLiteral("task.dat")); }
+    QStringList logLines() const { return lines(u"Klaxo.log"_s); }
+    QStringList scriptLines() const { return lines(u"task.dat"_s); }
 };
