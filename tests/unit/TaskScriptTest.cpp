@@ -1,8 +1,8 @@
-#include <EventLog.h>
 #include <NumberText.h>
 #include <TaskLine.h>
 #include <TaskScript.h>
 #include <TextCodec.h>
+#include <mdlPub.h>
 
 #include "FakePlatform.h"
 #include "TempDir.h"
@@ -11,8 +11,9 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QStringDecoder>
 
-#include <limits>
+#include <cfloat>
 
 using namespace Qt::StringLiterals;
 using namespace tasks;
@@ -39,7 +40,7 @@ TEST(ParseNumber, ReadsOnlyPlainDecimals)
     EXPECT_TRUE(parseNumber(QString(300, u'9')));
 }
 
-TEST(ReadTaskLine, ReadsTheFieldsOrSkipsTheLine)
+TEST(TaskLine, ReadsTheFieldsOrSkipsTheLineAndWritesOneLine)
 {
     // A line and, read and written again, what it becomes; empty when it is skipped.
     const std::pair<QString, QString> cases[] = {
@@ -50,8 +51,7 @@ TEST(ReadTaskLine, ReadsTheFieldsOrSkipsTheLine)
         {u"[0,0,0,0,1,1,1,x]t"_s, {}},      // no quote
         {u"[\"x\",0,0,0,0,1,1,1]t"_s, {}},  // quote first
         {u"[0,0,0,1,1,1,1,\"my \"file\".txt\"]t"_s, u"[0,0,0,1,1,1,1,\"my file.txt\"]t"_s},
-        // The character before the quote is taken for the writer's comma.
-        {u"[0,0,0,0,1,1,1;\"x\"]t"_s, u"[0,0,0,0,1,1,1,\"x\"]t"_s},
+        {u"[0,0,0,0,1,1,1;\"x\"]t"_s, u"[0,0,0,0,1,1,1,\"x\"]t"_s}, // ";" taken for the comma
         {u"[1.5, 06 ,-0.25,0,1,1,1,\"x\"] t "_s, u"[1.5,6,-0.25,0,1,1,1,\"x\"] t "_s},
         {u"[0,0,0,2,-1,32767,-32768,\"x\"]t"_s, u"[0,0,0,1,1,1,1,\"x\"]t"_s}, // 16-bit flags
         {u"[0,0,0,0,1,1,32768,\"x\"]t"_s, {}},
@@ -61,17 +61,13 @@ TEST(ReadTaskLine, ReadsTheFieldsOrSkipsTheLine)
         const std::optional<TaskRecord> record = readTaskLine(line);
         EXPECT_EQ(record ? writeTaskLine(*record) : QString(), read) << line.toStdString();
     }
-}
-
-TEST(WriteTaskLine, WritesTheScriptFormOnOneLine)
-{
     EXPECT_EQ(writeTaskLine({u"a]b,\"c\""_s, u"cmd:dir"_s, 1.5, 1e-7, 1e21, 1, 0, 0, 1}),
               u"[1.5,0.0000001,1000000000000000000000,1,0,0,1,\"cmd:dir\"]a]b,\"c\""_s);
     // A line break would split the record in two when the script is read again.
     EXPECT_EQ(writeTaskLine({u"a\r\nb"_s, u"c\nd"_s, -0.0}), u"[0,0,0,0,0,0,0,\"c d\"]a  b"_s);
 }
 
-TEST(DecodeLines, DecodesEveryEncoding)
+TEST(TextCodec, DecodesEveryEncodingAndReadsBackWhatItWrites)
 {
     const std::tuple<const char *, QByteArray, QStringList> cases[] = {
         {"GBK extension area", "\x81\x40\x81\x80\xFE\x4F", {u"丂亐\uFA29"_s}},
@@ -85,6 +81,12 @@ TEST(DecodeLines, DecodesEveryEncoding)
     };
     for (const auto &[name, bytes, lines] : cases)
         EXPECT_EQ(decodeLines(bytes, BadLines::Skip), lines) << name;
+
+    // Found by fuzzing: text whose GB18030 bytes are also UTF-8 that reads more like Chinese.
+    TempDir dir;
+    const QString text = QStringDecoder("GB18030").decode("\xE5\xB8\xB8\xE8\xA7\x84"_ba);
+    ASSERT_TRUE(mdlPub::writeTextFile(dir.path(u"t"_s), text));
+    EXPECT_EQ(decodeText(dir.read(u"t"_s), BadLines::Skip), text + u"\r\n"_s) << "read back";
 }
 
 struct TaskScript : ::testing::Test {
@@ -128,9 +130,8 @@ TEST_F(TaskScript, LoadKeepsTheFirstOfEachTextAndSaveWritesThemBackInTheWritersF
                                  encodeText(u"事件关联文件未指定"_s) +
                                  "\"]other\r\n[0,0,0,0,1,1,1,\"a\"]\0nul\r\n"_ba);
 
-    using limits = std::numeric_limits<double>;
-    list = {TaskRecord{u"\x01 😀 € 한 𠀀"_s, u"/音乐/a b.mp3"_s, limits::max(), 0.1 + 0.2,
-                       limits::denorm_min(), 1, 0, 1, 0}};
+    list = {TaskRecord{u"\x01 😀 € 한 𠀀"_s, u"/音乐/a b.mp3"_s, DBL_MAX, 0.1 + 0.2, DBL_TRUE_MIN, 1,
+                       0, 1, 0}};
     ASSERT_TRUE(saveTaskScript(script, list));
     TaskList back;
     loadTaskScript(platform, back);
@@ -144,7 +145,7 @@ TEST_F(TaskScript, WhatCannotBeReadOrWrittenIsLeftAlone)
     ensureTaskScript(platform);
     EXPECT_FALSE(saveTaskScript(script, {TaskRecord{}})) << "nothing to write";
     QFile::setPermissions(script, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-    EXPECT_FALSE(saveTaskScript(script, {TaskRecord{u"new"_s}}));
+    EXPECT_FALSE(saveTaskScript(script, {TaskRecord{u"new"_s, {}}}));
     EXPECT_EQ(scriptBytes(), damaged);
 
     QFile::remove(script);
@@ -153,7 +154,6 @@ TEST_F(TaskScript, WhatCannotBeReadOrWrittenIsLeftAlone)
     EXPECT_TRUE(platform.calls.isEmpty()) << "no complaint at start-up";
 }
 
-// Two copies of the program logging at once.
 TEST(EventLog, ProcessesAppendingAtOnceWriteWholeGb18030LinesEndingInCrLf)
 {
     TempDir dir;
@@ -162,13 +162,10 @@ TEST(EventLog, ProcessesAppendingAtOnceWriteWholeGb18030LinesEndingInCrLf)
     b.start(QStringLiteral(LOG_APPENDER), {dir.path(u"Klaxo.log"_s), u"B"_s, u"200"_s});
     ASSERT_TRUE(a.waitForFinished(30000) && b.waitForFinished(30000));
     QList<QByteArray> lines = dir.read(u"Klaxo.log"_s).split('\n'), whole = {""};
-    for (const QString &tag : {u"A"_s, u"B"_s}) {
+    for (const QString &tag : {u"A"_s, u"B"_s})
         for (int i = 0; i < 200; ++i)
             whole.append(encodeText(tag + QString::number(i) + u'|' + QString(200, u'填')) + "|\r");
-    }
-    std::sort(lines.begin(), lines.end());
-    std::sort(whole.begin(), whole.end());
-    EXPECT_TRUE(lines == whole) << "every line whole, and once";
+    EXPECT_TRUE(std::ranges::is_permutation(lines, whole)) << "every line whole, and once";
 }
 
 } // namespace

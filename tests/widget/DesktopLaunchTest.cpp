@@ -1,4 +1,3 @@
-// The related file on the desktop: chosen in the desktop's file chooser, checked, and started.
 #include "TempDir.h"
 
 #include <DesktopPlatform.h>
@@ -28,7 +27,7 @@ QString choose(const std::function<void(QFileDialog *)> &act)
                                                       mdlOpen::relatedFileFilter());
 }
 
-TEST(DesktopFileDialog, ListsWhatEachFilterMatchesAndReturnsTheChosenFile)
+TEST(DesktopFileDialog, ListsWhatEachFilterMatchesAndTheChosenFileIsChecked)
 {
     TempDir dir;
     for (const QString &name : {u"alarm.mp3"_s, u"run.exe"_s, u"notes"_s})
@@ -41,14 +40,14 @@ TEST(DesktopFileDialog, ListsWhatEachFilterMatchesAndReturnsTheChosenFile)
             QStringList names;
             for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
                 names.append(view->model()->index(row, 0, view->rootIndex()).data().toString());
-            names.sort();
             return names.join(u' ');
         };
-        dialog->setDirectory(dir.dir.path());
-        // The first filter is chosen at the start; the folder is read in the background.
-        auto shows = [&](const QString &names) {
-            return QTest::qWaitFor([&] { return shown() == names; });
+        // The first filter is chosen at the start; the folder is read, and sorted, in the
+        // background.
+        auto shows = [&](const QString &n) {
+            return QTest::qWaitFor([&] { return shown() == n; });
         };
+        dialog->setDirectory(dir.dir.path());
         EXPECT_TRUE(shows(u"alarm.mp3"_s)) << shown().toStdString();
         emit types->activated(2);
         EXPECT_TRUE(shows(u"alarm.mp3 notes run.exe"_s)) << shown().toStdString();
@@ -58,16 +57,11 @@ TEST(DesktopFileDialog, ListsWhatEachFilterMatchesAndReturnsTheChosenFile)
     });
     EXPECT_EQ(chosen, dir.path(u"notes"_s));
     EXPECT_EQ(choose([](QFileDialog *dialog) { dialog->reject(); }), QString());
-}
 
-TEST(RelatedFile, WarnsWhenItDoesNotOpenForReading)
-{
-    TempDir dir;
-    dir.write(u"doc.txt"_s, "x");
-    const QString doc = dir.path(u"doc.txt"_s);
-    EXPECT_FALSE(engine::relatedFileNotFound(doc, doc));
+    // Then warned about when it does not open for reading.
+    EXPECT_FALSE(engine::relatedFileNotFound(chosen, chosen));
     EXPECT_TRUE(engine::relatedFileNotFound(dir.dir.path(), dir.dir.path())) << "a folder";
-    EXPECT_TRUE(engine::relatedFileNotFound(u" "_s + doc, doc)) << "the untrimmed path";
+    EXPECT_TRUE(engine::relatedFileNotFound(u" "_s + chosen, chosen)) << "the untrimmed path";
 }
 
 // Command lines, with and without a terminal, and what was recorded: an opener and an editor on
@@ -85,7 +79,7 @@ TEST(DesktopLaunch, CommandLinesStartTheirDesktopCounterparts)
     };
     TempDir dir;
     const QString record = dir.path(u"record"_s);
-    for (const QString tool : {u"x-terminal-emulator"_s, u"xdg-open"_s, u"gedit"_s}) {
+    for (const QString &tool : {u"x-terminal-emulator"_s, u"xdg-open"_s, u"gedit"_s}) {
         dir.write(tool, tool.startsWith(u"x-"_s)
                             ? "#!/bin/sh\necho \"${0##*/} $1\" >>\"${0%/*}/record\"\nshift\n"
                               "echo 'echo stayed' | \"$@\" >>\"${0%/*}/record\"\n"
@@ -96,13 +90,12 @@ TEST(DesktopLaunch, CommandLinesStartTheirDesktopCounterparts)
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", dir.dir.path().toLocal8Bit());
     for (const auto &[line, terminal, recorded] : rows) {
-        SCOPED_TRACE(line.toStdString());
         QFile::remove(record);
         if (!terminal)
             QFile::remove(dir.path(u"x-terminal-emulator"_s));
         platform::DesktopPlatform().startCommandLine(QString(line).replace(u"RECORD"_s, record));
         auto seen = [&] { return QString::fromUtf8(dir.read(u"record"_s)).trimmed(); };
-        QTest::qWaitFor([&] { return seen() == recorded; }, 5000);
+        (void)QTest::qWaitFor([&] { return seen() == recorded; }, 5000);
         EXPECT_EQ(seen(), recorded);
     }
     qputenv("PATH", path);

@@ -1,7 +1,6 @@
 #include "MainWindowFixture.h"
 
 #include <PropertyBag.h>
-#include <TabGeometry.h>
 #include <ctlTabs.h>
 #include <propTabCaptions.h>
 
@@ -25,63 +24,44 @@ QString moves(const QSignalSpy &clicks)
 }
 
 // The main window's strip: 353 × 313 pixels, tabs 60 × 18, three of them.
-TEST(StripLayout, PlacesPageAndTabsForEveryStyle)
+TEST(StripLayout, PlacesPageTabsAndCaptionsForEveryStyle)
 {
-    const struct {
-        int style;
-        TabRect page;
-        int activeSides;
-        TabRect tab1, tab3;
-    } cases[] = {
-        {0, {0, 18, 353, 313}, 7, {0, 0, 61, 19}, {120, 0, 181, 19}},
-        {1, {0, 18, 353, 313}, 7, {172, 0, 233, 19}, {292, 0, 353, 19}},
-        {2, {0, 0, 353, 295}, 13, {0, 294, 61, 313}, {120, 294, 181, 313}},
-        {3, {0, 0, 353, 295}, 13, {172, 294, 233, 313}, {292, 294, 353, 313}},
-        {4, {60, 0, 353, 313}, 11, {0, 0, 61, 19}, {0, 36, 61, 55}},
-        {5, {0, 0, 293, 313}, 14, {292, 0, 353, 19}, {292, 36, 353, 55}},
-        {6, {60, 0, 353, 313}, 11, {0, 258, 61, 277}, {0, 294, 61, 313}},
-        {7, {0, 0, 293, 313}, 14, {292, 258, 353, 277}, {292, 294, 353, 313}},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.style);
-        const StripLayout layout = stripLayout(c.style, 353, 313, 60, 18, 3);
-        EXPECT_EQ(layout.page, c.page);
-        EXPECT_EQ(layout.activeSides, c.activeSides);
-        EXPECT_EQ(layout.tabs.value(0), c.tab1);
-        EXPECT_EQ(layout.tabs.value(2), c.tab3);
+    // Per style: the page, tab 1 and tab 3 as left, top, right, bottom; the active tab's sides.
+    const QList<int> cases[] = {{0, 18, 353, 313, 0, 0, 61, 19, 120, 0, 181, 19, 7},
+                                {0, 18, 353, 313, 172, 0, 233, 19, 292, 0, 353, 19, 7},
+                                {0, 0, 353, 295, 0, 294, 61, 313, 120, 294, 181, 313, 13},
+                                {0, 0, 353, 295, 172, 294, 233, 313, 292, 294, 353, 313, 13},
+                                {60, 0, 353, 313, 0, 0, 61, 19, 0, 36, 61, 55, 11},
+                                {0, 0, 293, 313, 292, 0, 353, 19, 292, 36, 353, 55, 14},
+                                {60, 0, 353, 313, 0, 258, 61, 277, 0, 294, 61, 313, 11},
+                                {0, 0, 293, 313, 292, 258, 353, 277, 292, 294, 353, 313, 14}};
+    for (int style = 0; style < 8; ++style) {
+        const StripLayout layout = stripLayout(style, 353, 313, 60, 18, 3);
+        QList<int> got;
+        for (const TabRect &r : {layout.page, layout.tabs.value(0), layout.tabs.value(2)})
+            got << r.left << r.top << r.right << r.bottom;
+        EXPECT_EQ(got << layout.activeSides, cases[style]) << "style " << style;
     }
-}
-
-TEST(CaptionPosition, FollowsTheAlignmentGridInFloatingPoint)
-{
-    const TabRect tab1{0, 0, 61, 19};
-    const QSizeF caption(24, 12);
-    EXPECT_EQ(captionPosition(tab1, 4, caption), QPointF(17.5, 2.5));
-    EXPECT_EQ(captionPosition(tab1, 0, caption), QPointF(3, 2));
-    EXPECT_EQ(captionPosition(tab1, 8, caption), QPointF(33, 5));
-    EXPECT_EQ(captionPosition(tab1, 5, caption), QPointF(33, 2.5));
+    // A caption of 24 × 12 on tab 1 of style 0: top left, centred, centre right, bottom right.
+    const std::pair<int, QPointF> captions[] = {
+        {0, {3, 2}}, {4, {17.5, 2.5}}, {5, {33, 2.5}}, {8, {33, 5}}};
+    for (const auto &[alignment, at] : captions)
+        EXPECT_EQ(captionPosition({0, 0, 61, 19}, alignment, {24, 12}), at) << alignment;
 }
 
 const QColor kAmbient(0, 255, 0), kFace(192, 192, 192), kShadow(128, 128, 128), kLight(Qt::white);
 
 // The main window's strip, without captions, in a palette of known colours.
-struct MainStrip : ::testing::Test {
-    ctlTabs tabs;
-
-    MainStrip()
-    {
-        // Text, button, light, dark, mid, text, bright text, base, window.
-        tabs.setPalette(QPalette(Qt::black, kFace, kLight, kShadow, kShadow, Qt::black, kLight,
-                                 kLight, kAmbient));
-        tabs.resize(353, 313);
-        tabs.setTabsWidth(60);
-        tabs.setTabsHeight(18);
-        tabs.setCaptions({QString(), QString(), QString()});
-    }
-};
-
-TEST_F(MainStrip, PaintsPageBorderAndTabs)
+TEST(MainStrip, PaintsAndSelectsByPointerAndArrowKeysWithoutWrapping)
 {
+    ctlTabs tabs;
+    // Text, button, light, dark, mid, text, bright text, base, window.
+    tabs.setPalette(
+        QPalette(Qt::black, kFace, kLight, kShadow, kShadow, Qt::black, kLight, kLight, kAmbient));
+    tabs.resize(353, 313);
+    tabs.setTabsWidth(60);
+    tabs.setTabsHeight(18);
+    tabs.setCaptions({QString(), QString(), QString()});
     const std::tuple<QPoint, QColor, const char *> cases[] = {
         {{200, 100}, kFace, "page fill"},
         {{0, 100}, kLight, "page left edge"},
@@ -95,10 +75,7 @@ TEST_F(MainStrip, PaintsPageBorderAndTabs)
     };
     for (const auto &[at, color, what] : cases)
         EXPECT_EQ(tabs.hDC().pixelColor(at), color) << what;
-}
 
-TEST_F(MainStrip, PointerClicksAndArrowKeysSelectWithoutWrapping)
-{
     for (auto [at, shape] : {std::pair(QPoint(180, 18), Qt::PointingHandCursor),
                              std::pair(QPoint(250, 10), Qt::ArrowCursor)}) {
         QMouseEvent move(QEvent::MouseMove, at, tabs.mapToGlobal(at), Qt::NoButton, {}, {});
@@ -125,40 +102,35 @@ TEST_F(MainStrip, PointerClicksAndArrowKeysSelectWithoutWrapping)
     EXPECT_EQ(moves(clicks), u"1>3 3>3 3>2 2>1 1>1 1>1 1>2 2>3 3>3 3>2"_s);
 }
 
-TEST(ctlTabs, SelectionIsClampedFollowsTheTabCountAndAlwaysRaisesTabClick)
+TEST(ctlTabs, SettersClampOrIgnoreOutOfRangeValuesAndRepaint)
 {
     ctlTabs tabs;
+    tabs.resize(100, 50);
     tabs.setTabs(4);
     QSignalSpy clicks(&tabs, &ctlTabs::TabClick);
     for (int tab : {2, 0, 9, 4, 32767, INT_MIN, 4})
         tabs.setSelectedTab(tab);
     tabs.setTabs(2);
-    for (int refused : {0, -5, INT_MIN, 40000})
-        tabs.setTabs(refused);
-    EXPECT_EQ(tabs.Tabs(), 2);
-    EXPECT_EQ(moves(clicks), u"1>2 2>1 1>4 4>4 4>4 4>1 1>4 4>2"_s);
-}
-
-TEST(ctlTabs, SettersRepaintButIgnoreOutOfRangeValues)
-{
-    ctlTabs tabs;
-    tabs.resize(100, 50);
-    const std::pair<std::function<void()>, bool> cases[] = {
-        {[&] { tabs.setStyle(7); }, true},
-        {[&] { tabs.setStyle(8); }, false},
-        {[&] { tabs.setStyle(-1); }, false},
-        {[&] { tabs.setCaptionAlignment(8); }, true},
-        {[&] { tabs.setCaptionAlignment(9); }, false},
-        {[&] { tabs.setCaption(2, u"x"_s); }, true},
-        {[&] { tabs.setTextColorActive(0x000000FF); }, true},
-        {[&] { tabs.setTabFont(QFont(u"Serif"_s, 12)); }, true},
-        {[&] { tabs.setTabsHeight(-40); }, true},
-    };
-    for (int i = 0; const auto &[change, repaints] : cases) {
+    auto repaints = [&](const std::function<void()> &change) {
         const QImage before = tabs.hDC().copy();
         change();
-        EXPECT_EQ(tabs.hDC() != before, repaints) << "row " << i++;
-    }
+        return tabs.hDC() != before;
+    };
+    EXPECT_TRUE(repaints([&] { tabs.setStyle(7); }));
+    EXPECT_TRUE(repaints([&] { tabs.setCaptionAlignment(8); }));
+    EXPECT_FALSE(repaints([&] {
+        for (int refused : {0, -5, INT_MIN, 40000})
+            tabs.setTabs(refused);
+        tabs.setStyle(8);
+        tabs.setStyle(-1);
+        tabs.setCaptionAlignment(9);
+    }));
+    EXPECT_EQ(tabs.Tabs(), 2);
+    EXPECT_EQ(moves(clicks), u"1>2 2>1 1>4 4>4 4>4 4>1 1>4 4>2"_s) << "every selection raises it";
+    EXPECT_TRUE(repaints([&] { tabs.setCaption(2, u"x"_s); }));
+    EXPECT_TRUE(repaints([&] { tabs.setTextColorActive(0x000000FF); }));
+    EXPECT_TRUE(repaints([&] { tabs.setTabFont(QFont(u"Serif"_s, 12)); }));
+    EXPECT_TRUE(repaints([&] { tabs.setTabsHeight(-40); }));
 }
 
 TEST(ctlTabs, LoadingMatchesKeysInAnyCaseAndBringsValuesIntoRange)
@@ -174,9 +146,12 @@ TEST(ctlTabs, LoadingMatchesKeysInAnyCaseAndBringsValuesIntoRange)
               (QList<qint64>{1, 1, 7, 0, 70, INT_MAX}));
     EXPECT_EQ(tabs.TabColor(), 0x80000010u);
     EXPECT_EQ(tabs.tabFont().family(), tabs.font().family());
+
+    dir.write(u"b.properties"_s, "\t=x\nk=v\n"); // a key of spaces only, found by fuzzing
+    EXPECT_EQ(FilePropertyBag(dir.path(u"b.properties"_s)).keys(), QStringList{u"K"_s});
 }
 
-// The caption page of the first of two selected controls, a strip captioned P, Q, R.
+// The caption page of the first of two selected controls: a strip captioned P, Q, R, on tab 3.
 struct CaptionPage {
     ctlTabs tabs;
     propTabCaptions page;
@@ -186,21 +161,23 @@ struct CaptionPage {
     CaptionPage()
     {
         tabs.setCaptions({u"P"_s, u"Q"_s, u"R"_s});
+        tabs.setSelectedTab(3);
         page.SelectionChanged({&tabs, new QObject(&page)});
     }
-    void click(const QString &button)
+    // Presses a button, v Down, ^ Up, + Add or x Delete, or else types the character.
+    void press(QChar key)
     {
-        const int i = QStringList{u"Down"_s, u"Up"_s, u"Add"_s, u"Delete"_s}.indexOf(button);
-        page.findChild<QPushButton *>(u"cmd%1"_s.arg(i))->click();
+        if (const int button = u"v^+x"_s.indexOf(key); button >= 0)
+            page.findChild<QPushButton *>(u"cmd%1"_s.arg(button))->click();
+        else
+            QTest::keyClicks(text, key);
     }
     // The list with the selected entry in brackets, then the text box.
     QString shown() const
     {
         QStringList out;
         for (int i = 0; i < list->count(); ++i)
-            out.append(list->item(i)->text());
-        if (list->currentRow() >= 0)
-            out[list->currentRow()] = u'[' + out[list->currentRow()] + u']';
+            out.append((i == list->currentRow() ? u"[%1]"_s : u"%1"_s).arg(list->item(i)->text()));
         return out.join(u',') + u' ' + text->text();
     }
 };
@@ -208,47 +185,32 @@ struct CaptionPage {
 TEST(CaptionPage, EditsTheListAndAppliesIt)
 {
     const struct {
-        int select;     // the row picked first; -1 keeps the one selected on loading
-        QString action; // a button, or the text typed
-        QString shown;  // the page after it
+        int select;        // the row picked first
+        const char *keys;  // pressed in turn, each on a page not yet marked changed
+        const char *shown; // the page after them
         bool changed;
     } cases[] = {
-        {-1, u"Z"_s, u"[Z],Q,R Z"_s, true},    {1, u"Down"_s, u"P,R,[Q] Q"_s, true},
-        {2, u"Down"_s, u"P,Q,[R] R"_s, false}, {2, u"Up"_s, u"P,[R],Q R"_s, true},
-        {0, u"Up"_s, u"[P],Q,R P"_s, false},   {1, u"Add"_s, u"P,Q,[],R "_s, true},
-        {2, u"Delete"_s, u"P,[Q] Q"_s, true},  {1, u"Delete"_s, u"P,[R] R"_s, true},
+        {0, "Z", "[Z],Q,R Z", true}, {1, "v", "P,R,[Q] Q", true},  {2, "v", "P,Q,[R] R", false},
+        {2, "^", "P,[R],Q R", true}, {0, "^", "[P],Q,R P", false}, {1, "+", "P,Q,[],R ", true},
+        {2, "x", "P,[Q] Q", true},   {1, "x", "P,[R] R", true},    {0, "xxx", "[R] R", false},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.select << ' ' << c.action.toStdString());
+        SCOPED_TRACE(::testing::Message() << c.select << ' ' << c.keys);
         CaptionPage p;
-        if (c.select >= 0)
-            p.list->setCurrentRow(c.select);
-        if (c.action.size() == 1)
-            QTest::keyClicks(p.text, c.action);
-        else
-            p.click(c.action);
-        EXPECT_EQ(p.shown(), c.shown);
+        p.list->setCurrentRow(c.select);
+        for (QChar key : QString::fromLatin1(c.keys)) {
+            p.page.setChanged(false);
+            p.press(key);
+        }
+        EXPECT_EQ(p.shown(), QString(c.shown));
         EXPECT_EQ(p.page.Changed(), c.changed);
+        QSignalSpy clicks(&p.tabs, &ctlTabs::TabClick);
         p.page.ApplyChanges();
-        EXPECT_EQ(p.tabs.Captions().join(u','),
-                  c.shown.section(u' ', 0, 0).remove(u'[').remove(u']'));
+        const QString applied = QString(c.shown).section(u' ', 0, 0).remove(u'[').remove(u']');
+        EXPECT_EQ(p.tabs.Captions().join(u','), applied);
+        const int tabs = p.tabs.Tabs(); // fewer than 3: the selection moves to the last
+        EXPECT_EQ(moves(clicks), tabs < 3 ? u"3>%1"_s.arg(tabs) : QString());
     }
-}
-
-TEST(CaptionPage, ApplyingFewerTabsMovesTheSelectionAndTheOnlyEntryStays)
-{
-    CaptionPage p;
-    p.tabs.setSelectedTab(3);
-    QSignalSpy clicks(&p.tabs, &ctlTabs::TabClick);
-    p.click(u"Delete"_s);
-    p.page.ApplyChanges();
-    EXPECT_EQ(moves(clicks), u"3>2"_s);
-
-    p.click(u"Delete"_s);
-    p.page.setChanged(false);
-    p.click(u"Delete"_s);
-    EXPECT_EQ(p.shown(), u"[R] R"_s);
-    EXPECT_FALSE(p.page.Changed());
 }
 
 TEST_F(MainWindow, TabStripShowsThePageOfTheChosenTab)
