@@ -61,10 +61,7 @@ public:
     {
         record(u"setTaskbarEntryVisible: "_s + (visible ? u"true"_s : u"false"_s));
     }
-    void closeTopLevelWindow(const QString &title) override
-    {
-        record(u"closeTopLevelWindow: "_s + title);
-    }
+    void closeTopLevelWindow(const QString &t) override { record(u"closeTopLevelWindow: "_s + t); }
     bool registerHotkey() override { return record(u"registerHotkey"_s), true; }
     void unregisterHotkey() override { record(u"unregisterHotkey"_s); }
     void installHotkeyHandler(QObject *, std::function<void()>) override

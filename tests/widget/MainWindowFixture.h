@@ -61,25 +61,38 @@ public:
             out.append(combo()->itemText(i));
         return out;
     }
-    // The texts of labels, buttons or fields, joined by "|".
-    QString text(std::initializer_list<const char *> names) const
+    // What the named controls show, joined by "|": a check box 1 or 0, a group its title, a
+    // combo box its text, a label, button or field its text.
+    QString shown(std::initializer_list<const char *> names) const
     {
         QStringList out;
-        for (const char *name : names)
-            out.append(get<QObject>(name)->property("text").toString());
+        for (const char *name : names) {
+            const QObject *o = get<QObject>(name);
+            const QVariant v = o->property(o->inherits("QCheckBox")   ? "checked"
+                                           : o->inherits("QGroupBox") ? "title"
+                                           : o->inherits("QComboBox") ? "currentText"
+                                                                      : "text");
+            out.append(v.typeId() == QMetaType::Bool ? QString::number(v.toBool()) : v.toString());
+        }
         return out.join(u'|');
     }
-    QString text(const char *name) const { return text({name}); }
-    // The task as the window shows it: "reminder|hour|minute|second|related file|time caption|
-    // check boxes", the boxes as 1 or 0 in their order on the page.
+    // The task as the window shows it.
     QString task() const
     {
-        QString boxes;
-        for (const char *name :
-             {"chkRunRelaFile", "chkShowMsg", "chkRunInBackground", "chkCountDown"})
-            boxes += check(name)->isChecked() ? u'1' : u'0';
-        return combo()->currentText() + u'|' + text({"txtHour", "txtMinute", "txtSecond"}) + u'|' +
-               text("txtFile") + u'|' + get<QGroupBox>("Frame1")->title() + u'|' + boxes;
+        return shown({"cboTask", "txtHour", "txtMinute", "txtSecond", "txtFile", "Frame1",
+                      "chkRunRelaFile", "chkShowMsg", "chkRunInBackground", "chkCountDown"});
+    }
+
+    // The window's focus: "name" or, for a line edit, "name text caret [selection]".
+    QString focus() const
+    {
+        const QWidget *w = window->focusWidget();
+        const auto *box = qobject_cast<const QLineEdit *>(w);
+        if (!box)
+            return w ? w->objectName() : u"none"_s;
+        return u"%1 %2 %3 [%4]"_s.arg(box->objectName(), box->text())
+            .arg(box->cursorPosition())
+            .arg(box->selectedText());
     }
 
     void setFields(const QString &h, const QString &m, const QString &s)
