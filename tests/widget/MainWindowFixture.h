@@ -6,17 +6,16 @@
 #include "TempDir.h"
 
 #include <TextCodec.h>
+#include <ctlTabs.h>
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -62,7 +61,7 @@ public:
         return out;
     }
     // What the named controls show, joined by "|": a check box 1 or 0, a group its title, a
-    // combo box its text, a label, button or field its text.
+    // combo box its text, anything else its text.
     QString shown(std::initializer_list<const char *> names) const
     {
         QStringList out;
@@ -76,7 +75,6 @@ public:
         }
         return out.join(u'|');
     }
-    // The task as the window shows it.
     QString task() const
     {
         return shown({"cboTask", "txtHour", "txtMinute", "txtSecond", "txtFile", "Frame1",

@@ -1,9 +1,5 @@
 #include "MainWindowFixture.h"
 
-#include <QSignalSpy>
-
-using platform::MsgResult;
-
 // The orders that the outside cannot see (the end-to-end scripts look at the rest): what was true
 // at each call of the start-up and of the unload, "call [visible, log lines, script bytes]".
 TEST_F(MainWindow, StartUpAndUnloadInOrder)
@@ -46,11 +42,9 @@ TEST_F(MainWindow, StartUpAndUnloadInOrder)
 // which the task fires; a signal never asks.
 TEST_F(MainWindow, QuestionsWhileATaskRuns)
 {
-    check("chkRunInBackground")->setChecked(false);
-    setFields(u"1"_s, u"0"_s, u"0"_s);
-    clickStart();
+    clickStart(); // the sample's first task, due at the next tick
     QSignalSpy unloaded(window.get(), &frmMain::unloaded);
-    platform.messageBoxAnswers << MsgResult::No << MsgResult::No << MsgResult::Ok;
+    platform.messageBoxAnswers << platform::MsgResult::No << platform::MsgResult::No;
     platform.calls.clear();
     EXPECT_FALSE(platform.session.queryEnd(true)) << "No cancels the logout";
     EXPECT_TRUE(platform.session.queryEnd(false)) << "the unload comes when the program quits";
