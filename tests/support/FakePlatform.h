@@ -53,10 +53,7 @@ public:
     QString programDirectory() const override { return programDir; }
     QString windowsDirectory() const override { return programDir; }
     bool earlierCopyRunning() override { return record(u"earlierCopyRunning"_s), earlierCopy; }
-    void makeTopmost(QWidget *window) override
-    {
-        record(u"makeTopmost: "_s + window->objectName());
-    }
+    void makeTopmost(QWidget *w) override { record(u"makeTopmost: "_s + w->objectName()); }
     void setTaskbarEntryVisible(bool visible) override
     {
         record(u"setTaskbarEntryVisible: "_s + (visible ? u"true"_s : u"false"_s));

