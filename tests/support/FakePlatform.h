@@ -19,8 +19,7 @@ public:
     bool earlierCopy = false;
     QQueue<platform::MsgResult> messageBoxAnswers; // empty: Ok
     QString fileDialogAnswer;                      // empty: cancelled
-    // Every call that reaches the system, "name: arguments"; a message box as
-    // "messageBox: title|text|buttons|icon".
+    // Every call that reaches the system, "name: arguments", "messageBox: title|text|buttons|icon".
     QStringList calls;
     // Runs as each call is recorded, and as the time is formed for a log line or a label.
     std::function<void(const QString &call)> onCall;

@@ -19,8 +19,7 @@
 #include <QTest>
 #include <QTimer>
 
-// The main window over a fake platform whose program folder is temporary, loaded as at start-up
-// (the sample script is written on first use).
+// The main window loaded as at start-up over a fake platform and a temporary program folder.
 class MainWindow : public ::testing::Test {
 public:
     TempDir dir;
@@ -33,8 +32,7 @@ public:
         open();
     }
 
-    // A new window loaded over the task.dat there is, and active (focus events need an active
-    // window); the calls and the log of its start-up are cleared.
+    // A new window over the task.dat there is, active for focus events; its start-up forgotten.
     void open()
     {
         window = std::make_unique<frmMain>(platform);
@@ -93,12 +91,6 @@ public:
             .arg(box->selectedText());
     }
 
-    void setFields(const QString &h, const QString &m, const QString &s)
-    {
-        field("txtHour")->setText(h);
-        field("txtMinute")->setText(m);
-        field("txtSecond")->setText(s);
-    }
     void clickStart() { get<QPushButton>("cmdOk")->click(); }
     // One tick of the main timer after the fake clock moved on by `seconds`.
     void tickAfter(int seconds)

@@ -95,8 +95,6 @@ TEST_F(MainWindow, KeysAndClicksOnThePagesLeaveTheStripAlone)
     QApplication::sendEvent(strip, &twice);
     EXPECT_EQ(focus() + u' ' + QString::number(clicks.size()), u"ctlTabs1 1"_s)
         << "a click on a tab takes the focus; a double click is one press";
-    QTest::keyClick(strip, Qt::Key_Left);
-    EXPECT_EQ(strip->SelectedTab(), 1);
 }
 
 // The select-all and leaving rules belong to the focus moving between controls, not to the
