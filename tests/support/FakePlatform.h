@@ -38,9 +38,9 @@ public:
     {
         const char *buttonNames[] = {"Ok", "OkCancel", "YesNo", "YesNoCancel"};
         const char *iconNames[] = {"", "Information", "Exclamation", "Question", "Critical"};
-        record(u"messageBox: "_s + title + u'|' + text + u'|' +
-               QLatin1StringView(buttonNames[int(buttons)]) + u'|' +
-               QLatin1StringView(iconNames[int(icon)]));
+        record(u"messageBox: %1|%2|%3|%4"_s.arg(title, text,
+                                                QLatin1StringView(buttonNames[int(buttons)]),
+                                                QLatin1StringView(iconNames[int(icon)])));
         return messageBoxAnswers.isEmpty() ? platform::MsgResult::Ok : messageBoxAnswers.dequeue();
     }
     QString openFileDialog(QWidget *, const QString &title, const QString &filter) override

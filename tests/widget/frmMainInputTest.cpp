@@ -7,7 +7,6 @@
 TEST_F(MainWindow, TimeFieldsTakeTimeCharactersAndThePartOfAPasteThatFits)
 {
     QLineEdit *box = field("txtSecond");
-    box->setFocus();
     box->setText(QString());
     QTest::keyClicks(box, u"1a -.x2"_s);
     QApplication::clipboard()->setText(u"9"_s);

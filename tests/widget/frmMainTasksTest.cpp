@@ -78,6 +78,7 @@ TEST_F(MainWindow, ModeDialogStoresTheChoiceOnlyOnOk)
         return shown({"txtHour", "txtMinute", "txtSecond", "chkCountDown"});
     };
     field("txtHour")->setFocus();
+    window->move(5, 5); // away from the screen's centre, where a dialog goes by itself
     EXPECT_EQ(mode(false, "Command1"), u"0|0|0|1"_s) << "OK without a change still resets";
     EXPECT_EQ(focus(), u"txtMinute 0 1 []"_s);
     EXPECT_EQ(mode(true, "Command2"), u"1|0|0|1"_s) << "Cancel changes nothing";
