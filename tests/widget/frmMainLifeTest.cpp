@@ -41,7 +41,7 @@ TEST_F(MainWindow, StartUpAndUnloadInOrder)
 TEST_F(MainWindow, QuestionsWhileATaskRuns)
 {
     clickStart(); // the sample's first task, due at the next tick
-    platform.messageBoxAnswers << platform::MsgResult::No << platform::MsgResult::No;
+    platform.messageBoxAnswers << platform::MsgResult::No; // then no box says Yes
     platform.calls.clear();
     EXPECT_FALSE(platform.session.queryEnd(true)) << "No cancels the logout";
     EXPECT_TRUE(platform.session.queryEnd(false)) << "the unload comes when the program quits";
