@@ -34,7 +34,6 @@ TEST_F(MainWindow, RelatedFileFieldTakesOnlyDroppedLocalFiles)
 {
     check("chkRunRelaFile")->setChecked(true);
     QLineEdit *file = field("txtFile");
-    // What a drop leaves, and whether it was accepted.
     auto drop = [&](const QList<QUrl> &urls, const QString &text) {
         QMimeData data;
         data.setUrls(urls);

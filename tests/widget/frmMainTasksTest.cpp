@@ -87,7 +87,6 @@ TEST_F(MainWindow, ModeDialogStoresTheChoiceOnlyOnOk)
     EXPECT_EQ(platform.calls, QStringList(3, u"makeTopmost: frmMode"_s));
 }
 
-// The related file's Browse, and the link that edits the script.
 TEST_F(MainWindow, BrowseOffersTheThreeFiltersAndTheLinkOpensTheScript)
 {
     check("chkRunRelaFile")->setChecked(true);
