@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Copies and the recall hotkey: a later copy logs "<<" and shows its notice before its window,
-# Ctrl+Alt+A (also with NumLock on) recalls the first copy's window from the background with
-# its clock still running, and the key passes to a copy started after the first has ended.
+# Copies and the recall key: a later copy's "<<" and notice before its window; Ctrl+Alt+A (and
+# with NumLock) recalls the first copy, its clock running; the key passes on when it ends.
 source "$(dirname "$0")/lib.sh" "$1"
 write_script '[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
 mine() { xdotool search --all --onlyvisible --pid "$1" --name '^Tocklet$' 2>/dev/null; }

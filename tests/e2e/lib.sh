@@ -1,6 +1,5 @@
-# Sourced by the end-to-end scripts: a private X session with openbox, a program folder in a
-# temporary directory, and helpers that look at the program from outside.
-#   source lib.sh PROGRAM
+# For the end-to-end scripts (source lib.sh PROGRAM): a private X session with openbox, a
+# program folder in a temporary directory, helpers that look at the program from outside.
 set -uo pipefail
 work=$(mktemp -d)
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/xsession.sh"
@@ -16,13 +15,12 @@ fail() {
   cat "$work"/out* 2>/dev/null
   exit 1
 }
-# Starts a copy of the program; its process id is $pid.
+# start: a copy, its process id $pid; start_task: and its first stored task (Enter), window $w.
 start() {
   "$work/app/tocklet" >>"$work/out" 2>&1 &
   pid=$!
   pids+=("$pid")
 }
-# Starts a copy and its first stored task with Enter; its window is $w.
 start_task() {
   start
   w=$(until_true windows) || fail "no window"
@@ -36,7 +34,6 @@ until_true() {
 # Visible windows titled Tocklet, oldest first (xdotool's regexes cannot match Chinese titles).
 windows() { xdotool search --onlyvisible --name '^Tocklet$' 2>/dev/null; }
 count_windows() { [ "$(windows | wc -l)" -eq "$1" ]; }
-# The visible window with this exact title.
 titled() {
   local id
   for id in $(xdotool search --onlyvisible --name . 2>/dev/null); do
@@ -48,7 +45,6 @@ above() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
 log() { iconv -f GB18030 -t UTF-8 "$XDG_STATE_HOME/Klaxo.log" | tr -d '\r' | cut -f2-; }
 log_has() { log | grep -q -- "$1"; }
 script_text() { iconv -f GB18030 -t UTF-8 "$work/app/task.dat" | tr -d '\r'; }
-# Writes task.dat from UTF-8 lines.
 write_script() { printf '%s\r\n' "$@" | iconv -f UTF-8 -t GB18030 >"$work/app/task.dat"; }
 # Waits for the program to end; fails unless it ended with status 0.
 wait_exit() {

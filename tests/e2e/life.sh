@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The real program's life: the first start and its sample task firing, closing while idle
-# (Esc), while a task runs (No, then Yes), while minimised, and by SIGTERM; a read-only script
-# and a log folder that cannot exist. (A program folder the user cannot write to: install.sh.)
+# The program's life: first start and the sample task firing; Esc; the close question (No, Yes);
+# minimised; SIGTERM; a read-only script and an unusable log folder (an unwritable program
+# folder: install.sh).
 source "$(dirname "$0")/lib.sh" "$1"
 # One hour counted down, shown, not sent to the background.
 long='[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
@@ -68,10 +68,7 @@ chmod 444 "$work/app/task.dat"
 before=$(md5sum <"$work/app/task.dat")
 export XDG_STATE_HOME="$work/app/task.dat/state"
 start_task
-xdotool key alt+g
-until_true count_windows 0 || fail "Background did not hide the window"
-xdotool key ctrl+alt+a
-until_true windows >/dev/null || fail "no recall"
+sleep 0.5 # Start saves (and is refused) and logs (nowhere), silently
 kill -TERM "$pid"
 wait_exit "read-only script"
 [ "$(md5sum <"$work/app/task.dat")" = "$before" ] || fail "the read-only script changed"

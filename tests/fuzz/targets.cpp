@@ -14,14 +14,9 @@
 
 #include <cstdlib>
 
-static void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    const auto check = [](bool ok) { ok ? void() : std::abort(); };
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
 #if TARGET == 1 // one task line: once read and written, it reads and writes back the same
     const QString line = QString::fromUtf8(bytes);
