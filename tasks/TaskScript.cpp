@@ -59,11 +59,12 @@ namespace {
 // script is not decoded whole just to learn that its first line has text.
 bool anyLineHasText(const QByteArray &bytes)
 {
+    const Encoding encoding = fileEncoding(bytes);
     bool found = false;
     forEachLine(QByteArrayView(bytes), [&](QByteArrayView line) {
         if (found)
             return;
-        const QString text = decodeText(line.toByteArray(), BadLines::Replace);
+        const QString text = decodeText(line, encoding, BadLines::Replace);
         QStringView rest = trimSpaces(text);
         if (const qsizetype close = rest.indexOf(u']'); close >= 0)
             rest = trimSpaces(rest.sliced(close + 1));

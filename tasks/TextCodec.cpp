@@ -65,8 +65,10 @@ bool decodeTwoByteGb18030(QByteArrayView bytes, QString &out)
     return true;
 }
 
-// How much GB18030 bytes read like a Chinese reminder file: each code in GB2312's punctuation
-// rows or among its 3,755 common hanzi counts for it, any other non-ASCII code against it.
+// How much GB18030 bytes read like a Chinese reminder file: a code among GB2312's punctuation
+// and full-width forms (rows A1-A3) or its 3,755 common hanzi (rows B0-D7) counts for it; any
+// other non-ASCII code (rarer hanzi, Greek, Cyrillic, box drawing, GBK's extensions, user-defined
+// and four-byte codes, which hold the C1 controls and Latin letters) counts against it.
 qsizetype chineseScore(QByteArrayView gb)
 {
     qsizetype score = 0;
@@ -78,11 +80,19 @@ qsizetype chineseScore(QByteArrayView gb)
             --score; // a four-byte code
             i += 4;
         } else {
-            score += (b[i] >= 0xA1 && b[i] <= 0xA3) || (b[i] >= 0xB0 && b[i] <= 0xD7) ? 1 : -1;
+            const bool common = i + 1 < gb.size() && b[i + 1] >= 0xA1 &&
+                                ((b[i] >= 0xA1 && b[i] <= 0xA3) || (b[i] >= 0xB0 && b[i] <= 0xD7));
+            score += common ? 1 : -1;
             i += 2;
         }
     }
     return score;
+}
+
+bool decodeGb(QByteArrayView bytes, QString &out)
+{
+    return decodeTwoByteGb18030(bytes, out) || tryDecode("GB18030", bytes, out) ||
+           tryDecode("GBK", bytes, out);
 }
 
 } // namespace
@@ -129,43 +139,57 @@ QByteArray encodeText(QStringView text)
 QByteArray encodeFile(QStringView text)
 {
     QByteArray bytes = encodeText(text);
-    const QByteArrayView view(bytes);
-    if (!isAscii(view) && view.isValidUtf8() &&
-        chineseScore(encodeText(QString::fromUtf8(view))) > chineseScore(view))
+    if (fileEncoding(bytes) == Encoding::Utf8)
         bytes = kUtf8Bom + text.toUtf8();
     return bytes;
 }
 
-QString decodeText(const QByteArray &bytes, BadLines badLines)
+Encoding fileEncoding(QByteArrayView bytes)
 {
-    QByteArrayView view(bytes);
-    if (view.startsWith(kUtf8Bom))
-        return QString::fromUtf8(view.sliced(3));
-    if (isAscii(view))
-        return QString::fromLatin1(view);
+    // A byte-order mark is UTF-8's own: editors write it, and so does encodeFile.
+    if (bytes.startsWith(kUtf8Bom))
+        return Encoding::Utf8;
+    // Plain ASCII reads the same either way; anything else that is not UTF-8 is GB18030, which
+    // holds GBK and so the files of the program's earlier versions.
+    if (isAscii(bytes) || !bytes.isValidUtf8())
+        return Encoding::Gb18030;
+    // Many GB18030 texts are valid UTF-8 byte for byte ("说" is CB B5, U+02F5 in UTF-8), and
+    // some UTF-8 texts valid GB18030. Both readings are weighed as Chinese text, and GB18030,
+    // what Tocklet writes, wins a tie. Since encodeFile asks the same question of the bytes it
+    // is about to write, and writes UTF-8 with the mark when the answer is UTF-8, a script
+    // Tocklet wrote always reads back as written, whatever this weighing decides.
+    QString gb;
+    if (!decodeGb(bytes, gb))
+        return Encoding::Utf8;
+    return chineseScore(encodeText(QString::fromUtf8(bytes))) > chineseScore(bytes)
+               ? Encoding::Utf8
+               : Encoding::Gb18030;
+}
+
+QString decodeText(QByteArrayView bytes, Encoding encoding, BadLines badLines)
+{
+    if (encoding == Encoding::Utf8)
+        return QString::fromUtf8(bytes.startsWith(kUtf8Bom) ? bytes.sliced(3) : bytes);
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes);
     QString text;
-    const bool gb = decodeTwoByteGb18030(view, text) || tryDecode("GB18030", view, text) ||
-                    tryDecode("GBK", view, text);
-    // Many GB18030 texts are valid UTF-8 too ("水" is CB AE, "ˮ" in UTF-8): the reading that
-    // looks more like Chinese text wins, GB18030 (what Tocklet writes) on a tie.
-    if (view.isValidUtf8()) {
-        QString utf8 = QString::fromUtf8(view);
-        if (!gb || chineseScore(encodeText(utf8)) > chineseScore(view))
-            return utf8;
-        return text;
-    }
-    if (gb)
+    if (decodeGb(bytes, text))
         return text;
 
     // Some lines are damaged: decode line by line so that the sound ones survive.
     text.clear();
-    forEachLine(view, [&](QByteArrayView line) {
+    forEachLine(bytes, [&](QByteArrayView line) {
         QString decoded;
         if (tryDecode("GB18030", line, decoded) || tryDecode("GBK", line, decoded) ||
             badLines == BadLines::Replace)
             text += decoded + u'\n';
     });
     return text;
+}
+
+QString decodeText(const QByteArray &bytes, BadLines badLines)
+{
+    return decodeText(bytes, fileEncoding(bytes), badLines);
 }
 
 QStringList decodeLines(const QByteArray &bytes, BadLines badLines)

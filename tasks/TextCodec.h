@@ -13,19 +13,29 @@ namespace tasks {
 // and can also hold every other one.
 QByteArray encodeText(QStringView text);
 
-// A whole text file as Tocklet writes it: GB18030, unless those bytes would read back as UTF-8
-// (see decodeText); then UTF-8 with its byte-order mark, so that the file always reads back as
+// A whole text file as Tocklet writes it: GB18030, unless those bytes would be read as UTF-8
+// (see fileEncoding); then UTF-8 with its byte-order mark, so that the file always reads back as
 // exactly the text written.
 QByteArray encodeFile(QStringView text);
+
+enum class Encoding { Utf8, Gb18030 };
+
+// How a text file's bytes are read, the one rule for every reader of a script: UTF-8 when they
+// start with its byte-order mark, GB18030 (falling back to GBK) when they are not valid UTF-8,
+// and for bytes valid both ways the reading that looks more like Chinese text, GB18030 on a tie.
+Encoding fileEncoding(QByteArrayView bytes);
 
 enum class BadLines {
     Skip,    // a line that cannot be decoded is left out
     Replace, // its undecodable bytes become U+FFFD
 };
 
-// Decodes a text file: UTF-8 when it starts with its byte-order mark, otherwise GB18030,
-// falling back to GBK (code page 936); bytes that are valid UTF-8 as well are read as UTF-8 only
-// when that reads more like Chinese text. Line ends are kept.
+// Decodes text in `encoding` (a leading byte-order mark is dropped from UTF-8); line ends are
+// kept. GB18030 falls back to GBK (code page 936), and bytes neither can read are handled by
+// `badLines`.
+QString decodeText(QByteArrayView bytes, Encoding encoding, BadLines badLines);
+
+// Decodes a whole text file in its fileEncoding().
 QString decodeText(const QByteArray &bytes, BadLines badLines);
 
 namespace detail {

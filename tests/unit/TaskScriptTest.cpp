@@ -14,6 +14,7 @@
 #include <QStringDecoder>
 
 #include <cfloat>
+#include <random>
 
 using namespace Qt::StringLiterals;
 using namespace tasks;
@@ -67,26 +68,28 @@ TEST(TaskLine, ReadsTheFieldsOrSkipsTheLineAndWritesOneLine)
     EXPECT_EQ(writeTaskLine({u"a\r\nb"_s, u"c\nd"_s, -0.0}), u"[0,0,0,0,0,0,0,\"c d\"]a  b"_s);
 }
 
-TEST(TextCodec, DecodesEveryEncodingAndReadsBackWhatItWrites)
+TEST(TextCodec, DecodesEveryEncoding)
 {
     const std::tuple<const char *, QByteArray, QStringList> cases[] = {
         {"GBK extension area", "\x81\x40\x81\x80\xFE\x4F", {u"丂亐\uFA29"_s}},
+        {"the sample in GBK", encodeText(sampleTaskScript().join(u"\r\n"_s)), sampleTaskScript()},
         {"UTF-8 without mark", "\xE4\xBE\x8B\x31\n", {u"例1"_s}},
         {"UTF-8 that is valid GB18030", "\xE5\x96\x9D\xE6\xB0\xB4", {u"喝水"_s}},
         {"GB18030 that is valid UTF-8", "\xCB\xAE \xCB\xB5", {u"水 说"_s}},
-        {"UTF-8 with mark", "\xEF\xBB\xBF\x61\r\n", {u"a"_s}},
+        {"a tie goes to GB18030", "\xCB\xB5\xC3\x97", {u"说脳"_s}}, // UTF-8: "˵×"
+        {"an editor's UTF-8",
+         u"[0,0,5,1,0,0,1,\"cmd:notify-send hi\"]说明\n"_s.toUtf8(),
+         {u"[0,0,5,1,0,0,1,\"cmd:notify-send hi\"]说明"_s}},
+        {"UTF-8 with Latin letters",
+         u"Meeting 会议 at 3 pm\n"_s.toUtf8(),
+         {u"Meeting 会议 at 3 pm"_s}},
+        {"UTF-8 with mark", "\xEF\xBB\xBF\x61\r\n\xE8\xAF\xB4", {u"a"_s, u"说"_s}},
         {"code page 936 euro", "\x80 5", {u"€ 5"_s}},
         {"code page 936 private use", "\xFF", {u"\uF8F5"_s}},
         {"damaged lines skipped", "ok\r\n\x81\x20\r\n\xC0\xFD\r\nx\x81", {u"ok"_s, u"例"_s}},
     };
     for (const auto &[name, bytes, lines] : cases)
         EXPECT_EQ(decodeLines(bytes, BadLines::Skip), lines) << name;
-
-    // Found by fuzzing: text whose GB18030 bytes are also UTF-8 that reads more like Chinese.
-    TempDir dir;
-    const QString text = QStringDecoder("GB18030").decode("\xE5\xB8\xB8\xE8\xA7\x84"_ba);
-    ASSERT_TRUE(mdlPub::writeTextFile(dir.path(u"t"_s), text));
-    EXPECT_EQ(decodeText(dir.read(u"t"_s), BadLines::Skip), text + u"\r\n"_s) << "read back";
 }
 
 struct TaskScript : ::testing::Test {
@@ -136,6 +139,47 @@ TEST_F(TaskScript, LoadKeepsTheFirstOfEachTextAndSaveWritesThemBackInTheWritersF
     TaskList back;
     loadTaskScript(platform, back);
     EXPECT_EQ(back, list) << "numbers exact, text beyond GBK kept";
+}
+
+TEST_F(TaskScript, EveryScriptReadsBackAsWritten)
+{
+    // Hanzi whose GB18030 bytes are valid UTF-8 too are the risk, most of all beside ASCII-only
+    // related files: the fixed cases first ("常规" in UTF-8 read as GB18030 came from fuzzing),
+    // then thousands of records from GB2312, the rest of GBK and anywhere in Unicode.
+    const QStringList texts = {u"说"_s, u"募"_s, u"聧"_s,
+                               QStringDecoder("GB18030").decode("\xE5\xB8\xB8\xE8\xA7\x84"_ba)};
+    std::mt19937 random(2026);
+    const auto pick = [&](int low, int high) {
+        return std::uniform_int_distribution(low, high)(random);
+    };
+    const auto character = [&]() -> QString {
+        const int pool = pick(0, 2);
+        if (pool == 2) {
+            char32_t c = pick(0x80, 0x10FFFF - 0x800);
+            if (c >= 0xD800)
+                c += 0x800; // past the surrogates
+            return QString::fromUcs4(&c, 1);
+        }
+        const char gb[] = {char(pool ? pick(0x81, 0xA0) : pick(0xB0, 0xF7)),
+                           char(pool ? pick(0x80, 0xFE) : pick(0xA1, 0xFE))};
+        return QStringDecoder("GB18030").decode(QByteArrayView(gb, 2));
+    };
+    for (int round = 0; round < 2000; ++round) {
+        TaskList list;
+        for (int n = round < texts.size() ? 1 : pick(1, 3); n > 0; --n) {
+            QString text = round < texts.size() ? texts[round] : QString();
+            for (int i = text.isEmpty() ? pick(1, 3) : 0; i > 0; --i)
+                text += character();
+            if (std::ranges::find(list, text, &TaskRecord::taskText) != list.end())
+                continue; // a text only once
+            list.append({text, pick(0, 1) ? u"cmd:notify-send hi"_s : u"/tmp/"_s + character(), 0,
+                         0, double(pick(0, 9)), 1, 0, 0, 1});
+        }
+        ASSERT_TRUE(saveTaskScript(script, list));
+        TaskList back;
+        loadTaskScript(platform, back);
+        ASSERT_EQ(back, list) << "round " << round;
+    }
 }
 
 TEST_F(TaskScript, WhatCannotBeReadOrWrittenIsLeftAlone)
