@@ -1,5 +1,6 @@
 // Message boxes and the file-open dialog.
 #include "DesktopPlatform.h"
+#include "EventSound.h"
 #include "FileFilter.h"
 
 #include <QDir>
@@ -46,6 +47,7 @@ MsgResult DesktopPlatform::messageBox(const QString &text, const QString &title,
         break;
     }
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    playEventSound(eventSoundName(icon));
     switch (box.exec()) {
     case QMessageBox::Ok:
         return MsgResult::Ok;

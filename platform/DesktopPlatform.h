@@ -9,6 +9,10 @@
 
 namespace platform {
 
+// Plays the desktop's event sound `name` (eventSoundName) in the background; silent when `name`
+// is null, the desktop has event sounds off, or libcanberra or a sound server is missing.
+void playEventSound(const char *name);
+
 // The Linux (X11) desktop: Qt for dialogs and windows, the XDG folders for the log, an X key
 // grab for the hotkey, a lock file for the earlier-copy test.
 class DesktopPlatform : public Platform {

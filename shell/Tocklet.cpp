@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 
 int runTocklet(QApplication &app, platform::Platform &platform)
@@ -23,8 +24,8 @@ int runTocklet(QApplication &app, platform::Platform &platform)
     QObject::connect(&window, &frmMain::unloaded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, &frmMain::Form_Unload);
-    window.Form_Load();
-    if (window.isUnloaded())
-        return 0;
+    // Loaded from the running event loop, where a quit also ends the loop of a box that is open:
+    // a copy told to end while its second-copy notice waits for OK ends, notice and all.
+    QTimer::singleShot(0, &window, &frmMain::Form_Load);
     return app.exec();
 }

@@ -60,4 +60,10 @@ third=$pid
 to_background "$third"
 xdotool key ctrl+alt+a
 until_true shown "$third" || fail "the copy started after the first did not get the key"
+# A copy told to end while its notice is open ends, notice and all.
+start
+until_true shown "$pid" || fail "no notice"
+kill -TERM "$pid"
+wait_exit "a copy ended during its notice"
+[ "$(log | tail -n 1)" = $'>\t系统正常退出' ] || fail "no end logged: $(log)"
 echo "copies: ok"

@@ -1,6 +1,7 @@
 #include "TempDir.h"
 
 #include <DesktopPlatform.h>
+#include <EventSound.h>
 #include <RelatedAction.h>
 #include <mdlOpen.h>
 
@@ -99,6 +100,18 @@ TEST(DesktopLaunch, CommandLinesStartTheirDesktopCounterparts)
         EXPECT_EQ(seen(), recorded);
     }
     qputenv("PATH", path);
+}
+
+TEST(DesktopSound, BoxesSoundForTheirIconButNotForAQuestion)
+{
+    using platform::MsgIcon;
+    const std::pair<MsgIcon, const char *> rows[] = {{MsgIcon::Information, "dialog-information"},
+                                                     {MsgIcon::Exclamation, "dialog-warning"},
+                                                     {MsgIcon::Critical, "dialog-error"},
+                                                     {MsgIcon::Question, nullptr},
+                                                     {MsgIcon::None, nullptr}};
+    for (const auto &[icon, name] : rows)
+        EXPECT_STREQ(platform::eventSoundName(icon), name);
 }
 
 } // namespace
