@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include <csignal>
 #include <cstdio>
 #include <optional>
 
@@ -57,6 +58,9 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(TOCKLET_VERSION));
     if (const std::optional<int> status = readCommandLine(argc, argv))
         return *status;
+    // A write past the file size limit then fails like one to a full disk (the save is refused
+    // and the old script stays) instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     platform::DesktopPlatform::preferX11InWaylandSession();
     QApplication app(argc, argv);
     platform::DesktopPlatform platform;

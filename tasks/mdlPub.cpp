@@ -18,7 +18,9 @@ bool writeTextFile(const QString &path, const QString &text)
 
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a short write (a full disk) is seen here: through the buffer, a write
+    // that failed part way when the buffer was flushed would still be committed, cut short.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     const QByteArray bytes = tasks::encodeFile(text + QStringLiteral("\r\n"));
     if (file.write(bytes) != bytes.size()) {

@@ -12,9 +12,13 @@
 #include <QDir>
 #include <QProcess>
 #include <QStringDecoder>
+#include <QThread>
 
 #include <cfloat>
+#include <csignal>
 #include <random>
+
+#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 using namespace tasks;
@@ -202,14 +206,55 @@ TEST(EventLog, ProcessesAppendingAtOnceWriteWholeGb18030LinesEndingInCrLf)
 {
     TempDir dir;
     QProcess a, b;
-    a.start(QStringLiteral(LOG_APPENDER), {dir.path(u"Klaxo.log"_s), u"A"_s, u"200"_s});
-    b.start(QStringLiteral(LOG_APPENDER), {dir.path(u"Klaxo.log"_s), u"B"_s, u"200"_s});
-    ASSERT_TRUE(a.waitForFinished(30000) && b.waitForFinished(30000));
+    a.start(QStringLiteral(WRITER), {u"log"_s, dir.path(u"Klaxo.log"_s), u"A"_s, u"10000"_s});
+    b.start(QStringLiteral(WRITER), {u"log"_s, dir.path(u"Klaxo.log"_s), u"B"_s, u"10000"_s});
+    ASSERT_TRUE(a.waitForFinished(60000) && b.waitForFinished(60000));
     QList<QByteArray> lines = dir.read(u"Klaxo.log"_s).split('\n'), whole = {""};
     for (const QString &tag : {u"A"_s, u"B"_s})
-        for (int i = 0; i < 200; ++i)
+        for (int i = 0; i < 10000; ++i)
             whole.append(encodeText(tag + QString::number(i) + u'|' + QString(200, u'填')) + "|\r");
     EXPECT_TRUE(std::ranges::is_permutation(lines, whole)) << "every line whole, and once";
+}
+
+// A save killed at any moment leaves the old script or the new one and no temporary files; a
+// save past the file size limit, as on a full disk, fails and leaves the old one. scripts/crash
+// runs a thousand kills.
+TEST(TaskScriptSave, KilledOrOutOfSpaceLeavesTheOldScriptOrTheNewOne)
+{
+    TempDir dir;
+    const auto writer = [&](const QString &version, rlim_t limit = RLIM_INFINITY) {
+        auto process = std::make_unique<QProcess>();
+        process->setChildProcessModifier([limit] {
+            const rlimit size = {limit, limit};
+            ::setrlimit(RLIMIT_FSIZE, &size);
+            ::signal(SIGXFSZ, SIG_IGN); // as the program does: the write fails instead
+        });
+        process->start(QStringLiteral(WRITER), {u"script"_s, dir.dir.path(), version});
+        return process;
+    };
+    QByteArray versions[2];
+    for (int v : {0, 1}) {
+        const auto saver = writer(QString::number(v));
+        ASSERT_TRUE(saver->waitForFinished(60000) && saver->exitCode() == 0);
+        versions[v] = dir.read(u"task.dat"_s);
+    }
+    const auto full = writer(u"0"_s, versions[0].size() / 2);
+    ASSERT_TRUE(full->waitForFinished(60000));
+    EXPECT_EQ(full->exitStatus() == QProcess::NormalExit ? full->exitCode() : -1, 1);
+    EXPECT_TRUE(dir.read(u"task.dat"_s) == versions[1]) << "the full disk's save";
+
+    std::mt19937 random(13);
+    const int kills = qEnvironmentVariableIntValue("TOCKLET_KILLS");
+    for (int i = 0; i < (kills > 0 ? kills : 20); ++i) {
+        const auto saver = writer(u"loop"_s);
+        ASSERT_TRUE(saver->waitForStarted());
+        QThread::usleep(std::uniform_int_distribution(0, 500'000)(random));
+        ::kill(pid_t(saver->processId()), SIGKILL);
+        saver->waitForFinished();
+        const QByteArray bytes = dir.read(u"task.dat"_s);
+        ASSERT_TRUE(bytes == versions[0] || bytes == versions[1]) << i << ": " << bytes.size();
+        ASSERT_EQ(QDir(dir.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << i;
+    }
 }
 
 } // namespace

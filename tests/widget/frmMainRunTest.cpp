@@ -41,7 +41,7 @@ TEST_F(MainWindow, TaskRunsFromStartToFiring)
               u"开始(&S)| txtFile cmdBrowse cmdRunBack"_s);
 }
 
-TEST_F(MainWindow, InvalidInputCountdownsAcrossTheClockChangeStopAndALateTick)
+TEST_F(MainWindow, InvalidInputCountdownsAcrossTheClockChangeStopAndClockJumps)
 {
     field("txtHour")->setText(u"2"_s);
     field("txtMinute")->setText(u"-5"_s);
@@ -67,6 +67,13 @@ TEST_F(MainWindow, InvalidInputCountdownsAcrossTheClockChangeStopAndALateTick)
 
     clickStart();
     tickAfter(3 * 3600); // the clock jumped, or the machine slept
+    EXPECT_FALSE(window->isRunning());
+
+    clickStart(); // two hours again, and the clock is set back an hour: nothing fires early
+    tickAfter(-3600);
+    tickAfter(3 * 3600 - 1);
+    EXPECT_TRUE(window->isRunning() && timerActive());
+    tickAfter(1);
     EXPECT_FALSE(window->isRunning());
 }
 

@@ -1,0 +1,34 @@
+// A second process for the tests of concurrent and interrupted writes:
+//   writer log PATH TAG COUNT   appends COUNT numbered lines tagged TAG to the log at PATH
+//   writer script FOLDER V      saves version V (0 or 1) of a 100,000-line task script
+//   writer script FOLDER loop   saves the two versions in turn until it is killed
+#include <EventLog.h>
+#include <TaskScript.h>
+
+#include <cstdlib>
+#include <cstring>
+
+int main(int argc, char **argv)
+{
+    if (argc < 4)
+        return 2;
+    const QString path = QString::fromLocal8Bit(argv[2]);
+    if (std::strcmp(argv[1], "log") == 0 && argc == 5) {
+        const QString tag = QString::fromLocal8Bit(argv[3]);
+        const QString padding(200, u'填');
+        for (int i = 0, count = std::atoi(argv[4]); i < count; ++i)
+            eventlog::recordToFile(path, tag + QString::number(i) + u'|' + padding + u'|');
+        return 0;
+    }
+    tasks::TaskList versions[2];
+    for (int v : {0, 1})
+        for (int i = 0; i < 100'000; ++i)
+            versions[v].append(
+                {QString::number(i) + QString::fromUtf16(v ? u" 第二版" : u" 第一版"),
+                 QStringLiteral("cmd:notify-send 时间到"), double(v), double(i % 60)});
+    const QString script = tasks::taskScriptPath(path);
+    if (std::strcmp(argv[3], "loop") != 0)
+        return tasks::saveTaskScript(script, versions[std::atoi(argv[3]) & 1]) ? 0 : 1;
+    for (int v = 0;; v ^= 1)
+        tasks::saveTaskScript(script, versions[v]);
+}
