@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# Copies and the recall key: a later copy's "<<" and notice before its window; Ctrl+Alt+A (and
-# with NumLock) recalls the first copy, its clock running; the key passes on when it ends.
+# Copies: a later one's "<<" and notice; Ctrl+Alt+A recalls the first; the key passes on at its end.
 source "$(dirname "$0")/lib.sh" "$1"
 write_script '[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
 mine() { xdotool search --all --onlyvisible --pid "$1" --name '^Tocklet$' 2>/dev/null; }

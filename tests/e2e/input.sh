@@ -1,14 +1,12 @@
 #!/usr/bin/env bash
-# Real X11 keys and clicks in the time fields: Delete, Tab, Shift+Tab, Up, Down, a label click.
-# Start writes the fields into task.dat, which shows what they held.
+# Real X11 keys and clicks in the time fields; Start writes them into task.dat, which shows them.
 source "$(dirname "$0")/lib.sh" "$1"
 write_script '[0,0,0,0,1,0,1,"事件关联文件未指定"]task'
 start
 w=$(until_true windows) || fail "no window"
 xdotool windowactivate --sync "$w"
 sleep 0.3 # the activation puts the caret after the minutes' 0
-# Home and Delete remove the 0, Tab moves to the hours, Shift+Tab back; Down and a click on the
-# label "分钟:" (the strip at 8,8, the page at 9,26 in the window) leave the focus in the field.
+# Home Delete drop the 0; Tab, Shift+Tab; Down and a click on the label "分钟:" keep the focus.
 xdotool key Home Delete type 7
 xdotool key Tab type 2
 xdotool key shift+Tab End Down

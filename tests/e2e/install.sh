@@ -1,7 +1,5 @@
 #!/usr/bin/env bash
-# install.sh PROGRAM BUILD_DIR: installed into a temporary prefix, the desktop entry and metainfo
-# valid; run by a user who cannot write to its bin/, it keeps task.dat in the data folder, fires
-# a task and ends cleanly.
+# install.sh PROGRAM BUILD_DIR: installed, valid, and run by a user who cannot write to its bin/.
 source "$(dirname "$0")/lib.sh" "$1"
 prefix="$work/prefix"
 cmake --install "$2" --prefix "$prefix" >/dev/null || fail "cmake --install"
@@ -18,9 +16,7 @@ chmod 755 "$work"
 export XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state"
 mkdir -p "$XDG_DATA_HOME" "$XDG_STATE_HOME"
 chown 65534 "$XDG_DATA_HOME" "$XDG_STATE_HOME"
-setpriv --reuid=65534 --regid=65534 --clear-groups "$prefix/bin/tocklet" >>"$work/out" 2>&1 &
-pid=$!
-pids+=("$pid")
+start setpriv --reuid=65534 --regid=65534 --clear-groups "$prefix/bin/tocklet"
 w=$(until_true windows) || fail "no window"
 [ -s "$XDG_DATA_HOME/tocklet/task.dat" ] || fail "no script in the data folder"
 [ ! -e "$prefix/bin/task.dat" ] || fail "a script beside the installed program"

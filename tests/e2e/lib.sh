@@ -1,5 +1,4 @@
-# For the end-to-end scripts (source lib.sh PROGRAM): a private X session with openbox, a
-# program folder in a temporary directory, helpers that look at the program from outside.
+# source lib.sh PROGRAM: a private X session, a temporary program folder, helpers that look on.
 set -uo pipefail
 work=$(mktemp -d)
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/xsession.sh"
@@ -10,27 +9,16 @@ cp "$1" "$work/app/tocklet"
 pids=()
 trap 'kill "${pids[@]}" 2>/dev/null; wait "${pids[@]}" 2>/dev/null; stop_xsession; rm -rf "$work"' EXIT
 
-fail() {
-  echo "FAIL: $*"
-  cat "$work"/out* 2>/dev/null
-  exit 1
-}
-# start: a copy, its process id $pid; start_task: and its first stored task (Enter), window $w.
-start() {
-  "$work/app/tocklet" >>"$work/out" 2>&1 &
-  pid=$!
-  pids+=("$pid")
-}
+fail() { echo "FAIL: $*"; cat "$work"/out* 2>/dev/null; exit 1; }
+# start [COMMAND...]: a copy (run by COMMAND), id $pid; start_task: its first task, window $w.
+start() { "${@:-$work/app/tocklet}" >>"$work/out" 2>&1 & pid=$!; pids+=("$pid"); }
 start_task() {
   start
   w=$(until_true windows) || fail "no window"
   xdotool windowactivate --sync "$w" key Return
 }
 # Polls a command for up to 15 s.
-until_true() {
-  for _ in $(seq 150); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
+until_true() { for _ in $(seq 150); do "$@" && return 0; sleep 0.1; done; return 1; }
 # Visible windows titled Tocklet, oldest first (xdotool's regexes cannot match Chinese titles).
 windows() { xdotool search --onlyvisible --name '^Tocklet$' 2>/dev/null; }
 count_windows() { [ "$(windows | wc -l)" -eq "$1" ]; }

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# The program's life: first start and the sample task firing; Esc; the close question (No, Yes);
-# minimised; SIGTERM; a full disk, a read-only script and an unusable log folder (an unwritable
-# program folder: install.sh).
+# First start and firing; Esc; the close question; minimised; SIGTERM; a full disk, a read-only
+# script and an unusable log folder (an unwritable program folder: install.sh).
 source "$(dirname "$0")/lib.sh" "$1"
 # One hour counted down, shown, not sent to the background.
 long='[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
@@ -12,8 +11,7 @@ w=$(until_true windows) || fail "no window"
 above "$w" || fail "the window is not kept above"
 [ "$(log)" = $'<\t程序开始运行' ] || fail "start line: $(log)"
 [ "$(script_text | wc -l)" -eq 6 ] || fail "sample script: $(script_text)"
-# Enter starts the sample's first task: 0 seconds counted down in the background. It fires:
-# the window comes back above, with the reminder box, and both lines are logged.
+# Enter starts the sample's first task (0 s, in the background); it fires: window above, box, log.
 xdotool windowactivate --sync "$w" key Return
 box=$(until_true titled 时间到) || fail "no reminder box"
 w=$(until_true windows) && above "$w" || fail "the window did not come back above"
@@ -25,8 +23,7 @@ xdotool windowactivate --sync "$w" key Escape
 wait_exit "Esc"
 [ "$(log | tail -n 1)" = $'>\t系统正常退出' ] || fail "exit line: $(log)"
 
-# A running task: the close question; No changes nothing, Yes ends the program and the exit
-# line follows the start line. The script is rewritten at exit (06 becomes 6).
+# A running task: the close question, No changes nothing, Yes ends it; the script is rewritten.
 write_script "$long" '[0,06,0,0,1,1,1,"事件关联文件未指定"]另一个'
 rm "$XDG_STATE_HOME/Klaxo.log"
 start_task
@@ -62,8 +59,7 @@ wait_exit "SIGTERM"
 [ "$(log | tail -n 1)" = $'>\t系统正常退出' ] || fail "no exit line after SIGTERM: $(log)"
 [ "$(script_text)" = "$long" ] || fail "not saved at SIGTERM: $(script_text)"
 
-# A full disk (a file size limit below the script's size), then a read-only script: the saves
-# fail silently and leave the script as it was; a log folder that cannot exist is silent.
+# A full disk (a file size limit), then a read-only script, and no log folder: silent, no change.
 export XDG_STATE_HOME="$work/app/task.dat/state"
 for limit in 1 unlimited; do
   write_script "$long" $(seq -f '[0,06,0,0,1,1,1,"x"]%g' 100)

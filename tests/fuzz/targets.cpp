@@ -30,10 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 #elif TARGET == 2 // a whole script: records written and read come back the same
     auto read = [](const QByteArray &script) {
         QList<tasks::TaskRecord> records;
-        for (const QString &line : tasks::decodeLines(script, tasks::BadLines::Skip)) {
+        for (const QString &line : tasks::decodeLines(script, tasks::BadLines::Skip))
             if (auto record = tasks::readTaskLine(line); record && !record->taskText.isEmpty())
                 records.append(*record);
-        }
         return records;
     };
     auto write = [](const QList<tasks::TaskRecord> &records) {
@@ -42,8 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             text += tasks::writeTaskLine(record) + QStringLiteral("\r\n");
         return tasks::encodeFile(text);
     };
-    // The records as the program holds them once it has loaded and saved the script (an empty
-    // related file is saved as the placeholder text): written and read, they come back the same.
+    // Once loaded and saved (an empty related file becomes the placeholder), records round-trip.
     const QList<tasks::TaskRecord> records = read(write(read(bytes)));
     check(read(write(records)) == records);
 #elif TARGET == 3 // the tab strip's settings file: parsed, saved and parsed again the same

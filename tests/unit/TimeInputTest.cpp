@@ -6,8 +6,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// What Start makes of the fields "h|m|s": the seconds until the end and, in countdown mode, the
-// fields it writes back; or the message it refuses with and the field that gets the caret.
+// Start on "h|m|s": seconds to the end [fields written back], or the refusal and the caret's field.
 std::string outcome(const char *texts, bool countDown, QTime time = QTime(10, 30))
 {
     const QStringList t = QString::fromUtf8(texts).split(u'|');
@@ -24,8 +23,7 @@ std::string outcome(const char *texts, bool countDown, QTime time = QTime(10, 30
     return out.toStdString();
 }
 
-// Fractions carry down, seconds round half to even. A refusal's caret goes to the first negative
-// field, one beyond range, or the first earlier than the clock's (the seconds when all equal it).
+// Fractions carry down, seconds round half to even; the caret goes to the first field at fault.
 TEST(CheckStart, AcceptsWithTheEndTimeOrRefusesWithTheMessageAndTheFieldToFix)
 {
     const std::tuple<const char *, bool, const char *> cases[] = {

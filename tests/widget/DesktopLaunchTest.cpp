@@ -43,8 +43,7 @@ TEST(DesktopFileDialog, ListsWhatEachFilterMatchesAndTheChosenFileIsChecked)
                 names.append(view->model()->index(row, 0, view->rootIndex()).data().toString());
             return names.join(u' ');
         };
-        // The first filter is chosen at the start; the folder is read, and sorted, in the
-        // background.
+        // The first filter is chosen at the start; the folder is read and sorted in the background.
         auto shows = [&](const QString &n) {
             return QTest::qWaitFor([&] { return shown() == n; });
         };
@@ -65,9 +64,8 @@ TEST(DesktopFileDialog, ListsWhatEachFilterMatchesAndTheChosenFileIsChecked)
     EXPECT_TRUE(engine::relatedFileNotFound(u" "_s + chosen, chosen)) << "the untrimmed path";
 }
 
-// Command lines, with and without a terminal, and what was recorded: an opener and an editor on
-// PATH record their name and arguments ("|" before each), and a terminal records its name and
-// option, then runs its command with the output recorded and "echo stayed" to read.
+// Fakes on PATH record: an opener or editor "name|arg|...", a terminal "name option", then its
+// command's output given "echo stayed" to read; without a terminal the command runs unseen.
 TEST(DesktopLaunch, CommandLinesStartTheirDesktopCounterparts)
 {
     const std::tuple<QString, bool, QString> rows[] = {

@@ -58,8 +58,7 @@ public:
             out.append(combo()->itemText(i));
         return out;
     }
-    // What the named controls show, joined by "|": a check box 1 or 0, a group its title, a
-    // combo box its text, anything else its text.
+    // What the named controls show, joined by "|": a check box 1 or 0, a group its title, or text.
     QString shown(std::initializer_list<const char *> names) const
     {
         QStringList out;
@@ -83,12 +82,11 @@ public:
     QString focus() const
     {
         const QWidget *w = window->focusWidget();
-        const auto *box = qobject_cast<const QLineEdit *>(w);
-        if (!box)
-            return w ? w->objectName() : u"none"_s;
-        return u"%1 %2 %3 [%4]"_s.arg(box->objectName(), box->text())
-            .arg(box->cursorPosition())
-            .arg(box->selectedText());
+        if (const auto *box = qobject_cast<const QLineEdit *>(w))
+            return u"%1 %2 %3 [%4]"_s.arg(box->objectName(), box->text())
+                .arg(box->cursorPosition())
+                .arg(box->selectedText());
+        return w ? w->objectName() : u"none"_s;
     }
 
     void clickStart() { get<QPushButton>("cmdOk")->click(); }

@@ -85,8 +85,7 @@ TEST(MainStrip, PaintsAndSelectsByPointerAndArrowKeysWithoutWrapping)
 
     QSignalSpy clicks(&tabs, &ctlTabs::TabClick);
     QTest::mouseClick(&tabs, Qt::RightButton, {}, {180, 18}); // any button; tab 3's inner block
-    // Bounds are inclusive, the active tab answers with its full rectangle and the others with
-    // their inner blocks, and the lower tab wins where two meet.
+    // Bounds inclusive; the active tab's full rectangle, others' inner blocks; the lower tab wins.
     for (QPoint at : {QPoint(181, 18), QPoint(60, 0), QPoint(120, 5), QPoint(60, 10),
                       QPoint(100, 20), QPoint(61, 10)})
         QTest::mouseClick(&tabs, Qt::LeftButton, {}, at);

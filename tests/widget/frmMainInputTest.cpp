@@ -95,8 +95,7 @@ TEST_F(MainWindow, KeysAndClicksOnThePagesLeaveTheStripAlone)
         << "a click on a tab takes the focus; a double click is one press";
 }
 
-// The select-all and leaving rules belong to the focus moving between controls, not to the
-// window's activation (coming back from the program's own forms: the mode dialog's test).
+// Select-all on entering and the leaving rules follow focus moves, not the window's activation.
 TEST_F(MainWindow, FocusRulesRunOnlyWhenTheFocusMovesBetweenControls)
 {
     EXPECT_EQ(focus(), u"txtMinute 0 1 []"_s) << "first activation";

@@ -15,8 +15,7 @@ static QString disabled(const MainWindow &w)
     return off.join(u' ');
 }
 
-// The sample's first task (0 hours, minutes and seconds counted down, in the background, with a
-// message) with other minutes.
+// The sample's first task (counted down, in the background, with a message) with other minutes.
 TEST_F(MainWindow, TaskRunsFromStartToFiring)
 {
     combo()->setEditText(u"喝水"_s);
@@ -102,7 +101,6 @@ TEST_F(MainWindow, FiringRunsTheRelatedFileAndWarnsAsChosen)
 {
     const QString reminder = u"时间到|提醒事件:\r\n\r\n事\r\n2026/12/6 14:03:09|Ok|Information"_s;
     const std::tuple<bool, QString, QString, QString> rows[] = {
-        // message, file, call, box
         {true, u"/none/x.exe"_s, u"shellOpen: /none/x.exe"_s,
          u"时间到|提醒事件:\r\n\r\n事\r\n注意:NF\r\n/none/x.exe\r\n2026/12/6 14:03:09|Ok|Information"_s},
         {false, u" /none/x.exe "_s, u"shellOpen:  /none/x.exe "_s,

@@ -18,8 +18,7 @@ static QString tabOrder(QWidget *first)
     return names.join(u' ');
 }
 
-// The first start shows the sample; later a script that holds no task is replaced by the
-// prompt's, and one that cannot be read is left, and so are the designed fields.
+// A script with no task gives way to the prompt's; one that cannot be read stays, as do fields.
 TEST_F(MainWindow, StartUpShowsTheFirstTaskOfTheScriptInTabOrder)
 {
     EXPECT_EQ(task() + combo()->toolTip(), kPromptTask + kPrompt);
@@ -32,10 +31,7 @@ TEST_F(MainWindow, StartUpShowsTheFirstTaskOfTheScriptInTabOrder)
 
     const QByteArray prompt =
         tasks::encodeText(u"[0,0,0,0,1,1,1,\"事件关联文件未指定\"]"_s + kPrompt) + "\r\n\r\n";
-    const struct {
-        QByteArray bytes, after;
-        QString task;
-    } rows[] = {
+    const std::tuple<QByteArray, QByteArray, QString> rows[] = {
         {"", prompt, kPromptTask},
         {"\r\n   \r\n[0,0,0,0,1,1,1,\"x\"]  \r\n", prompt, kPromptTask},
         {"[99999999999,1.5,0.25,2,-1,0,0,\"  spaced.txt\"]a]b \"quoted\", text\r\n",
@@ -55,8 +51,7 @@ TEST_F(MainWindow, StartUpShowsTheFirstTaskOfTheScriptInTabOrder)
 // The dialog stores the choice only on OK; coming back from it puts the caret after the minutes.
 TEST_F(MainWindow, ModeDialogStoresTheChoiceOnlyOnOk)
 {
-    // Opens the dialog over the hours 1, takes the clock-time option when `other`, leaves
-    // by the button `how` (Enter when null) and returns the fields and the mode then.
+    // Over the hours 1: the clock-time option when `other`, out by `how` (null: Enter); the fields.
     QString opened; // the dialog as it opened: "count-down option checked, centred, tab order"
     auto mode = [&](bool other, const char *how) {
         field("txtHour")->setText(u"1"_s);
