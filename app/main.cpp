@@ -59,8 +59,11 @@ int main(int argc, char *argv[])
     if (const std::optional<int> status = readCommandLine(argc, argv))
         return *status;
     // A write past the file size limit then fails like one to a full disk (the save is refused
-    // and the old script stays) instead of ending the program.
-    std::signal(SIGXFSZ, SIG_IGN);
+    // and the old script stays) instead of ending the program. A handler rather than SIG_IGN,
+    // which the programs that tasks start would inherit.
+    struct sigaction fileTooLarge = {};
+    fileTooLarge.sa_handler = [](int) {};
+    ::sigaction(SIGXFSZ, &fileTooLarge, nullptr);
     platform::DesktopPlatform::preferX11InWaylandSession();
     QApplication app(argc, argv);
     platform::DesktopPlatform platform;

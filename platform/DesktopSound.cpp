@@ -87,7 +87,10 @@ void playEventSound(const char *name)
         return;
     const QByteArray event(name);
     const QByteArray theme = settings.themeName.isEmpty() ? "freedesktop" : settings.themeName;
-    QThreadPool::globalInstance()->start([event, theme] {
+    // A pool of its own, never destroyed: a request stuck on a hung sound server must not hold
+    // up the end of the program, as the global pool, which waits for its tasks, would.
+    static QThreadPool *const pool = new QThreadPool;
+    pool->start([event, theme] {
         static Canberra canberra;
         canberra.play(event, theme);
     });

@@ -56,7 +56,8 @@ const QStringList &sampleTaskScript()
 namespace {
 
 // True as soon as one line holds reminder text. Only lines are decoded until then, so a large
-// script is not decoded whole just to learn that its first line has text.
+// script is not decoded whole just to learn that its first line has text (the encoding is
+// weighed on the whole only when the bytes read both as UTF-8 and as GB18030).
 bool anyLineHasText(const QByteArray &bytes)
 {
     const Encoding encoding = fileEncoding(bytes);

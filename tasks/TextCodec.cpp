@@ -65,26 +65,55 @@ bool decodeTwoByteGb18030(QByteArrayView bytes, QString &out)
     return true;
 }
 
-// How much GB18030 bytes read like a Chinese reminder file: a code among GB2312's punctuation
-// and full-width forms (rows A1-A3) or its 3,755 common hanzi (rows B0-D7) counts for it; any
-// other non-ASCII code (rarer hanzi, Greek, Cyrillic, box drawing, GBK's extensions, user-defined
-// and four-byte codes, which hold the C1 controls and Latin letters) counts against it.
-qsizetype chineseScore(QByteArrayView gb)
+// The GB18030 bytes of a BMP character other than a surrogate. GB18030 maps each character on
+// its own, so each is asked of the converter once and kept.
+struct GbCode {
+    quint8 size = 0;
+    char bytes[4];
+};
+const GbCode &gbCode(char16_t c)
 {
+    static thread_local std::unique_ptr<GbCode[]> codes;
+    static thread_local QStringEncoder encoder("GB18030");
+    if (!codes)
+        codes = std::make_unique<GbCode[]>(0x10000);
+    GbCode &code = codes[c];
+    if (code.size == 0) {
+        const QByteArray bytes = encoder.encode(QStringView(&c, 1));
+        code.size = quint8(std::min<qsizetype>(bytes.size(), 4));
+        std::copy_n(bytes.data(), code.size, code.bytes);
+    }
+    return code;
+}
+
+// How much one reading of a file looks like the text of a Chinese reminder file, to choose
+// between two readings of the same bytes. For it: GB2312's 3,755 common hanzi and its
+// punctuation and full-width forms (rows B0-D7 and A1-A3), and, twice, an accented Latin letter
+// beside an ASCII letter ("café"). Against it: any other character between two ASCII letters (a
+// hanzi inside a word is a misreading), and everything else but Latin-1 and general punctuation:
+// rarer hanzi, Greek, Cyrillic, box drawing, control and private-use characters.
+qsizetype readingScore(QStringView text)
+{
+    const auto asciiLetter = [&](qsizetype i) {
+        return i >= 0 && i < text.size() && text[i].unicode() < 0x80 && text[i].isLetter();
+    };
     qsizetype score = 0;
-    const auto *b = reinterpret_cast<const uchar *>(gb.data());
-    for (qsizetype i = 0; i < gb.size();) {
-        if (b[i] < 0x80) {
-            ++i;
-        } else if (i + 1 < gb.size() && b[i + 1] >= 0x30 && b[i + 1] <= 0x39) {
-            --score; // a four-byte code
-            i += 4;
-        } else {
-            const bool common = i + 1 < gb.size() && b[i + 1] >= 0xA1 &&
-                                ((b[i] >= 0xA1 && b[i] <= 0xA3) || (b[i] >= 0xB0 && b[i] <= 0xD7));
-            score += common ? 1 : -1;
-            i += 2;
-        }
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x80)
+            continue;
+        const bool before = asciiLetter(i - 1), after = asciiLetter(i + 1);
+        const GbCode &gb = QChar::isSurrogate(c) ? GbCode{} : gbCode(c);
+        const auto lead = uchar(gb.bytes[0]), trail = uchar(gb.bytes[1]);
+        if (c >= 0xC0 && c <= 0x24F && text[i].isLetter() && (before || after))
+            score += 2;
+        else if (before && after)
+            --score;
+        else if (gb.size == 2 && trail >= 0xA1 &&
+                 ((lead >= 0xA1 && lead <= 0xA3) || (lead >= 0xB0 && lead <= 0xD7)))
+            ++score;
+        else if (!((c >= 0xA0 && c <= 0xBF) || (c >= 0x2000 && c <= 0x206F)))
+            --score;
     }
     return score;
 }
@@ -99,17 +128,8 @@ bool decodeGb(QByteArrayView bytes, QString &out)
 
 QByteArray encodeText(QStringView text)
 {
-    // GB18030 maps each character on its own, so the bytes of every BMP character are asked of
-    // the converter once and kept; surrogate pairs go to the converter each time.
-    struct Code {
-        quint8 size = 0;
-        char bytes[4];
-    };
-    static thread_local std::unique_ptr<Code[]> codes;
+    // Surrogate pairs go to the converter each time; every other character is a table lookup.
     static thread_local QStringEncoder encoder("GB18030");
-    if (!codes)
-        codes = std::make_unique<Code[]>(0x10000);
-
     // At most four bytes a character.
     QByteArray out(text.size() * 4, Qt::Uninitialized);
     char *p = out.data();
@@ -123,12 +143,7 @@ QByteArray encodeText(QStringView text)
             p = std::copy_n(bytes.data(), std::min<qsizetype>(bytes.size(), 4 * n), p);
             i += n - 1;
         } else {
-            Code &code = codes[c];
-            if (code.size == 0) {
-                const QByteArray bytes = encoder.encode(QStringView(&c, 1));
-                code.size = quint8(std::min<qsizetype>(bytes.size(), 4));
-                std::copy_n(bytes.data(), code.size, code.bytes);
-            }
+            const GbCode &code = gbCode(c);
             p = std::copy_n(code.bytes, code.size, p);
         }
     }
@@ -161,9 +176,8 @@ Encoding fileEncoding(QByteArrayView bytes)
     QString gb;
     if (!decodeGb(bytes, gb))
         return Encoding::Utf8;
-    return chineseScore(encodeText(QString::fromUtf8(bytes))) > chineseScore(bytes)
-               ? Encoding::Utf8
-               : Encoding::Gb18030;
+    return readingScore(QString::fromUtf8(bytes)) > readingScore(gb) ? Encoding::Utf8
+                                                                     : Encoding::Gb18030;
 }
 
 QString decodeText(QByteArrayView bytes, Encoding encoding, BadLines badLines)

@@ -15,12 +15,23 @@ namespace {
 
 template <typename Reply> using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
 
+// Errors are taken here rather than left to Qt, which would print them: the settings daemon may
+// go away between two requests.
+template <typename Reply, typename Cookie>
+Owned<Reply> reply(xcb_connection_t *c, Cookie cookie,
+                   Reply *(*get)(xcb_connection_t *, Cookie, xcb_generic_error_t **))
+{
+    xcb_generic_error_t *error = nullptr;
+    Owned<Reply> answer(get(c, cookie, &error), &std::free);
+    std::free(error);
+    return answer;
+}
+
 xcb_atom_t atom(xcb_connection_t *c, const char *name)
 {
-    const Owned<xcb_intern_atom_reply_t> reply(
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr),
-        &std::free);
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    const auto answer =
+        reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), &xcb_intern_atom_reply);
+    return answer ? answer->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
 // The settings property: a byte-order byte, a serial, a count, then each setting as its type
@@ -78,22 +89,20 @@ SoundSettings soundSettings()
     xcb_connection_t *c = x11 ? x11->connection() : nullptr;
     if (!c)
         return settings;
-    const xcb_atom_t selection = atom(c, "_XSETTINGS_S0");
-    const xcb_atom_t property = atom(c, "_XSETTINGS_SETTINGS");
-    const Owned<xcb_get_selection_owner_reply_t> owner(
-        xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr),
-        &std::free);
+    static const xcb_atom_t selection = atom(c, "_XSETTINGS_S0");
+    static const xcb_atom_t property = atom(c, "_XSETTINGS_SETTINGS");
+    const auto owner =
+        reply(c, xcb_get_selection_owner(c, selection), &xcb_get_selection_owner_reply);
     if (!owner || owner->owner == XCB_WINDOW_NONE || property == XCB_ATOM_NONE)
         return settings;
-    const Owned<xcb_get_property_reply_t> reply(
-        xcb_get_property_reply(
-            c, xcb_get_property(c, 0, owner->owner, property, property, 0, 1 << 16), nullptr),
-        &std::free);
-    if (!reply)
+    const auto value =
+        reply(c, xcb_get_property(c, 0, owner->owner, property, property, 0, 1 << 16),
+              &xcb_get_property_reply);
+    if (!value)
         return settings;
 
-    SettingsReader reader(static_cast<const uchar *>(xcb_get_property_value(reply.get())),
-                          xcb_get_property_value_length(reply.get()));
+    SettingsReader reader(static_cast<const uchar *>(xcb_get_property_value(value.get())),
+                          xcb_get_property_value_length(value.get()));
     reader.card(4); // serial
     for (quint32 n = reader.card(4); n > 0 && reader.ok(); --n) {
         const quint32 type = reader.card(1);

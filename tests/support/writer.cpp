@@ -5,6 +5,7 @@
 #include <EventLog.h>
 #include <TaskScript.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -29,6 +30,8 @@ int main(int argc, char **argv)
     const QString script = tasks::taskScriptPath(path);
     if (std::strcmp(argv[3], "loop") != 0)
         return tasks::saveTaskScript(script, versions[std::atoi(argv[3]) & 1]) ? 0 : 1;
+    std::puts("saving");
+    std::fflush(stdout);
     for (int v = 0;; v ^= 1)
         tasks::saveTaskScript(script, versions[v]);
 }

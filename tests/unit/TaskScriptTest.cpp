@@ -87,6 +87,7 @@ TEST(TextCodec, DecodesEveryEncoding)
         {"UTF-8 with Latin letters",
          u"Meeting 会议 at 3 pm\n"_s.toUtf8(),
          {u"Meeting 会议 at 3 pm"_s}},
+        {"UTF-8 with accents", u"Müller: naïve résumé"_s.toUtf8(), {u"Müller: naïve résumé"_s}},
         {"UTF-8 with mark", "\xEF\xBB\xBF\x61\r\n\xE8\xAF\xB4", {u"a"_s, u"说"_s}},
         {"code page 936 euro", "\x80 5", {u"€ 5"_s}},
         {"code page 936 private use", "\xFF", {u"\uF8F5"_s}},
@@ -241,8 +242,8 @@ TEST(TaskScriptSave, KilledOrOutOfSpaceLeavesTheOldScriptOrTheNewOne)
     const int kills = qEnvironmentVariableIntValue("TOCKLET_KILLS");
     for (int i = 0; i < (kills > 0 ? kills : 20); ++i) {
         const auto saver = writer(u"loop"_s);
-        ASSERT_TRUE(saver->waitForStarted());
-        QThread::usleep(std::uniform_int_distribution(0, 500'000)(random));
+        ASSERT_TRUE(saver->waitForReadyRead(60000)); // saving from now on
+        QThread::usleep(std::uniform_int_distribution(0, 300'000)(random));
         ::kill(pid_t(saver->processId()), SIGKILL);
         saver->waitForFinished();
         const QByteArray bytes = dir.read(u"task.dat"_s);
