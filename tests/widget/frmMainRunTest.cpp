@@ -71,7 +71,8 @@ TEST_F(MainWindow, InvalidInputCountdownsAcrossTheClockChangeStopAndClockJumps)
     clickStart(); // two hours again, and the clock is set back an hour: nothing fires early
     tickAfter(-3600);
     tickAfter(3 * 3600 - 1);
-    EXPECT_TRUE(window->isRunning() && timerActive());
+    // The next tick just after the next whole second, on a clock that stands still during a sleep.
+    EXPECT_TRUE(window->isRunning() && get<QTimer>("tmrMain")->remainingTime() < 1100);
     tickAfter(1);
     EXPECT_FALSE(window->isRunning());
 }
