@@ -91,8 +91,8 @@ void playEventSound(const char *name)
     // up the end of the program, as the global pool, which waits for its tasks, would.
     static QThreadPool *const pool = new QThreadPool;
     pool->start([event, theme] {
-        static Canberra canberra;
-        canberra.play(event, theme);
+        static Canberra *const canberra = new Canberra; // outlives a request still running at exit
+        canberra->play(event, theme);
     });
 }
 

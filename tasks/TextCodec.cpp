@@ -86,12 +86,13 @@ const GbCode &gbCode(char16_t c)
     return code;
 }
 
-// How much one reading of a file looks like the text of a Chinese reminder file, to choose
-// between two readings of the same bytes. For it: GB2312's 3,755 common hanzi and its
-// punctuation and full-width forms (rows B0-D7 and A1-A3), and, twice, an accented Latin letter
-// beside an ASCII letter ("café"). Against it: any other character between two ASCII letters (a
-// hanzi inside a word is a misreading), and everything else but Latin-1 and general punctuation:
-// rarer hanzi, Greek, Cyrillic, box drawing, control and private-use characters.
+// How much one reading of a file looks like the text of a reminder file, to choose between two
+// readings of the same bytes. For it: GB2312's 3,755 common hanzi and its punctuation and
+// full-width forms (rows B0-D7 and A1-A3), and, twice, an accented Latin letter beside an ASCII
+// letter ("café"). Neutral: the signs U+00A0-U+00BF and general punctuation. Against it: any
+// other character between two ASCII letters (a hanzi inside a word is a misreading), and every
+// other character: rarer hanzi, a lone accented letter, Greek, Cyrillic, box drawing, control
+// and private-use characters, anything beyond the BMP.
 qsizetype readingScore(QStringView text)
 {
     const auto asciiLetter = [&](qsizetype i) {
@@ -102,6 +103,11 @@ qsizetype readingScore(QStringView text)
         const char16_t c = text[i].unicode();
         if (c < 0x80)
             continue;
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            --score; // one character beyond the BMP (an emoji, a rare hanzi)
+            ++i;
+            continue;
+        }
         const bool before = asciiLetter(i - 1), after = asciiLetter(i + 1);
         const GbCode &gb = QChar::isSurrogate(c) ? GbCode{} : gbCode(c);
         const auto lead = uchar(gb.bytes[0]), trail = uchar(gb.bytes[1]);
@@ -129,7 +135,7 @@ bool decodeGb(QByteArrayView bytes, QString &out)
 QByteArray encodeText(QStringView text)
 {
     // Surrogate pairs go to the converter each time; every other character is a table lookup.
-    static thread_local QStringEncoder encoder("GB18030");
+    static thread_local QStringEncoder encoder("GB18030", QStringConverter::Flag::Stateless);
     // At most four bytes a character.
     QByteArray out(text.size() * 4, Qt::Uninitialized);
     char *p = out.data();

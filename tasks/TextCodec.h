@@ -22,7 +22,7 @@ enum class Encoding { Utf8, Gb18030 };
 
 // How a text file's bytes are read, the one rule for every reader of a script: UTF-8 when they
 // start with its byte-order mark, GB18030 (falling back to GBK) when they are not valid UTF-8,
-// and for bytes valid both ways the reading that looks more like Chinese text, GB18030 on a tie.
+// and for bytes valid both ways the reading that looks more like a reminder file, GB18030 on a tie.
 Encoding fileEncoding(QByteArrayView bytes);
 
 enum class BadLines {

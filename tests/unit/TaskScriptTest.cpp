@@ -88,6 +88,7 @@ TEST(TextCodec, DecodesEveryEncoding)
          u"Meeting 会议 at 3 pm\n"_s.toUtf8(),
          {u"Meeting 会议 at 3 pm"_s}},
         {"UTF-8 with accents", u"Müller: naïve résumé"_s.toUtf8(), {u"Müller: naïve résumé"_s}},
+        {"UTF-8 with an emoji", u"Call mom 😀"_s.toUtf8(), {u"Call mom 😀"_s}},
         {"UTF-8 with mark", "\xEF\xBB\xBF\x61\r\n\xE8\xAF\xB4", {u"a"_s, u"说"_s}},
         {"code page 936 euro", "\x80 5", {u"€ 5"_s}},
         {"code page 936 private use", "\xFF", {u"\uF8F5"_s}},
