@@ -175,7 +175,7 @@ Encoding fileEncoding(QByteArrayView bytes)
     if (isAscii(bytes) || !bytes.isValidUtf8())
         return Encoding::Gb18030;
     // Many GB18030 texts are valid UTF-8 byte for byte ("说" is CB B5, U+02F5 in UTF-8), and
-    // some UTF-8 texts valid GB18030. Both readings are weighed as Chinese text, and GB18030,
+    // some UTF-8 texts valid GB18030. Both readings are weighed (readingScore), and GB18030,
     // what Tocklet writes, wins a tie. Since encodeFile asks the same question of the bytes it
     // is about to write, and writes UTF-8 with the mark when the answer is UTF-8, a script
     // Tocklet wrote always reads back as written, whatever this weighing decides.
