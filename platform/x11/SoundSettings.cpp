@@ -41,9 +41,9 @@ public:
     SettingsReader(const uchar *data, qsizetype size)
         : data_(data)
         , size_(size)
+        , at_(4)
+        , bigEndian_(size > 0 && data[0] == 1)
     {
-        bigEndian_ = size > 0 && data[0] == 1;
-        at_ = 4;
     }
     bool ok() const { return ok_; }
     quint32 card(int bytes)
@@ -75,8 +75,8 @@ private:
     }
     const uchar *data_;
     qsizetype size_;
-    qsizetype at_ = 0;
-    bool bigEndian_ = false;
+    qsizetype at_;
+    bool bigEndian_;
     bool ok_ = true;
 };
 
@@ -110,13 +110,13 @@ SoundSettings soundSettings()
         const QByteArray name = reader.text(reader.card(2));
         reader.card(4); // serial
         if (type == 0) {
-            const qint32 value = qint32(reader.card(4));
+            const qint32 number = qint32(reader.card(4));
             if (reader.ok() && name == "Net/EnableEventSounds")
-                settings.enabled = value != 0;
+                settings.enabled = number != 0;
         } else if (type == 1) {
-            const QByteArray value = reader.text(reader.card(4));
+            const QByteArray text = reader.text(reader.card(4));
             if (reader.ok() && name == "Net/SoundThemeName")
-                settings.themeName = value;
+                settings.themeName = text;
         } else if (type == 2) {
             reader.card(4);
             reader.card(4);
