@@ -2,41 +2,12 @@
 #include <TaskLine.h>
 #include <TaskScript.h>
 
-#include <Platform.h>
-
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 namespace {
-
-// Only the program directory is asked for while loading.
-class BenchPlatform final : public platform::Platform {
-public:
-    QString dir;
-    QDateTime now() const override { return {}; }
-    int msecsToNextSecond() const override { return 1000; }
-    QString dateTimeText(const QDateTime &) const override { return {}; }
-    platform::MsgResult messageBox(const QString &, const QString &, platform::MsgButtons,
-                                   platform::MsgIcon) override
-    {
-        return platform::MsgResult::Ok;
-    }
-    QString openFileDialog(QWidget *, const QString &, const QString &) override { return {}; }
-    void startCommandLine(const QString &) override {}
-    void shellOpen(const QString &) override {}
-    QString programDirectory() const override { return dir; }
-    QString windowsDirectory() const override { return dir; }
-    bool earlierCopyRunning() override { return false; }
-    void makeTopmost(QWidget *) override {}
-    void setTaskbarEntryVisible(bool) override {}
-    void closeTopLevelWindow(const QString &) override {}
-    bool registerHotkey() override { return false; }
-    void unregisterHotkey() override {}
-    void installHotkeyHandler(QObject *, std::function<void()>) override {}
-    void removeHotkeyHandler() override {}
-    void watchSessionEnd(QObject *, SessionEnd) override {}
-};
 
 tasks::TaskList makeList(qsizetype lines)
 {
@@ -52,28 +23,47 @@ tasks::TaskList makeList(qsizetype lines)
 void BM_LoadTaskScript(benchmark::State &state)
 {
     QTemporaryDir dir;
-    BenchPlatform platform;
-    platform.dir = dir.path();
-    tasks::saveTaskScript(tasks::taskScriptPath(dir.path()), makeList(state.range(0)));
+    tasks::ScriptFile script(tasks::taskScriptPath(dir.path()), tasks::Encoding::Gb18030);
+    tasks::saveTaskScript(script, makeList(state.range(0)));
     for (auto _ : state) {
         tasks::TaskList list;
-        tasks::loadTaskScript(platform, list);
+        tasks::loadTaskScript(script, list);
         benchmark::DoNotOptimize(list);
     }
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_LoadTaskScript)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// Start's save: one task to the top. The second argument 1 has another hand change the file
+// before every save, so that the save reads it again and applies the started task to it.
 void BM_SaveTaskScript(benchmark::State &state)
 {
     QTemporaryDir dir;
-    const tasks::TaskList list = makeList(state.range(0));
-    const QString path = tasks::taskScriptPath(dir.path());
-    for (auto _ : state)
-        benchmark::DoNotOptimize(tasks::saveTaskScript(path, list));
+    tasks::TaskList list = makeList(state.range(0));
+    tasks::ScriptFile script(tasks::taskScriptPath(dir.path()), tasks::Encoding::Gb18030);
+    tasks::saveTaskScript(script, list);
+    const bool changed = state.range(1);
+    const QByteArray added = tasks::encodeText(u"[0,5,0,0,1,1,1,\"x\"]另一个副本的任务\r\n");
+    for (auto _ : state) {
+        if (changed) {
+            state.PauseTiming();
+            QFile file(script.path);
+            file.open(QIODevice::Append);
+            file.write(added);
+            file.close();
+            state.ResumeTiming();
+        }
+        list.move(list.size() / 2, 0);
+        script.started.append(list.first());
+        benchmark::DoNotOptimize(tasks::saveTaskScript(script, list));
+    }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_SaveTaskScript)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveTaskScript)
+    ->Args({1000, 0})
+    ->Args({100000, 0})
+    ->Args({100000, 1})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_ReadTaskLine(benchmark::State &state)
 {

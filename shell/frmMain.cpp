@@ -36,7 +36,7 @@ frmMain::frmMain(platform::Platform &platform, QWidget *parent)
 
 void frmMain::recordToFile(const QString &line)
 {
-    eventlog::recordToFile(logFilePath_, line);
+    eventlog::recordToFile(logFilePath_, line, logEncoding_);
 }
 
 void frmMain::logEvent(eventlog::Event event, const QString &detail)
@@ -219,7 +219,7 @@ void frmMain::applySelectedTask()
 void frmMain::lblDatFile_Click()
 {
     if (mdlPub::relatedFileUsable(tasks::taskScriptPath(platform_.programDirectory()))) {
-        platform_.startCommandLine(QStringLiteral("Notepad ") + taskFilePath_);
+        platform_.startCommandLine(QStringLiteral("Notepad ") + taskScript_.path);
         return;
     }
     platform_.messageBox(QStringLiteral("抱歉,未找到提醒事件脚本!该脚本可能已被删除"),

@@ -4,6 +4,7 @@
 
 #include <EventLog.h>
 #include <TaskRecord.h>
+#include <TaskScript.h>
 
 #include <QDateTime>
 #include <QDialog>
@@ -110,8 +111,9 @@ private:
     bool activatedBefore_ = false;
     bool leftForOwnForm_ = false;
     tasks::TaskList taskList_;
-    QString taskFilePath_;
+    tasks::ScriptFile taskScript_;
     QString logFilePath_;
+    tasks::Encoding logEncoding_ = tasks::Encoding::Utf8;
 
     ctlTabs *ctlTabs1 = nullptr;
     std::array<QFrame *, 3> framer_{};

@@ -21,7 +21,8 @@ const QString kExitQuestion = QStringLiteral("注意:\r\n\r\n当前有任务正�
 void frmMain::Form_Load()
 {
     logFilePath_ = eventlog::logFilePath(mdlPub::getWindowsPath(platform_));
-    taskFilePath_ = tasks::taskScriptPath(platform_.programDirectory());
+    logEncoding_ = eventlog::logEncoding(logFilePath_);
+    taskScript_.path = tasks::taskScriptPath(platform_.programDirectory());
     // At the end of the session the question comes first; the unload follows when the
     // application quits. A signal unloads at once, since nobody can answer.
     platform_.watchSessionEnd(this, {[this](bool canAsk) { return Form_QueryUnload(canAsk); },
@@ -41,7 +42,7 @@ void frmMain::Form_Load()
     platform_.makeTopmost(this);
     hotKey_.installHotKey(this, [this] { recall(); });
     tasks::ensureTaskScript(platform_);
-    if (tasks::loadTaskScript(platform_, taskList_) > 0)
+    if (tasks::loadTaskScript(taskScript_, taskList_) > 0)
         fillTaskList();
 }
 
@@ -80,7 +81,7 @@ void frmMain::Form_Unload()
     unloaded_ = true;
     hide();
     hotKey_.releaseHotKey();
-    tasks::saveTaskScript(taskFilePath_, taskList_);
+    tasks::saveTaskScript(taskScript_, taskList_);
     logEvent(Event::ProgramExit);
     emit unloaded();
 }

@@ -72,7 +72,8 @@ void frmMain::startTask()
     moveTaskRecordToTop();
     moveTaskTextToTop();
     applyRunState();
-    tasks::saveTaskScript(taskFilePath_, taskList_);
+    taskScript_.started.append(taskList_.first());
+    tasks::saveTaskScript(taskScript_, taskList_);
 }
 
 void frmMain::stopTask()

@@ -45,13 +45,31 @@ QString logLine(const QString &stamp, Event event, const QString &detail)
     return u'[' + stamp + QStringLiteral("]\t") + text.marker + u'\t' + text.message + detail;
 }
 
-void recordToFile(const QString &logFilePath, const QString &line)
+tasks::Encoding logEncoding(const QString &logFilePath)
+{
+    QFile file(logFilePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return tasks::localeEncoding();
+    if (file.peek(3) == "\xEF\xBB\xBF")
+        return tasks::Encoding::Utf8;
+    // The last lines decide; a log grows for years and is not read whole.
+    constexpr qint64 kTail = 16 * 1024;
+    const qint64 size = file.size();
+    if (size > kTail)
+        file.seek(size - kTail);
+    QByteArray tail = file.read(kTail);
+    if (size > kTail) // from the first whole line on
+        tail.remove(0, tail.indexOf('\n') + 1);
+    return tasks::fileEncoding(tail);
+}
+
+void recordToFile(const QString &logFilePath, const QString &line, tasks::Encoding encoding)
 {
     QFile file(logFilePath);
     // Unbuffered: the whole line reaches the O_APPEND descriptor in a single write.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return;
-    file.write(tasks::encodeText(QString(line + QStringLiteral("\r\n"))));
+    file.write(tasks::encodeText(QString(line + QStringLiteral("\r\n")), encoding));
 }
 
 } // namespace eventlog

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <TextCodec.h>
+
 #include <QString>
 
 namespace eventlog {
@@ -20,8 +22,12 @@ QString logFilePath(const QString &windowsDirectory);
 // "[" stamp "]" TAB marker TAB message; `detail` follows the message of the task lines.
 QString logLine(const QString &stamp, Event event, const QString &detail = {});
 
-// Appends `line` and CR LF in one write, so copies of the program appending at once never
-// break each other's lines. Failures are silent.
-void recordToFile(const QString &logFilePath, const QString &line);
+// The encoding the log at `logFilePath` is written in, so that one log never mixes two: what
+// its last lines were written in, the locale's for a new log.
+tasks::Encoding logEncoding(const QString &logFilePath);
+
+// Appends `line` and CR LF in `encoding` in one write, so copies of the program appending at
+// once never break each other's lines. Failures are silent.
+void recordToFile(const QString &logFilePath, const QString &line, tasks::Encoding encoding);
 
 } // namespace eventlog

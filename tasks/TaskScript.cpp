@@ -8,6 +8,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
 #include <QSet>
 
 #include <cstring>
@@ -65,7 +67,7 @@ bool anyLineHasText(const QByteArray &bytes)
     forEachLine(QByteArrayView(bytes), [&](QByteArrayView line) {
         if (found)
             return;
-        const QString text = decodeText(line, encoding, BadLines::Replace);
+        const QString text = decodeLine(line, encoding);
         QStringView rest = trimSpaces(text);
         if (const qsizetype close = rest.indexOf(u']'); close >= 0)
             rest = trimSpaces(rest.sliced(close + 1));
@@ -96,7 +98,7 @@ QString readTaskTexts(platform::Platform &platform, const QString &path)
     QByteArray bytes;
     const bool ok = readAll(path, bytes);
     QString texts;
-    const QString text = decodeText(bytes, BadLines::Replace);
+    const QString text = decodeText(bytes);
     forEachLine(QStringView(text), [&](QStringView line) {
         line = trimSpaces(line);
         const qsizetype close = line.indexOf(u']');
@@ -110,15 +112,15 @@ QString readTaskTexts(platform::Platform &platform, const QString &path)
     return texts;
 }
 
-qsizetype loadTaskScript(const platform::Platform &platform, TaskList &taskList)
-{
-    QByteArray bytes;
-    if (!readAll(taskScriptPath(platform.programDirectory()), bytes))
-        return 0;
-    const QString text = decodeText(bytes, BadLines::Skip);
+namespace {
 
+// The records of the script's text, in file order, the first of each reminder text; appended
+// to `taskList`, whose own texts count as already there.
+qsizetype readRecords(QByteArrayView bytes, Encoding encoding, TaskList &taskList)
+{
+    const QString text = decodeText(bytes, encoding);
     qsizetype lines = 1;
-    for (const char *p = bytes.constData(), *end = p + bytes.size();
+    for (const char *p = bytes.data(), *end = p + bytes.size();
          (p = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)))); ++p)
         ++lines;
     QSet<QString> texts;
@@ -140,23 +142,81 @@ qsizetype loadTaskScript(const platform::Platform &platform, TaskList &taskList)
     return taskList.size() - before;
 }
 
-bool saveTaskScript(const QString &taskFilePath, const TaskList &taskList)
+void remember(ScriptFile &script, QByteArrayView bytes)
 {
+    script.known = true;
+    script.size = bytes.size();
+    script.modified = QFileInfo(script.path).lastModified();
+    script.hash = qHash(bytes);
+}
+
+// Whether the file still holds what this copy last read or wrote; `bytes` gets what it holds.
+bool unchangedOnDisk(const ScriptFile &script, QByteArray &bytes, bool &readable)
+{
+    const QFileInfo info(script.path);
+    readable = info.exists() && readAll(script.path, bytes);
+    if (!script.known)
+        return !info.exists();
+    return readable && info.size() == script.size && info.lastModified() == script.modified &&
+           qHash(bytes) == script.hash;
+}
+
+} // namespace
+
+qsizetype loadTaskScript(ScriptFile &script, TaskList &taskList)
+{
+    QByteArray bytes;
+    if (!readAll(script.path, bytes))
+        return 0;
+    script.encoding = fileEncoding(bytes);
+    script.bom = bytes.startsWith("\xEF\xBB\xBF");
+    remember(script, bytes);
+    return readRecords(bytes, script.encoding, taskList);
+}
+
+bool saveTaskScript(ScriptFile &script, const TaskList &taskList)
+{
+    QByteArray onDisk;
+    bool readable = false;
+    TaskList merged;
+    const TaskList *list = &taskList;
+    if (!unchangedOnDisk(script, onDisk, readable) || script.merged) {
+        // Someone else wrote the file: what it holds now, with this copy's started tasks moved
+        // or added to the top, in the order they were started.
+        if (readable) {
+            script.encoding = fileEncoding(onDisk);
+            script.bom = onDisk.startsWith("\xEF\xBB\xBF");
+            readRecords(onDisk, script.encoding, merged);
+        }
+        if (readable || !QFileInfo::exists(script.path)) {
+            for (const TaskRecord &record : script.started) {
+                merged.removeIf([&](const TaskRecord &r) { return r.taskText == record.taskText; });
+                merged.prepend(record);
+            }
+            list = &merged;
+            script.merged = true;
+        }
+    }
+
     qsizetype size = 0;
-    for (const TaskRecord &record : taskList)
+    for (const TaskRecord &record : *list)
         size += record.taskText.size() + record.relaFile.size() + 48;
-    QString script;
-    script.reserve(size);
-    for (const TaskRecord &record : taskList) {
+    QString text;
+    text.reserve(size);
+    for (const TaskRecord &record : *list) {
         if (record.taskText.isEmpty())
             continue;
-        if (!script.isEmpty())
-            script += kLineEnd;
-        appendTaskLine(script, record);
+        appendTaskLine(text, record);
+        text += kLineEnd;
     }
-    if (script.isEmpty())
+    if (text.isEmpty())
         return false;
-    return mdlPub::writeTextFile(taskFilePath, script);
+    const QByteArray bytes = encodeFile(text, script.encoding, script.bom);
+    if (!mdlPub::replaceFile(script.path, bytes))
+        return false;
+    remember(script, bytes);
+    script.started.clear();
+    return true;
 }
 
 } // namespace tasks

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "TaskRecord.h"
+#include "TextCodec.h"
+
+#include <QDateTime>
 
 #include <QStringList>
 
@@ -25,13 +28,41 @@ void ensureTaskScript(platform::Platform &platform);
 // the file cannot be read, says so in a message box and returns what was gathered.
 QString readTaskTexts(platform::Platform &platform, const QString &path);
 
-// Appends every readable line of the script to `taskList`, in file order, skipping lines whose
-// reminder text is already there. Returns the number of entries read; an unreadable script
-// reads none.
-qsizetype loadTaskScript(const platform::Platform &platform, TaskList &taskList);
+// task.dat as this copy of the program last read or wrote it.
+struct ScriptFile {
+    explicit ScriptFile(QString path = {}, Encoding encoding = localeEncoding())
+        : path(std::move(path))
+        , encoding(encoding)
+    {
+    }
 
-// Rewrites the script from `taskList`, leaving out entries without a reminder text. With no
-// line to write the file is left as it is. Returns whether the file was written.
-bool saveTaskScript(const QString &taskFilePath, const TaskList &taskList);
+    QString path;
+    // How the file is written: as it was read (a GBK script from Windows stays GBK), and a new
+    // one in the locale's encoding.
+    Encoding encoding;
+    bool bom = false;
+    // The bytes last read or written, to tell whether someone else changed the file since.
+    bool known = false;
+    qint64 size = 0;
+    QDateTime modified;
+    size_t hash = 0;
+    // The file holds what taskList does not (another copy's tasks, a hand edit): every later
+    // save starts from the file.
+    bool merged = false;
+    // The tasks started since the last save, oldest first.
+    TaskList started;
+};
+
+// Appends every line of the script at `script.path` that reads as a task to `taskList`, in
+// file order, skipping lines whose reminder text is already there, and remembers how the file
+// is encoded and what it held. Returns the number of entries read; an unreadable script reads
+// none.
+qsizetype loadTaskScript(ScriptFile &script, TaskList &taskList);
+
+// Rewrites the script from `taskList`, leaving out entries without a reminder text. When the
+// file changed on disk since this copy last read or wrote it, it is read again and the tasks
+// started since then go to its top instead, so that nothing written by another hand is lost.
+// With no line to write the file is left as it is. Returns whether the file was written.
+bool saveTaskScript(ScriptFile &script, const TaskList &taskList);
 
 } // namespace tasks

@@ -1,5 +1,7 @@
 #include "TextCodec.h"
 
+#include <LocaleCharset.h>
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -26,9 +28,9 @@ bool tryDecode(const char *encoding, QByteArrayView bytes, QString &out)
     return decoder.isValid() && !decoder.hasError();
 }
 
-// GB18030 for text made of ASCII and two-byte codes, the bulk of any Chinese script: each code
-// is asked of the converter once and kept. Anything else (four-byte codes, damaged bytes)
-// returns false and is left to the converter.
+// GB18030 for text made of ASCII and two-byte codes, the bulk of any Chinese script, appended
+// to `out`: each code is asked of the converter once and kept. Anything else (four-byte codes,
+// damaged bytes) returns false, with `out` as it was, and is left to the converter.
 bool decodeTwoByteGb18030(QByteArrayView bytes, QString &out)
 {
     constexpr int kTrails = 0xFF - 0x40;
@@ -37,8 +39,10 @@ bool decodeTwoByteGb18030(QByteArrayView bytes, QString &out)
     if (!codes)
         codes = std::make_unique<quint32[]>(0x7E * kTrails);
 
-    out.resize(bytes.size());
-    char16_t *p = reinterpret_cast<char16_t *>(out.data());
+    const qsizetype before = out.size();
+    out.resize(before + bytes.size());
+    char16_t *const begin = reinterpret_cast<char16_t *>(out.data()) + before;
+    char16_t *p = begin;
     const auto *b = reinterpret_cast<const uchar *>(bytes.data());
     const qsizetype n = bytes.size();
     for (qsizetype i = 0; i < n; ++i) {
@@ -46,22 +50,26 @@ bool decodeTwoByteGb18030(QByteArrayView bytes, QString &out)
             *p++ = b[i];
             continue;
         }
-        if (b[i] == 0x80 || b[i] == 0xFF || i + 1 == n || b[i + 1] < 0x40 || b[i + 1] == 0x7F ||
-            b[i + 1] == 0xFF)
-            return false;
-        quint32 &code = codes[(b[i] - 0x81) * kTrails + (b[i + 1] - 0x40)];
-        if (code == kUnknown) {
-            QStringDecoder decoder("GB18030", QStringConverter::Flag::Stateless);
-            const QString one = decoder.decode(bytes.sliced(i, 2));
-            code = !decoder.hasError() && one.size() == 1 ? one.front().unicode() | 0x20000u
-                                                          : kUnusable;
+        quint32 code = kUnusable;
+        if (b[i] != 0x80 && b[i] != 0xFF && i + 1 < n && b[i + 1] >= 0x40 && b[i + 1] != 0x7F &&
+            b[i + 1] != 0xFF) {
+            quint32 &known = codes[(b[i] - 0x81) * kTrails + (b[i + 1] - 0x40)];
+            if (known == kUnknown) {
+                QStringDecoder decoder("GB18030", QStringConverter::Flag::Stateless);
+                const QString one = decoder.decode(bytes.sliced(i, 2));
+                known = !decoder.hasError() && one.size() == 1 ? one.front().unicode() | 0x20000u
+                                                               : kUnusable;
+            }
+            code = known;
         }
-        if (code == kUnusable)
+        if (code == kUnusable) {
+            out.truncate(before);
             return false;
+        }
         *p++ = char16_t(code & 0xFFFF);
         ++i;
     }
-    out.truncate(p - reinterpret_cast<char16_t *>(out.data()));
+    out.truncate(before + (p - begin));
     return true;
 }
 
@@ -87,52 +95,99 @@ const GbCode &gbCode(char16_t c)
 }
 
 // How much one reading of a file looks like the text of a reminder file, to choose between two
-// readings of the same bytes. For it: GB2312's 3,755 common hanzi and its punctuation and
-// full-width forms (rows B0-D7 and A1-A3), and, twice, an accented Latin letter beside an ASCII
-// letter ("café"). Neutral: the signs U+00A0-U+00BF and general punctuation. Against it: any
-// other character between two ASCII letters (a hanzi inside a word is a misreading), and every
-// other character: rarer hanzi, a lone accented letter, Greek, Cyrillic, box drawing, control
-// and private-use characters, anything beyond the BMP.
+// readings of the same bytes. For it: GB2312's 3,755 common hanzi and its punctuation, signs and
+// full-width forms (rows B0-D7 and A1-A3, "°" and "±" among them); twice, an accented Latin
+// letter beside an ASCII letter ("café"); a Greek or Cyrillic letter beside another. Neutral:
+// the other signs U+00A0-U+00BF and general punctuation. Against it: any other character between
+// two ASCII letters or digits (a hanzi inside a word or a number is a misreading: "180掳C"), and
+// every other character: rarer hanzi, a lone accented letter, box drawing, control and
+// private-use characters, anything beyond the BMP.
 qsizetype readingScore(QStringView text)
 {
-    const auto asciiLetter = [&](qsizetype i) {
-        return i >= 0 && i < text.size() && text[i].unicode() < 0x80 && text[i].isLetter();
+    const auto at = [&](qsizetype i) { return i >= 0 && i < text.size() ? text[i] : QChar(); };
+    const auto asciiLetter = [](QChar c) { return c.unicode() < 0x80 && c.isLetter(); };
+    const auto asciiWord = [](QChar c) { return c.unicode() < 0x80 && c.isLetterOrNumber(); };
+    const auto greekOrCyrillic = [](QChar c) {
+        return c.unicode() >= 0x370 && c.unicode() <= 0x52F && c.isLetter();
     };
     qsizetype score = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < 0x80)
+        const QChar c = text[i];
+        const char16_t u = c.unicode();
+        if (u < 0x80)
             continue;
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+        if (c.isHighSurrogate() && at(i + 1).isLowSurrogate()) {
             --score; // one character beyond the BMP (an emoji, a rare hanzi)
             ++i;
             continue;
         }
-        const bool before = asciiLetter(i - 1), after = asciiLetter(i + 1);
-        const GbCode &gb = QChar::isSurrogate(c) ? GbCode{} : gbCode(c);
+        const QChar before = at(i - 1), after = at(i + 1);
+        const GbCode &gb = c.isSurrogate() ? GbCode{} : gbCode(u);
         const auto lead = uchar(gb.bytes[0]), trail = uchar(gb.bytes[1]);
-        if (c >= 0xC0 && c <= 0x24F && text[i].isLetter() && (before || after))
+        const bool common = gb.size == 2 && trail >= 0xA1 &&
+                            ((lead >= 0xA1 && lead <= 0xA3) || (lead >= 0xB0 && lead <= 0xD7));
+        const bool sign = (u >= 0xA0 && u <= 0xBF) || (u >= 0x2000 && u <= 0x206F);
+        if (u >= 0xC0 && u <= 0x24F && c.isLetter() && (asciiLetter(before) || asciiLetter(after)))
             score += 2;
-        else if (before && after)
-            --score;
-        else if (gb.size == 2 && trail >= 0xA1 &&
-                 ((lead >= 0xA1 && lead <= 0xA3) || (lead >= 0xB0 && lead <= 0xD7)))
+        else if (greekOrCyrillic(c) && (greekOrCyrillic(before) || greekOrCyrillic(after)))
             ++score;
-        else if (!((c >= 0xA0 && c <= 0xBF) || (c >= 0x2000 && c <= 0x206F)))
+        else if (sign)
+            score += common ? 1 : 0;
+        else if (asciiWord(before) && asciiWord(after))
             --score;
+        else
+            score += common ? 1 : -1;
     }
     return score;
 }
 
-bool decodeGb(QByteArrayView bytes, QString &out)
+// Whether GB18030 or GBK bytes end with a whole code: the converter drops a lead byte cut off
+// at the end without a word.
+bool endsWhole(QByteArrayView bytes)
 {
-    return decodeTwoByteGb18030(bytes, out) || tryDecode("GB18030", bytes, out) ||
-           tryDecode("GBK", bytes, out);
+    qsizetype i = 0;
+    while (i < bytes.size())
+        i += uchar(bytes[i]) >= 0x81 && uchar(bytes[i]) <= 0xFE ? 2 : 1;
+    return i == bytes.size();
 }
 
-} // namespace
+bool decodeGb(QByteArrayView bytes, QString &out)
+{
+    QString decoded;
+    if (decodeTwoByteGb18030(bytes, out))
+        return true;
+    if (tryDecode("GB18030", bytes, decoded) ||
+        (endsWhole(bytes) && tryDecode("GBK", bytes, decoded))) {
+        out += decoded;
+        return true;
+    }
+    return false;
+}
 
-QByteArray encodeText(QStringView text)
+// The reading of `bytes` that looks more like a reminder file: UTF-8 or GB18030, `tie` when
+// both look alike. The bytes are valid UTF-8.
+Encoding weigh(QByteArrayView bytes, Encoding tie)
+{
+    QString gb;
+    if (!decodeGb(bytes, gb))
+        return Encoding::Utf8;
+    const qsizetype utf8 = readingScore(QString::fromUtf8(bytes)), other = readingScore(gb);
+    return utf8 > other ? Encoding::Utf8 : other > utf8 ? Encoding::Gb18030 : tie;
+}
+
+// Whether every line of GB18030 `bytes` reads back as GB18030 in a GB18030 file: a line that
+// is also valid UTF-8 must not look more like UTF-8.
+bool linesReadAsGb18030(QByteArrayView bytes)
+{
+    bool all = true;
+    forEachLine(bytes, [&](QByteArrayView line) {
+        if (all && !isAscii(line) && line.isValidUtf8())
+            all = weigh(line, Encoding::Gb18030) == Encoding::Gb18030;
+    });
+    return all;
+}
+
+QByteArray toGb18030(QStringView text)
 {
     // Surrogate pairs go to the converter each time; every other character is a table lookup.
     static thread_local QStringEncoder encoder("GB18030", QStringConverter::Flag::Stateless);
@@ -157,64 +212,133 @@ QByteArray encodeText(QStringView text)
     return out;
 }
 
-QByteArray encodeFile(QStringView text)
+bool isGbCodeset(QByteArrayView codeset)
 {
-    QByteArray bytes = encodeText(text);
-    if (fileEncoding(bytes) == Encoding::Utf8)
-        bytes = kUtf8Bom + text.toUtf8();
+    QByteArray name = codeset.toByteArray().toUpper();
+    name.replace('-', "").replace('_', "");
+    return name == "GB18030" || name == "GBK" || name == "GB2312" || name == "EUCCN" ||
+           name == "CP936";
+}
+
+} // namespace
+
+Encoding encodingForLocale(QByteArrayView localeName, QByteArrayView codeset)
+{
+    // "zh_CN.GBK@modifier": the part between the point and the "@".
+    QByteArrayView named;
+    if (const qsizetype dot = localeName.indexOf('.'); dot >= 0) {
+        named = localeName.sliced(dot + 1);
+        if (const qsizetype at = named.indexOf('@'); at >= 0)
+            named.truncate(at);
+    }
+    return isGbCodeset(codeset) || isGbCodeset(named) ? Encoding::Gb18030 : Encoding::Utf8;
+}
+
+Encoding localeEncoding()
+{
+    static const Encoding encoding = [] {
+        const platform::LocaleCharset charset = platform::localeCharset();
+        return encodingForLocale(charset.name, charset.codeset);
+    }();
+    return encoding;
+}
+
+QByteArray encodeText(QStringView text, Encoding encoding)
+{
+    return encoding == Encoding::Utf8 ? text.toUtf8() : toGb18030(text);
+}
+
+QByteArray encodeFile(QStringView text, Encoding encoding, bool bom)
+{
+    if (encoding == Encoding::Gb18030 && !bom) {
+        QByteArray bytes = toGb18030(text);
+        if (fileEncoding(bytes) == Encoding::Gb18030 && linesReadAsGb18030(bytes))
+            return bytes;
+        bom = true; // these bytes would read as other text: UTF-8 says it unmistakably
+    }
+    QByteArray bytes = text.toUtf8();
+    if (bom || fileEncoding(bytes) != Encoding::Utf8)
+        bytes.prepend(kUtf8Bom);
     return bytes;
 }
 
-Encoding fileEncoding(QByteArrayView bytes)
+Encoding fileEncoding(QByteArrayView bytes, Encoding tie)
 {
     // A byte-order mark is UTF-8's own: editors write it, and so does encodeFile.
     if (bytes.startsWith(kUtf8Bom))
         return Encoding::Utf8;
-    // Plain ASCII reads the same either way; anything else that is not UTF-8 is GB18030, which
-    // holds GBK and so the files of the program's earlier versions.
-    if (isAscii(bytes) || !bytes.isValidUtf8())
-        return Encoding::Gb18030;
+    // Plain ASCII reads the same either way.
+    if (isAscii(bytes))
+        return tie;
     // Many GB18030 texts are valid UTF-8 byte for byte ("说" is CB B5, U+02F5 in UTF-8), and
-    // some UTF-8 texts valid GB18030. Both readings are weighed (readingScore), and GB18030,
-    // what Tocklet writes, wins a tie. Since encodeFile asks the same question of the bytes it
-    // is about to write, and writes UTF-8 with the mark when the answer is UTF-8, a script
-    // Tocklet wrote always reads back as written, whatever this weighing decides.
-    QString gb;
-    if (!decodeGb(bytes, gb))
-        return Encoding::Utf8;
-    return readingScore(QString::fromUtf8(bytes)) > readingScore(gb) ? Encoding::Utf8
-                                                                     : Encoding::Gb18030;
+    // some UTF-8 texts valid GB18030: both readings of the whole are weighed. Since encodeFile
+    // asks the same question of the bytes it is about to write, a script Tocklet wrote always
+    // reads back as written, whatever this weighing decides.
+    if (bytes.isValidUtf8())
+        return weigh(bytes, tie);
+    // Lines of both kinds (a UTF-8 line appended to a GBK script by a shell): the file is what
+    // most of its lines are; each line is read in whichever encoding reads it (decodeLine).
+    qsizetype utf8 = 0, other = 0;
+    forEachLine(bytes, [&](QByteArrayView line) {
+        if (!isAscii(line))
+            ++(line.isValidUtf8() ? utf8 : other);
+    });
+    return utf8 > other ? Encoding::Utf8 : Encoding::Gb18030;
 }
 
-QString decodeText(QByteArrayView bytes, Encoding encoding, BadLines badLines)
+QString decodeLine(QByteArrayView line, Encoding encoding)
 {
-    if (encoding == Encoding::Utf8)
-        return QString::fromUtf8(bytes.startsWith(kUtf8Bom) ? bytes.sliced(3) : bytes);
-    if (isAscii(bytes))
-        return QString::fromLatin1(bytes);
     QString text;
-    if (decodeGb(bytes, text))
-        return text;
+    if (isAscii(line))
+        return QString::fromLatin1(line);
+    const bool utf8 = line.isValidUtf8();
+    if (encoding == Encoding::Utf8 && utf8)
+        return QString::fromUtf8(line);
+    if (decodeGb(line, text))
+        return utf8 && weigh(line, Encoding::Gb18030) == Encoding::Utf8 ? QString::fromUtf8(line)
+                                                                        : text;
+    if (utf8)
+        return QString::fromUtf8(line);
+    // Neither reads it all: the reading that looks better, its bad bytes as U+FFFD.
+    const QString asUtf8 = QString::fromUtf8(line);
+    text = QStringDecoder("GB18030", QStringConverter::Flag::Stateless).decode(line);
+    if (!endsWhole(line)) // which the converter drops without a mark
+        text += QChar::ReplacementCharacter;
+    const qsizetype gbScore = readingScore(text), utf8Score = readingScore(asUtf8);
+    return utf8Score > gbScore || (utf8Score == gbScore && encoding == Encoding::Utf8) ? asUtf8
+                                                                                       : text;
+}
 
-    // Some lines are damaged: decode line by line so that the sound ones survive.
-    text.clear();
-    forEachLine(bytes, [&](QByteArrayView line) {
-        QString decoded;
-        if (tryDecode("GB18030", line, decoded) || tryDecode("GBK", line, decoded) ||
-            badLines == BadLines::Replace)
-            text += decoded + u'\n';
-    });
+QString decodeText(QByteArrayView bytes, Encoding encoding)
+{
+    if (bytes.startsWith(kUtf8Bom))
+        bytes = bytes.sliced(3);
+    // The common cases whole: UTF-8 that is valid throughout, and GB18030 with no line that is
+    // also valid UTF-8.
+    if (encoding == Encoding::Utf8 && bytes.isValidUtf8())
+        return QString::fromUtf8(bytes);
+    QString text;
+    if (encoding == Encoding::Gb18030) {
+        bool utf8Line = false;
+        forEachLine(bytes, [&](QByteArrayView line) {
+            utf8Line = utf8Line || (line.isValidUtf8() && !isAscii(line));
+        });
+        if (!utf8Line && decodeGb(bytes, text))
+            return text;
+    }
+    text.reserve(bytes.size() + 1);
+    forEachLine(bytes, [&](QByteArrayView line) { text += decodeLine(line, encoding) + u'\n'; });
     return text;
 }
 
-QString decodeText(const QByteArray &bytes, BadLines badLines)
+QString decodeText(QByteArrayView bytes)
 {
-    return decodeText(bytes, fileEncoding(bytes), badLines);
+    return decodeText(bytes, fileEncoding(bytes));
 }
 
-QStringList decodeLines(const QByteArray &bytes, BadLines badLines)
+QStringList decodeLines(QByteArrayView bytes)
 {
-    const QString text = decodeText(bytes, badLines);
+    const QString text = decodeText(bytes);
     QStringList lines;
     forEachLine(QStringView(text), [&](QStringView line) { lines.append(line.toString()); });
     return lines;

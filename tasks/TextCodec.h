@@ -9,34 +9,41 @@
 
 namespace tasks {
 
-// Text as Tocklet writes it: GB18030, which is byte for byte GBK wherever GBK has the character
-// and can also hold every other one.
-QByteArray encodeText(QStringView text);
-
-// A whole text file as Tocklet writes it: GB18030, unless those bytes would be read as UTF-8
-// (see fileEncoding); then UTF-8 with its byte-order mark, so that the file always reads back as
-// exactly the text written.
-QByteArray encodeFile(QStringView text);
-
 enum class Encoding { Utf8, Gb18030 };
 
-// How a text file's bytes are read, the one rule for every reader of a script: UTF-8 when they
-// start with its byte-order mark, GB18030 (falling back to GBK) when they are not valid UTF-8,
-// and for bytes valid both ways the reading that looks more like a reminder file, GB18030 on a tie.
-Encoding fileEncoding(QByteArrayView bytes);
+// The character set that stands for the system's code page: GB18030 when the locale's codeset,
+// or the codeset part of its name ("zh_CN.GBK"), is GB18030, GBK, GB2312 or EUC-CN; UTF-8
+// otherwise, also for ASCII and unknown codesets (a locale that is not generated reads as ASCII).
+Encoding encodingForLocale(QByteArrayView localeName, QByteArrayView codeset);
 
-enum class BadLines {
-    Skip,    // a line that cannot be decoded is left out
-    Replace, // its undecodable bytes become U+FFFD
-};
+// encodingForLocale() of this process's environment, decided once.
+Encoding localeEncoding();
 
-// Decodes text in `encoding` (a leading byte-order mark is dropped from UTF-8); line ends are
-// kept. GB18030 falls back to GBK (code page 936), and bytes neither can read are handled by
-// `badLines`.
-QString decodeText(QByteArrayView bytes, Encoding encoding, BadLines badLines);
+// `text` in `encoding`. GB18030 is byte for byte GBK wherever GBK has the character and can
+// also hold every other one.
+QByteArray encodeText(QStringView text, Encoding encoding = Encoding::Gb18030);
+
+// A whole text file in `encoding`, with UTF-8's byte-order mark when `bom` is set or when the
+// reading rule would read the bytes otherwise; GB18030 that would not read back as written
+// becomes UTF-8 with the mark. A file Tocklet wrote always reads back as exactly the text.
+QByteArray encodeFile(QStringView text, Encoding encoding, bool bom = false);
+
+// How a text file is read, the one rule for every reader: UTF-8 after its byte-order mark;
+// `tie` for plain ASCII; for bytes valid as UTF-8, the reading of the whole that looks more like
+// a reminder file, `tie` when both look alike; otherwise the encoding most non-ASCII lines are
+// valid in, GB18030 (falling back to GBK) when as many are not valid UTF-8 as are.
+Encoding fileEncoding(QByteArrayView bytes, Encoding tie = localeEncoding());
+
+// One line of a file read in `encoding`. A line that encoding cannot read is read in the other
+// one; in a GB18030 file, a line valid as UTF-8 is read the way it looks more like a reminder
+// (GB18030 on a tie); bytes neither reads become U+FFFD in this line alone.
+QString decodeLine(QByteArrayView line, Encoding encoding);
+
+// The lines of a text file read in `encoding` (see decodeLine), each ended by LF.
+QString decodeText(QByteArrayView bytes, Encoding encoding);
 
 // Decodes a whole text file in its fileEncoding().
-QString decodeText(const QByteArray &bytes, BadLines badLines);
+QString decodeText(QByteArrayView bytes);
 
 namespace detail {
 inline qsizetype indexOf(QStringView text, char c, qsizetype from)
@@ -75,6 +82,6 @@ template <typename View, typename Fn> void forEachLine(View text, Fn &&fn)
 }
 
 // The decoded lines of a text file.
-QStringList decodeLines(const QByteArray &bytes, BadLines badLines);
+QStringList decodeLines(QByteArrayView bytes);
 
 } // namespace tasks

@@ -9,7 +9,7 @@
 
 namespace mdlPub {
 
-bool writeTextFile(const QString &path, const QString &text)
+bool replaceFile(const QString &path, QByteArrayView bytes)
 {
     // Root can write any file, so the owner's write bit stands for the read-only attribute.
     const QFileInfo info(path);
@@ -22,12 +22,16 @@ bool writeTextFile(const QString &path, const QString &text)
     // that failed part way when the buffer was flushed would still be committed, cut short.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
-    const QByteArray bytes = tasks::encodeFile(text + QStringLiteral("\r\n"));
-    if (file.write(bytes) != bytes.size()) {
+    if (file.write(bytes.data(), bytes.size()) != bytes.size()) {
         file.cancelWriting();
         return false;
     }
     return file.commit();
+}
+
+bool writeTextFile(const QString &path, const QString &text, tasks::Encoding encoding)
+{
+    return replaceFile(path, tasks::encodeFile(text + QStringLiteral("\r\n"), encoding));
 }
 
 bool relatedFileUsable(const QString &path)

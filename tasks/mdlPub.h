@@ -1,5 +1,7 @@
 #pragma once
 
+#include <TextCodec.h>
+
 #include <QString>
 
 namespace platform {
@@ -9,10 +11,14 @@ class Platform;
 // Shared file procedures of the program's public module.
 namespace mdlPub {
 
-// Replaces the file's whole content with `text` and CR LF, encoded as Tocklet writes text.
-// The file is replaced atomically, so a failed write leaves the old content whole. An existing
-// read-only file is refused. Returns false on any failure, without a message.
-bool writeTextFile(const QString &path, const QString &text);
+// Replaces the file's whole content with `bytes`, atomically, so a failed write leaves the old
+// content whole. An existing read-only file is refused. Returns false on any failure, without a
+// message.
+bool replaceFile(const QString &path, QByteArrayView bytes);
+
+// Replaces the file's whole content with `text` and CR LF in `encoding` (see replaceFile).
+bool writeTextFile(const QString &path, const QString &text,
+                   tasks::Encoding encoding = tasks::localeEncoding());
 
 // True for a path that starts with the lower-case command mark "cmd:" (without touching the
 // file system), otherwise true exactly when the path opens for reading. Folders do not.

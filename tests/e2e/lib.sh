@@ -4,6 +4,8 @@ work=$(mktemp -d)
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/xsession.sh"
 start_xsession "$work"
 export XDG_STATE_HOME="$work/state"
+# A Chinese desktop in UTF-8 (whether or not the locale is generated here): the files are UTF-8.
+{ export LANG=zh_CN.UTF-8 LC_ALL= LC_CTYPE=; } 2>/dev/null
 mkdir -p "$work/app"
 cp "$1" "$work/app/tocklet"
 pids=()
@@ -30,10 +32,10 @@ titled() {
   return 1
 }
 above() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
-log() { iconv -f GB18030 -t UTF-8 "$XDG_STATE_HOME/Klaxo.log" | tr -d '\r' | cut -f2-; }
+log() { tr -d '\r' <"$XDG_STATE_HOME/Klaxo.log" | cut -f2-; }
 log_has() { log | grep -q -- "$1"; }
-script_text() { iconv -f GB18030 -t UTF-8 "$work/app/task.dat" | tr -d '\r'; }
-write_script() { printf '%s\r\n' "$@" | iconv -f UTF-8 -t GB18030 >"$work/app/task.dat"; }
+script_text() { tr -d '\r' <"$work/app/task.dat"; }
+write_script() { printf '%s\r\n' "$@" >"$work/app/task.dat"; }
 # Waits for the program to end; fails unless it ended with status 0.
 wait_exit() {
   until_true eval '! kill -0 "$pid" 2>/dev/null' || fail "$1: the program did not end"

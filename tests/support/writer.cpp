@@ -18,7 +18,8 @@ int main(int argc, char **argv)
         const QString tag = QString::fromLocal8Bit(argv[3]);
         const QString padding(200, u'填');
         for (int i = 0, count = std::atoi(argv[4]); i < count; ++i)
-            eventlog::recordToFile(path, tag + QString::number(i) + u'|' + padding + u'|');
+            eventlog::recordToFile(path, tag + QString::number(i) + u'|' + padding + u'|',
+                                   tasks::Encoding::Gb18030);
         return 0;
     }
     tasks::TaskList versions[2];
@@ -27,11 +28,17 @@ int main(int argc, char **argv)
             versions[v].append(
                 {QString::number(i) + QString::fromUtf16(v ? u" 第二版" : u" 第一版"),
                  QStringLiteral("cmd:notify-send 时间到"), double(v), double(i % 60)});
-    const QString script = tasks::taskScriptPath(path);
+    // Each save as a copy that has read the script and writes its own list over it.
+    const auto save = [&](const tasks::TaskList &list) {
+        tasks::ScriptFile script(tasks::taskScriptPath(path), tasks::Encoding::Gb18030);
+        tasks::TaskList read;
+        tasks::loadTaskScript(script, read);
+        return tasks::saveTaskScript(script, list);
+    };
     if (std::strcmp(argv[3], "loop") != 0)
-        return tasks::saveTaskScript(script, versions[std::atoi(argv[3]) & 1]) ? 0 : 1;
+        return save(versions[std::atoi(argv[3]) & 1]) ? 0 : 1;
     std::puts("saving");
     std::fflush(stdout);
     for (int v = 0;; v ^= 1)
-        tasks::saveTaskScript(script, versions[v]);
+        save(versions[v]);
 }

@@ -1,3 +1,4 @@
+#include <EventLog.h>
 #include <NumberText.h>
 #include <TaskLine.h>
 #include <TaskScript.h>
@@ -72,30 +73,79 @@ TEST(TaskLine, ReadsTheFieldsOrSkipsTheLineAndWritesOneLine)
     EXPECT_EQ(writeTaskLine({u"a\r\nb"_s, u"c\nd"_s, -0.0}), u"[0,0,0,0,0,0,0,\"c d\"]a  b"_s);
 }
 
-TEST(TextCodec, DecodesEveryEncoding)
+TEST(TextCodec, TheLocaleChoosesGb18030OnlyForAChineseCodeset)
 {
-    const std::tuple<const char *, QByteArray, QStringList> cases[] = {
-        {"GBK extension area", "\x81\x40\x81\x80\xFE\x4F", {u"丂亐\uFA29"_s}},
-        {"the sample in GBK", encodeText(sampleTaskScript().join(u"\r\n"_s)), sampleTaskScript()},
-        {"UTF-8 without mark", "\xE4\xBE\x8B\x31\n", {u"例1"_s}},
-        {"UTF-8 that is valid GB18030", "\xE5\x96\x9D\xE6\xB0\xB4", {u"喝水"_s}},
-        {"GB18030 that is valid UTF-8", "\xCB\xAE \xCB\xB5", {u"水 说"_s}},
-        {"a tie goes to GB18030", "\xCB\xB5\xC3\x97", {u"说脳"_s}}, // UTF-8: "˵×"
-        {"an editor's UTF-8",
-         u"[0,0,5,1,0,0,1,\"cmd:notify-send hi\"]说明\n"_s.toUtf8(),
-         {u"[0,0,5,1,0,0,1,\"cmd:notify-send hi\"]说明"_s}},
-        {"UTF-8 with Latin letters",
-         u"Meeting 会议 at 3 pm\n"_s.toUtf8(),
-         {u"Meeting 会议 at 3 pm"_s}},
-        {"UTF-8 with accents", u"Müller: naïve résumé"_s.toUtf8(), {u"Müller: naïve résumé"_s}},
-        {"UTF-8 with an emoji", u"Call mom 😀"_s.toUtf8(), {u"Call mom 😀"_s}},
-        {"UTF-8 with mark", "\xEF\xBB\xBF\x61\r\n\xE8\xAF\xB4", {u"a"_s, u"说"_s}},
-        {"code page 936 euro", "\x80 5", {u"€ 5"_s}},
-        {"code page 936 private use", "\xFF", {u"\uF8F5"_s}},
-        {"damaged lines skipped", "ok\r\n\x81\x20\r\n\xC0\xFD\r\nx\x81", {u"ok"_s, u"例"_s}},
+    const std::tuple<const char *, const char *, Encoding> cases[] = {
+        {"zh_CN.UTF-8", "UTF-8", Encoding::Utf8},
+        {"zh_CN.UTF-8", "ANSI_X3.4-1968", Encoding::Utf8}, // not generated here
+        {"C", "ANSI_X3.4-1968", Encoding::Utf8},
+        {"", "", Encoding::Utf8},
+        {"zh_CN.GB18030", "GB18030", Encoding::Gb18030},
+        {"zh_CN.gbk", "ANSI_X3.4-1968", Encoding::Gb18030}, // named, not generated
+        {"zh_CN", "GB2312", Encoding::Gb18030},
+        {"zh_SG.euc-cn@x", "ANSI_X3.4-1968", Encoding::Gb18030},
+        {"de_DE.ISO-8859-1", "ISO-8859-1", Encoding::Utf8},
     };
-    for (const auto &[name, bytes, lines] : cases)
-        EXPECT_EQ(decodeLines(bytes, BadLines::Skip), lines) << name;
+    for (const auto &[name, codeset, encoding] : cases)
+        EXPECT_EQ(encodingForLocale(name, codeset), encoding) << name << " " << codeset;
+}
+
+TEST(TextCodec, ReadsEveryLineInTheEncodingThatReadsIt)
+{
+    const QByteArray appended = u"[0,0,30,0,1,0,1,\"事件关联文件未指定\"]下午三点开会"_s.toUtf8();
+    // Bytes, how they read, and whether a tie went to the locale's encoding: each row is read
+    // with GB18030 and with UTF-8 as the locale's, and must read the same both times unless
+    // marked.
+    const std::tuple<const char *, QByteArray, QStringList, bool> cases[] = {
+        {"GBK extension area", "\x81\x40\x81\x80\xFE\x4F", {u"丂亐\uFA29"_s}, false},
+        {"the sample in GBK", encodeText(sampleTaskScript().join(u"\r\n"_s)), sampleTaskScript(),
+         false},
+        {"UTF-8 that is valid GB18030", "\xE5\x96\x9D\xE6\xB0\xB4", {u"喝水"_s}, false},
+        {"GB18030 that is valid UTF-8", "\xCB\xAE \xCB\xB5", {u"水 说"_s}, false},
+        {"an editor's UTF-8",
+         u"[0,0,5,1,0,0,1,\"x\"]说明\n"_s.toUtf8(),
+         {u"[0,0,5,1,0,0,1,\"x\"]说明"_s},
+         false},
+        {"UTF-8 with Latin letters",
+         u"Meeting 会议 at 3 pm"_s.toUtf8(),
+         {u"Meeting 会议 at 3 pm"_s},
+         false},
+        {"degrees", u"Backofen 180°C"_s.toUtf8(), {u"Backofen 180°C"_s}, false},
+        {"plus-minus and an accent", u"Café ±5 min"_s.toUtf8(), {u"Café ±5 min"_s}, false},
+        {"Cyrillic and Greek",
+         u"Позвонить маме, καλημέρα"_s.toUtf8(),
+         {u"Позвонить маме, καλημέρα"_s},
+         false},
+        {"a path in UTF-8", u"/home/u/Müsik/a.ogg"_s.toUtf8(), {u"/home/u/Müsik/a.ogg"_s}, false},
+        {"UTF-8 with an emoji", u"Call mom 😀"_s.toUtf8(), {u"Call mom 😀"_s}, false},
+        {"UTF-8 with mark", "\xEF\xBB\xBF\x61\r\n\xE8\xAF\xB4", {u"a"_s, u"说"_s}, false},
+        {"code page 936 euro", "\x80 5", {u"€ 5"_s}, false},
+        {"a UTF-8 line appended to GBK",
+         encodeText(u"例1\r\n"_s) + appended,
+         {u"例1"_s, QString::fromUtf8(appended)},
+         false},
+        {"a GBK line appended to UTF-8",
+         u"例1\n例2\n"_s.toUtf8() + encodeText(u"例3"_s),
+         {u"例1"_s, u"例2"_s, u"例3"_s},
+         false},
+        {"a GBK line cut off",
+         encodeText(u"例1\n例2"_s) + "\xC0",
+         {u"例1"_s, u"例2\uFFFD"_s},
+         false},
+        {"damaged lines kept",
+         "ok\r\n\x81\x20\r\n\xC0\xFD",
+         {u"ok"_s, u"\uFFFD "_s, u"例"_s},
+         false},
+        {"a tie", "\xCB\xB5\xC3\x97", {u"说脳"_s}, true}, // UTF-8: "˵×"
+    };
+    for (const auto &[name, bytes, lines, tie] : cases) {
+        for (const Encoding locale : {Encoding::Gb18030, Encoding::Utf8}) {
+            QStringList read;
+            const QString text = decodeText(bytes, fileEncoding(bytes, locale));
+            forEachLine(QStringView(text), [&](QStringView line) { read.append(line.toString()); });
+            EXPECT_EQ(read, tie && locale == Encoding::Utf8 ? QStringList{u"˵×"_s} : lines) << name;
+        }
+    }
 }
 
 struct TaskScript : ::testing::Test {
@@ -119,8 +169,8 @@ TEST_F(TaskScript, FirstStartWritesTheSampleByteForByte)
 [21,30,0,1,1,1,0,"cmd:shutdown /s /f /t 0"]例4:关机睡觉(说明:事件关联为DOS命令,关机前无提示,请慎用!)
 [23,0,0,1,1,0,0,"cmd:start https://tv.cctv.com/live/"]例5：央视直播(打开指定网页)
 )"_s;
-    EXPECT_EQ(scriptBytes(), encodeText(QString(sample).replace(u"\n"_s, u"\r\n"_s)));
-    EXPECT_TRUE(scriptBytes().contains("\xC0\xFD\x31:\xD2\xAA\xC9\xCF\xBF\xCE\xC1\xCB!")) << "GBK";
+    EXPECT_EQ(scriptBytes(),
+              encodeText(QString(sample).replace(u"\n"_s, u"\r\n"_s), localeEncoding()));
 }
 
 TEST_F(TaskScript, LoadKeepsTheFirstOfEachTextAndSaveWritesThemBackInTheWritersForm)
@@ -131,19 +181,20 @@ TEST_F(TaskScript, LoadKeepsTheFirstOfEachTextAndSaveWritesThemBackInTheWritersF
                 "[x,0,0,0,1,1,1,\"x\"]other\r" // a skipped line does not claim its text
                 "[3,0,0,0,1,1,1,\"\"]other\r\n"
                 "[0,0,0,0,1,1,1,\"a\"]\0nul"_ba);
+    ScriptFile file(script);
     TaskList list;
-    loadTaskScript(platform, list);
+    loadTaskScript(file, list);
     list.prepend(TaskRecord{u""_s, u"not written"_s});
-    ASSERT_TRUE(saveTaskScript(script, list));
+    ASSERT_TRUE(saveTaskScript(file, list));
     EXPECT_EQ(scriptBytes(), "[0,6,0,0,1,1,1,\"x\"]same\r\n[3,0,0,0,1,1,1,\""_ba +
-                                 encodeText(u"事件关联文件未指定"_s) +
+                                 encodeText(u"事件关联文件未指定"_s, localeEncoding()) +
                                  "\"]other\r\n[0,0,0,0,1,1,1,\"a\"]\0nul\r\n"_ba);
 
     list = {TaskRecord{u"\x01 😀 € 한 𠀀"_s, u"/音乐/a b.mp3"_s, DBL_MAX, 0.1 + 0.2, DBL_TRUE_MIN, 1,
                        0, 1, 0}};
-    ASSERT_TRUE(saveTaskScript(script, list));
+    ASSERT_TRUE(saveTaskScript(file, list));
     TaskList back;
-    loadTaskScript(platform, back);
+    loadTaskScript(file, back);
     EXPECT_EQ(back, list) << "numbers exact, text beyond GBK kept";
 }
 
@@ -177,9 +228,12 @@ TEST_F(TaskScript, EveryScriptReadsBackAsWritten)
             list.append({text, pick(0, 1) ? u"cmd:notify-send hi"_s : u"/tmp/"_s + character(), 0,
                          0, double(pick(0, 9)), 1, 0, 0, 1});
         }
-        ASSERT_TRUE(saveTaskScript(script, list));
+        // Each round a new file, in either encoding.
+        QFile::remove(script);
+        ScriptFile file(script, round % 2 ? Encoding::Utf8 : Encoding::Gb18030);
+        ASSERT_TRUE(saveTaskScript(file, list));
         TaskList back;
-        loadTaskScript(platform, back);
+        loadTaskScript(file, back);
         ASSERT_EQ(back, list) << "round " << round;
     }
 }
@@ -189,15 +243,60 @@ TEST_F(TaskScript, WhatCannotBeReadOrWrittenIsLeftAlone)
     const QByteArray damaged = "[0,0,0,0,1,1,1,\"x\"]\x81\x20"; // text, but not decodable
     writeScript(damaged);
     ensureTaskScript(platform);
-    EXPECT_FALSE(saveTaskScript(script, {TaskRecord{}})) << "nothing to write";
+    ScriptFile file(script);
+    TaskList list;
+    EXPECT_EQ(loadTaskScript(file, list), 1) << "the damaged line is kept";
+    EXPECT_FALSE(saveTaskScript(file, {TaskRecord{}})) << "nothing to write";
     QFile::setPermissions(script, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-    EXPECT_FALSE(saveTaskScript(script, {TaskRecord{u"new"_s, {}}}));
+    file.started = {TaskRecord{u"new"_s, {}}};
+    EXPECT_FALSE(saveTaskScript(file, file.started));
     EXPECT_EQ(scriptBytes(), damaged);
 
     QFile::remove(script);
     QDir().mkpath(script); // a folder where the script should be
     ensureTaskScript(platform);
     EXPECT_TRUE(platform.calls.isEmpty()) << "no complaint at start-up";
+}
+
+// Two copies and a hand edit: each save keeps what the others wrote, in the file's encoding.
+TEST_F(TaskScript, SavesKeepWhatChangedOnDiskInTheEncodingTheFileWasReadIn)
+{
+    const auto line = [](int n) {
+        return u"[0,%1,0,0,1,1,1,\"事件关联文件未指定\"]例%1\r\n"_s.arg(n);
+    };
+    writeScript(encodeText(line(1) + line(2) + line(3)));
+    ScriptFile a(script), b(script);
+    TaskList listA, listB;
+    loadTaskScript(a, listA);
+    loadTaskScript(b, listB);
+
+    listA.move(2, 0); // A starts its third task
+    a.started.append(listA.first());
+    ASSERT_TRUE(saveTaskScript(a, listA));
+    EXPECT_EQ(scriptBytes(), encodeText(line(3) + line(1) + line(2))) << "GBK, the line moved";
+
+    const QByteArray byHand = u"[0,9,0,0,1,1,1,\"事件关联文件未指定\"]手写的"_s.toUtf8();
+    writeScript(scriptBytes() + byHand); // a shell appends a UTF-8 line
+    const TaskRecord started{u"例4"_s, {}, 0, 4, 0, 0, 1, 1, 1};
+    listB.prepend(started);
+    b.started.append(started);
+    ASSERT_TRUE(saveTaskScript(b, listB));
+    ASSERT_TRUE(saveTaskScript(a, listA)) << "A exits";
+    EXPECT_EQ(scriptBytes(), encodeText(line(4) + line(3) + line(1) + line(2) +
+                                        QString::fromUtf8(byHand) + u"\r\n"_s));
+}
+
+TEST(EventLog, KeepsTheEncodingOfALogThatHoldsText)
+{
+    TempDir dir;
+    const QString log = dir.path(u"Klaxo.log"_s);
+    EXPECT_EQ(eventlog::logEncoding(log), localeEncoding()) << "a new log";
+    for (const Encoding encoding : {Encoding::Gb18030, Encoding::Utf8}) {
+        QFile::remove(log);
+        dir.write(u"Klaxo.log"_s,
+                  QByteArray(20000, 'x') + "\n" + encodeText(u"程序开始运行"_s, encoding));
+        EXPECT_EQ(eventlog::logEncoding(log), encoding);
+    }
 }
 
 TEST(EventLog, ProcessesAppendingAtOnceWriteWholeGb18030LinesEndingInCrLf)

@@ -99,10 +99,7 @@ public:
     }
     bool timerActive() const { return get<QTimer>("tmrMain")->isActive(); }
 
-    QStringList lines(const QString &file) const
-    {
-        return tasks::decodeLines(dir.read(file), tasks::BadLines::Skip);
-    }
+    QStringList lines(const QString &file) const { return tasks::decodeLines(dir.read(file)); }
     QStringList logLines() const { return lines(u"Klaxo.log"_s); }
     QStringList scriptLines() const { return lines(u"task.dat"_s); }
 };

@@ -19,15 +19,18 @@ TEST_F(MainWindow, StartUpAndUnloadInOrder)
         watched.clear();
         window->Form_Load();
         EXPECT_FALSE(get("lblNowH")->isVisibleTo(window.get())) << "the idle state";
-        const qsizetype sample = dir.read(u"task.dat"_s).size();
-        dir.write(u"task.dat"_s, "junk");
+        // A line added by hand while the program runs, in a form the save rewrites shorter.
+        const QByteArray byHand = dir.read(u"task.dat"_s) + "[0,00,0,0,1,1,1,\"x\"]x\r\n";
+        dir.write(u"task.dat"_s, byHand);
+        const qsizetype size = byHand.size();
         window->close();
         EXPECT_EQ(watched.join(u'\n'),
                   u"earlierCopyRunning [0, 0, 0]\ndateTimeText [0, 0, 0]\n"_s +
                       (earlier ? u"messageBox: Tocklet [0, 1, 0]\n"_s : u""_s) +
                       u"makeTopmost: frmMain [1, 1, 0]\nregisterHotkey [1, 1, 0]\n"
-                      u"installHotkeyHandler [1, 1, 0]\nremoveHotkeyHandler [0, 1, 4]\n"
-                      u"unregisterHotkey [0, 1, 4]\ndateTimeText [0, 1, %1]"_s.arg(sample))
+                      u"installHotkeyHandler [1, 1, 0]\nremoveHotkeyHandler [0, 1, %1]\n"
+                      u"unregisterHotkey [0, 1, %1]\ndateTimeText [0, 1, %2]"_s.arg(size)
+                          .arg(size - 1))
             << "hidden, the key released, the script saved, then the exit line's time taken";
         EXPECT_EQ(logLines(), (QStringList{u"[2026/12/6 14:03:09]\t%1\t程序开始运行"_s.arg(
                                                earlier ? u"<<"_s : u"<"_s),
@@ -62,11 +65,13 @@ TEST_F(MainWindow, QuestionsWhileATaskRuns)
 
     platform.onCall = nullptr;
     clickStart();
-    dir.write(u"task.dat"_s, "junk");
+    dir.write(u"task.dat"_s, dir.read(u"task.dat"_s) + "[0,00,0,0,1,1,1,\"x\"]by hand\r\n");
     platform.session.terminate();
     EXPECT_EQ(u"%1 %2"_s.arg(window->isUnloaded()).arg(platform.calls.filter(u"Tocklet|"_s).size()),
               u"1 2"_s)
         << "unloaded, with no third question";
     EXPECT_EQ(logLines().last(), u"[2026/12/6 15:03:09]\t>\t系统正常退出"_s);
-    EXPECT_EQ(scriptLines().size(), 6) << "saved over the junk";
+    EXPECT_EQ(scriptLines().size(), 7);
+    EXPECT_EQ(scriptLines().last(), u"[0,0,0,0,1,1,1,\"x\"]by hand"_s)
+        << "saved, the hand's line kept";
 }

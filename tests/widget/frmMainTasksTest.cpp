@@ -30,7 +30,9 @@ TEST_F(MainWindow, StartUpShowsTheFirstTaskOfTheScriptInTabOrder)
                                       u"chkRunInBackground chkShowMsg chkCountDown"_s);
 
     const QByteArray prompt =
-        tasks::encodeText(u"[0,0,0,0,1,1,1,\"事件关联文件未指定\"]"_s + kPrompt) + "\r\n\r\n";
+        tasks::encodeText(u"[0,0,0,0,1,1,1,\"事件关联文件未指定\"]"_s + kPrompt,
+                          tasks::localeEncoding()) +
+        "\r\n\r\n";
     const std::tuple<QByteArray, QByteArray, QString> rows[] = {
         {"", prompt, kPromptTask},
         {"\r\n   \r\n[0,0,0,0,1,1,1,\"x\"]  \r\n", prompt, kPromptTask},

@@ -1,0 +1,30 @@
+#include "LocaleCharset.h"
+
+#include <QtGlobal>
+
+#ifdef Q_OS_UNIX
+#include <langinfo.h>
+#include <locale.h>
+#endif
+
+namespace platform {
+
+LocaleCharset localeCharset()
+{
+    LocaleCharset charset;
+    for (const char *variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        charset.name = qgetenv(variable);
+        if (!charset.name.isEmpty())
+            break;
+    }
+#ifdef Q_OS_UNIX
+    // A locale object of its own: the program's global locale is left as it is.
+    if (const locale_t locale = ::newlocale(LC_CTYPE_MASK, "", locale_t(nullptr))) {
+        charset.codeset = ::nl_langinfo_l(CODESET, locale);
+        ::freelocale(locale);
+    }
+#endif
+    return charset;
+}
+
+} // namespace platform

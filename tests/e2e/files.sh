@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# The user's files: UTF-8 on a UTF-8 desktop, GB18030 on a GB18030 one; a GBK script stays GBK;
+# a line a shell appends, a hand edit and another copy's task all survive the saves.
+source "$(dirname "$0")/lib.sh" "$1"
+dat=$work/app/task.dat
+logfile=$XDG_STATE_HOME/Klaxo.log
+utf8() { iconv -f UTF-8 -t UTF-8 "$1" >/dev/null 2>&1; }
+gb() { iconv -f GB18030 -t UTF-8 "$1"; }
+run_once() {
+  start env "$@" "$work/app/tocklet"
+  until_true windows >/dev/null || fail "no window ($*)"
+  kill -TERM "$pid"
+  wait_exit "$*"
+}
+
+# New files in the locale's encoding, also where the locale is named but not generated.
+run_once LANG=zh_CN.UTF-8
+utf8 "$dat" && grep -q '例1:要上课了' "$dat" || fail "task.dat not UTF-8"
+utf8 "$logfile" && grep -q '系统正常退出' "$logfile" || fail "Klaxo.log not UTF-8"
+rm "$dat" "$logfile"
+run_once LANG=zh_CN.GB18030
+! utf8 "$dat" && gb "$dat" | grep -q '例1:要上课了' || fail "task.dat not GB18030"
+! utf8 "$logfile" && gb "$logfile" | grep -q '系统正常退出' || fail "Klaxo.log not GB18030"
+
+# A GBK script and log from Windows, and a line a UTF-8 shell appends: Start lists and keeps it,
+# in GBK, the other lines byte for byte; the log goes on in GBK.
+rm "$dat"
+lines=('[0,0,30,0,1,0,1,"事件关联文件未指定"]第一' '[0,0,40,0,1,0,1,"事件关联文件未指定"]第二')
+printf '%s\r\n' "${lines[@]}" | iconv -f UTF-8 -t GBK >"$dat"
+appended='[0,0,50,0,1,0,1,"事件关联文件未指定"]下午三点开会'
+echo "$appended" >>"$dat"
+start_task
+started_copy=$pid
+until_true grep -q '开始执行任务' <(gb "$logfile") || fail "the task did not start"
+printf '%s\r\n' "${lines[@]}" "$appended" | iconv -f UTF-8 -t GBK | cmp -s - "$dat" ||
+  fail "not GBK byte for byte after Start: $(gb "$dat")"
+
+# A second copy starts a task of its own and ends; a line is added by hand; the first ends.
+start
+until_true count_windows 2 || fail "no notice"
+notice=$(windows | tail -n 1)
+xdotool windowactivate --sync "$notice" key Return
+until_true eval 'count_windows 2 && [ "$(windows | tail -n 1)" != "$notice" ]' ||
+  fail "no window after the notice"
+second=$(windows | tail -n 1)
+xdotool windowactivate --sync "$second" key shift+Tab shift+Tab ctrl+a type copyB
+xdotool key Return
+until_true grep -q 'copyB' "$dat" || fail "the second copy's task was not saved"
+kill -TERM "$pid"
+wait_exit "second copy"
+printf '[0,0,5,0,1,0,1,"x"]手加的\r\n' | iconv -f UTF-8 -t GBK >>"$dat"
+pid=$started_copy
+kill -TERM "$pid"
+wait_exit "first copy"
+text=$(gb "$dat" | tr -d '\r')
+for task in copyB 第一 第二 下午三点开会 手加的; do
+  grep -q "]$task\$" <<<"$text" || fail "$task lost: $text"
+done
+! utf8 "$dat" && ! utf8 "$logfile" && gb "$logfile" | grep -q '系统正常退出' ||
+  fail "the files changed encoding"
+echo "files: ok"
