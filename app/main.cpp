@@ -64,8 +64,9 @@ int main(int argc, char *argv[])
     struct sigaction fileTooLarge = {};
     fileTooLarge.sa_handler = [](int) {};
     ::sigaction(SIGXFSZ, &fileTooLarge, nullptr);
-    platform::DesktopPlatform::preferX11InWaylandSession();
+    platform::DesktopPlatform::beforeApplication();
     QApplication app(argc, argv);
+    platform::DesktopPlatform::afterApplication();
     platform::DesktopPlatform platform;
     return runTocklet(app, platform);
 }

@@ -19,8 +19,10 @@ class DesktopPlatform : public Platform {
 public:
     // Before the application object exists: in a Wayland session that offers XWayland, the X11
     // platform unless the user chose one, because a Wayland client can neither stay above other
-    // windows nor grab a key for the whole desktop.
-    static void preferX11InWaylandSession();
+    // windows nor grab a key for the whole desktop; and the session manager kept from Qt.
+    static void beforeApplication();
+    // Once it exists: the session manager's address back for the programs that tasks start.
+    static void afterApplication();
 
     DesktopPlatform();
     ~DesktopPlatform() override;

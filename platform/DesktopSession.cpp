@@ -1,11 +1,10 @@
 // The program's place among the user's sessions: the earlier-copy test, the end of the desktop
 // session and the termination signals.
 #include "DesktopPlatform.h"
+#include "x11/SessionClient.h"
 
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
-#include <QSessionManager>
 #include <QSocketNotifier>
 
 #include <cerrno>
@@ -17,11 +16,25 @@
 
 namespace platform {
 
-void DesktopPlatform::preferX11InWaylandSession()
+namespace {
+QByteArray sessionManager; // the address taken from Qt
+} // namespace
+
+void DesktopPlatform::beforeApplication()
 {
     if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && qEnvironmentVariableIsSet("DISPLAY") &&
         !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");
+    // The program talks to the session manager itself (x11/SessionClient); Qt does not connect
+    // without the address. The programs that tasks start get it back (the constructor).
+    sessionManager = qgetenv("SESSION_MANAGER");
+    qunsetenv("SESSION_MANAGER");
+}
+
+void DesktopPlatform::afterApplication()
+{
+    if (!sessionManager.isEmpty())
+        qputenv("SESSION_MANAGER", sessionManager);
 }
 
 bool DesktopPlatform::earlierCopyRunning()
@@ -62,19 +75,7 @@ void onTerminationSignal(int signal)
 
 void DesktopPlatform::watchSessionEnd(QObject *receiver, SessionEnd handlers)
 {
-    auto queryEnd = handlers.queryEnd;
-    QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, receiver,
-                     [queryEnd](QSessionManager &manager) {
-                         const bool canAsk = manager.allowsInteraction();
-                         if (queryEnd && !queryEnd(canAsk))
-                             manager.cancel();
-                         if (canAsk)
-                             manager.release();
-                     });
-    // Tocklet is started at login by its autostart entry, not brought back by the session.
-    QObject::connect(
-        qGuiApp, &QGuiApplication::saveStateRequest, receiver,
-        [](QSessionManager &manager) { manager.setRestartHint(QSessionManager::RestartNever); });
+    new x11::SessionClient(sessionManager, receiver, handlers);
 
     if (signalPipe[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
         return;

@@ -66,13 +66,14 @@ public:
     virtual void installHotkeyHandler(QObject *receiver, std::function<void()> onPressed) = 0;
     virtual void removeHotkeyHandler() = 0;
 
-    // The end of the desktop session. `queryEnd(canAsk)` runs when the session manager asks
-    // whether the program may end (`canAsk`: the user may be asked); false cancels the logout.
-    // When the session then ends, the application quits. `terminate` runs when the program is
-    // told to end and nobody can be asked (SIGTERM, SIGINT, SIGHUP). Neither runs once
-    // `receiver` is gone.
+    // The end of the desktop session. `queryEnd(answer)` runs at a logout where the session
+    // manager lets the program ask the user; the program calls `answer` once, at once or when a
+    // question already open has been answered, and false cancels the logout. A request to save
+    // the session that is no logout, or a logout that allows no question, asks nothing.
+    // `terminate` runs when the session ends, and when the program is told to end (SIGTERM,
+    // SIGINT, SIGHUP): the program ends without asking. Neither runs once `receiver` is gone.
     struct SessionEnd {
-        std::function<bool(bool canAsk)> queryEnd;
+        std::function<void(std::function<void(bool)> answer)> queryEnd;
         std::function<void()> terminate;
     };
     virtual void watchSessionEnd(QObject *receiver, SessionEnd handlers) = 0;

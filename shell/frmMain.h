@@ -10,6 +10,7 @@
 #include <QDialog>
 
 #include <array>
+#include <functional>
 
 class ctlTabs;
 class QCheckBox;
@@ -71,8 +72,8 @@ protected:
 
 private:
     // Whether a close request may go on: a minimised window is restored; while a task runs
-    // the user is asked, when `canAsk`.
-    bool Form_QueryUnload(bool canAsk);
+    // the user is asked.
+    bool Form_QueryUnload();
 
     void createControls();
     void createGeneralPage();
@@ -108,6 +109,7 @@ private:
     QDateTime endTime_;
     bool isQueryUnload_ = false;
     bool unloaded_ = false;
+    std::function<void(bool)> sessionAnswer_; // for a logout while the question is open
     bool activatedBefore_ = false;
     bool leftForOwnForm_ = false;
     tasks::TaskList taskList_;

@@ -9,6 +9,8 @@
 
 #include <QCloseEvent>
 
+#include <utility>
+
 using eventlog::Event;
 
 namespace {
@@ -23,9 +25,14 @@ void frmMain::Form_Load()
     logFilePath_ = eventlog::logFilePath(mdlPub::getWindowsPath(platform_));
     logEncoding_ = eventlog::logEncoding(logFilePath_);
     taskScript_.path = tasks::taskScriptPath(platform_.programDirectory());
-    // At the end of the session the question comes first; the unload follows when the
-    // application quits. A signal unloads at once, since nobody can answer.
-    platform_.watchSessionEnd(this, {[this](bool canAsk) { return Form_QueryUnload(canAsk); },
+    // At a logout the question comes first, once; the unload follows when the session ends. A
+    // signal unloads at once, since nobody can answer.
+    platform_.watchSessionEnd(this, {[this](std::function<void(bool)> answer) {
+                                         if (isQueryUnload_) // the open question answers for it
+                                             sessionAnswer_ = std::move(answer);
+                                         else
+                                             answer(Form_QueryUnload());
+                                     },
                                      [this] { Form_Unload(); }});
     if (platform_.earlierCopyRunning()) {
         logEvent(Event::ProgramStartAgain);
@@ -48,7 +55,7 @@ void frmMain::Form_Load()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    if (!Form_QueryUnload(true)) {
+    if (!Form_QueryUnload()) {
         event->ignore();
         return;
     }
@@ -56,7 +63,7 @@ void frmMain::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-bool frmMain::Form_QueryUnload(bool canAsk)
+bool frmMain::Form_QueryUnload()
 {
     if (unloaded_)
         return true;
@@ -65,13 +72,16 @@ bool frmMain::Form_QueryUnload(bool canAsk)
         return false;
     if (isMinimized())
         showNormal();
-    if (!isRunning_ || !canAsk)
+    if (!isRunning_)
         return true;
     isQueryUnload_ = true;
     const platform::MsgResult answer = platform_.messageBox(
         kExitQuestion, tasks::kAppTitle, platform::MsgButtons::YesNo, platform::MsgIcon::Question);
     isQueryUnload_ = false;
-    return answer == platform::MsgResult::Yes && !unloaded_;
+    const bool mayEnd = answer == platform::MsgResult::Yes && !unloaded_;
+    if (sessionAnswer_) // a logout came while the question was open
+        std::exchange(sessionAnswer_, {})(mayEnd);
+    return mayEnd;
 }
 
 void frmMain::Form_Unload()

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Logouts and session saves through a real session manager ($2): one question at most, only
+# where the manager allows one; a save that is no logout asks and restores nothing; when the
+# session ends, the script saved and the exit line written, with no second question.
+source "$(dirname "$0")/lib.sh" "$1"
+mkfifo "$work/sm.in"
+"$2" "$work/sm.address" <"$work/sm.in" >"$work/out.sm" 2>&1 &
+pids+=($!)
+exec 3>"$work/sm.in"
+until_true test -s "$work/sm.address" || fail "no session manager"
+SESSION_MANAGER=$(cat "$work/sm.address")
+export SESSION_MANAGER
+sm() { echo "$1" >&3; }
+said() { grep -c -- "$1" "$work/out.sm"; }
+question() { until_true count_windows 2 || fail "$1: no question"; windows | tail -n 1; }
+long='[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
+write_script "$long" '[0,06,0,0,1,1,1,"事件关联文件未指定"]另一个'
+
+# A save that is no logout: no question, the minimised window stays so.
+start_task
+until_true log_has '开始执行任务 长任务' || fail "the task did not start"
+xdotool windowminimize --sync "$w"
+sm save
+until_true eval '[ "$(said SaveYourselfDone)" -eq 1 ]' || fail "the save was not answered"
+sleep 0.5
+[ -z "$(windows)" ] && [ "$(said InteractRequest)" -eq 0 ] || fail "a save asked or restored"
+# A logout asks once, the window restored; No cancels it.
+sm logout
+xdotool windowactivate --sync "$(question "logout")" key n
+until_true eval '[ "$(said "ShutdownCancelled sent")" -eq 1 ]' || fail "No did not cancel"
+[ "$(said 'InteractDone cancel= 1')" -eq 1 ] && kill -0 "$pid" || fail "cancelled: $(cat "$work/out.sm")"
+# A logout without interaction: no question; the session's end saves and logs the exit.
+sed -i 's/\[0,06,/[0,6,/' "$work/app/task.dat" # by hand, in the writer's form
+printf '[0,07,0,0,1,1,1,"x"]手写\r\n' >>"$work/app/task.dat"
+sm logout-now
+wait_exit "logout without interaction"
+[ "$(said InteractRequest)" -eq 1 ] || fail "asked without interaction"
+[ "$(log | tail -n 1)" = $'>\t系统正常退出' ] || fail "no exit line: $(log)"
+grep -q '^\[0,7,0,0,1,1,1,"x"\]手写' <(script_text) || fail "not saved: $(script_text)"
+
+# A logout while the close question is open waits for its answer; Yes ends the program.
+start_task
+until_true log_has '开始执行任务 长任务' || fail "the task did not start again"
+wmctrl -c Tocklet
+q=$(question "close")
+sm logout
+until_true eval '[ "$(said InteractRequest)" -eq 2 ]' || fail "the logout did not ask to interact"
+sleep 0.5
+count_windows 2 || fail "a second question"
+xdotool windowactivate --sync "$q" key y
+wait_exit "Yes to the open question"
+until_true eval '[ "$(said "InteractDone cancel= 0")" -eq 1 ]' || fail "the answer did not reach the logout"
+
+# A logout answered Yes: the session ends with no second question.
+start_task
+until_true log_has '开始执行任务 长任务' || fail "the task did not start a third time"
+sm logout
+xdotool windowactivate --sync "$(question "last logout")" key y
+wait_exit "Yes to the logout"
+[ "$(said 'Die sent')" -ge 2 ] && [ "$(log | tail -n 1)" = $'>\t系统正常退出' ] ||
+  fail "the session's end: $(cat "$work/out.sm")"
+echo "session: ok"
