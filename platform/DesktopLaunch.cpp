@@ -3,6 +3,7 @@
 #include "DesktopPlatform.h"
 
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -49,20 +50,44 @@ void openWithDesktop(const QString &target)
         QDesktopServices::openUrl(QUrl::fromUserInput(target));
 }
 
+// A text file that is not UTF-8 is GB18030 (the program's scripts from GBK systems, and its
+// own in a GB18030 locale); editors guess it as Latin-1 unless told.
+bool isGb18030File(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    return !bytes.startsWith("\xEF\xBB\xBF") && !bytes.isValidUtf8();
+}
+
 void openInTextEditor(const QString &path)
 {
+    const bool gb18030 = isGb18030File(path);
     const QString editor = firstExecutable({"gnome-text-editor", "gedit", "kate", "kwrite",
                                             "mousepad", "xed", "pluma", "featherpad", "leafpad"});
     if (!editor.isEmpty()) {
-        QProcess::startDetached(editor, {path});
+        // The editors that take the encoding as an option.
+        static const QStringList told = {QStringLiteral("gedit"), QStringLiteral("kate"),
+                                         QStringLiteral("kwrite"), QStringLiteral("mousepad"),
+                                         QStringLiteral("pluma")};
+        QStringList arguments = {path};
+        if (gb18030 && told.contains(QFileInfo(editor).fileName()))
+            arguments.prepend(QStringLiteral("--encoding=GB18030"));
+        QProcess::startDetached(editor, arguments);
         return;
     }
     const QString terminal = firstExecutable({"x-terminal-emulator", "xterm"});
     const QString console = firstExecutable({"sensible-editor", "editor", "nano", "vi"});
-    if (!terminal.isEmpty() && !console.isEmpty())
-        QProcess::startDetached(terminal, {QStringLiteral("-e"), console, path});
-    else
+    if (terminal.isEmpty() || console.isEmpty()) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+        return;
+    }
+    QStringList arguments = {QStringLiteral("-e"), console, path};
+    // vim reads the file again in the encoding given; "editor" is often vim behind a link.
+    if (gb18030 && QFileInfo(console).canonicalFilePath().section(u'/', -1).startsWith(u"vim"))
+        arguments.insert(2, QStringLiteral("+e ++enc=gb18030"));
+    QProcess::startDetached(terminal, arguments);
 }
 
 } // namespace

@@ -74,10 +74,12 @@ TEST(DesktopLaunch, CommandLinesStartTheirDesktopCounterparts)
         {u"cmd /k echo 1"_s, true, u"x-terminal-emulator -e\n1\nstayed"_s},
         {u"cmd /c START  https://example.com/ "_s, true, u"xdg-open|https://example.com/"_s},
         {u"Notepad /home/me/my tasks.dat"_s, true, u"gedit|/home/me/my tasks.dat"_s},
+        {u"Notepad GBFILE"_s, true, u"gedit|--encoding=GB18030|GBFILE"_s},
         {u"cmd /c echo 好 >RECORD"_s, false, u"好"_s}, // no terminal: run unseen
     };
     TempDir dir;
     const QString record = dir.path(u"record"_s);
+    dir.write(u"gb.dat"_s, "[0,0,0,0,1,1,1,\"x\"]\xC0\xFD\x31"); // GBK, not UTF-8
     for (const QString &tool : {u"x-terminal-emulator"_s, u"xdg-open"_s, u"gedit"_s}) {
         dir.write(tool, tool.startsWith(u"x-"_s)
                             ? "#!/bin/sh\necho \"${0##*/} $1\" >>\"${0%/*}/record\"\nshift\n"
@@ -92,10 +94,13 @@ TEST(DesktopLaunch, CommandLinesStartTheirDesktopCounterparts)
         QFile::remove(record);
         if (!terminal)
             QFile::remove(dir.path(u"x-terminal-emulator"_s));
-        platform::DesktopPlatform().startCommandLine(QString(line).replace(u"RECORD"_s, record));
+        const auto paths = [&](QString text) {
+            return text.replace(u"RECORD"_s, record).replace(u"GBFILE"_s, dir.path(u"gb.dat"_s));
+        };
+        platform::DesktopPlatform().startCommandLine(paths(line));
         auto seen = [&] { return QString::fromUtf8(dir.read(u"record"_s)).trimmed(); };
-        (void)QTest::qWaitFor([&] { return seen() == recorded; }, 5000);
-        EXPECT_EQ(seen(), recorded);
+        (void)QTest::qWaitFor([&] { return seen() == paths(recorded); }, 5000);
+        EXPECT_EQ(seen(), paths(recorded));
     }
     qputenv("PATH", path);
 }
