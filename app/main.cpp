@@ -1,5 +1,6 @@
 #include <DesktopPlatform.h>
 #include <Tocklet.h>
+#include <dbus/Recall.h>
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -13,7 +14,7 @@ namespace {
 // --help and --version; anything else on the command line is a mistake. Read before the
 // application object exists, so that both work without a display. Returns the exit status
 // when the program should end here.
-std::optional<int> readCommandLine(int argc, char *argv[])
+std::optional<int> readCommandLine(int argc, char *argv[], bool &recall)
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -22,6 +23,11 @@ std::optional<int> readCommandLine(int argc, char *argv[])
     parser.setApplicationDescription(QStringLiteral("An always-on-top reminder for the desktop."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption recallOption(
+        QStringLiteral("recall"),
+        QStringLiteral("Bring the running Tocklet's window back (bind it to a key of the "
+                       "desktop's), and end."));
+    parser.addOption(recallOption);
     // Qt's own options (a session manager restarts programs with "-session ID") go on to Qt.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     for (const char *name : {"session", "platform", "display", "style"}) {
@@ -47,6 +53,7 @@ std::optional<int> readCommandLine(int argc, char *argv[])
         std::printf("Tocklet %s\n", TOCKLET_VERSION);
         return 0;
     }
+    recall = parser.isSet(recallOption);
     return std::nullopt;
 }
 
@@ -56,8 +63,13 @@ int main(int argc, char *argv[])
 {
     QCoreApplication::setApplicationName(QStringLiteral("Tocklet"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TOCKLET_VERSION));
-    if (const std::optional<int> status = readCommandLine(argc, argv))
+    bool recall = false;
+    if (const std::optional<int> status = readCommandLine(argc, argv, recall))
         return *status;
+    if (recall) { // a request to the running copy, never a copy of its own
+        QCoreApplication app(argc, argv);
+        return platform::dbus::callRecall();
+    }
     // A write past the file size limit then fails like one to a full disk (the save is refused
     // and the old script stays) instead of ending the program. A handler rather than SIG_IGN,
     // which the programs that tasks start would inherit.
@@ -66,6 +78,8 @@ int main(int argc, char *argv[])
     ::sigaction(SIGXFSZ, &fileTooLarge, nullptr);
     platform::DesktopPlatform::beforeApplication();
     QApplication app(argc, argv);
+    // The desktop matches the window to its desktop entry (icon, name, the recall action).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tocklet.Tocklet"));
     platform::DesktopPlatform::afterApplication();
     platform::DesktopPlatform platform;
     return runTocklet(app, platform);

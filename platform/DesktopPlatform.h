@@ -45,6 +45,7 @@ public:
     void unregisterHotkey() override;
     void installHotkeyHandler(QObject *receiver, std::function<void()> onPressed) override;
     void removeHotkeyHandler() override;
+    void offerRecall(QObject *receiver, std::function<void()> onRecall) override;
     void watchSessionEnd(QObject *receiver, SessionEnd handlers) override;
 
 private:

@@ -65,6 +65,11 @@ public:
     // once `receiver` is gone.
     virtual void installHotkeyHandler(QObject *receiver, std::function<void()> onPressed) = 0;
     virtual void removeHotkeyHandler() = 0;
+    // Lets other programs and the desktop ask for the window, beside the hotkey and where it
+    // cannot reach (a Wayland desktop, a key another program holds): `tocklet --recall`, and
+    // the desktop's global shortcut where it offers one. Calls `onRecall` for each request,
+    // later, once the window is shown; nothing runs once `receiver` is gone.
+    virtual void offerRecall(QObject *receiver, std::function<void()> onRecall) = 0;
 
     // The end of the desktop session. `queryEnd(answer)` runs at a logout where the session
     // manager lets the program ask the user; the program calls `answer` once, at once or when a

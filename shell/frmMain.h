@@ -82,6 +82,7 @@ private:
 
     void cmdOk_Click();
     void cmdRunBack_Click();
+    void retryHotKey();
     void startTask();
     void stopTask();
     void tmrMain_Timer();

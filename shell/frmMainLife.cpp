@@ -48,6 +48,7 @@ void frmMain::Form_Load()
     applyRunState();
     platform_.makeTopmost(this);
     hotKey_.installHotKey(this, [this] { recall(); });
+    platform_.offerRecall(this, [this] { recall(); });
     tasks::ensureTaskScript(platform_);
     if (tasks::loadTaskScript(taskScript_, taskList_) > 0)
         fillTaskList();
@@ -106,6 +107,13 @@ void frmMain::cmdRunBack_Click()
 {
     hide();
     platform_.setTaskbarEntryVisible(false);
+    retryHotKey();
+}
+
+void frmMain::retryHotKey()
+{
+    // Another program may have let go of the key since the start.
+    hotKey_.installHotKey(this, [this] { recall(); });
 }
 
 void frmMain::recall()
@@ -113,6 +121,6 @@ void frmMain::recall()
     if (unloaded_)
         return;
     platform_.setTaskbarEntryVisible(true);
-    show();
+    showNormal();
     platform_.makeTopmost(this);
 }

@@ -67,6 +67,7 @@ void frmMain::startTask()
     if (chkRunInBackground->isChecked()) {
         platform_.setTaskbarEntryVisible(false);
         hide();
+        retryHotKey();
     }
     cmdOk->setText(kStopCaption);
     moveTaskRecordToTop();
@@ -113,7 +114,7 @@ void frmMain::fireTask()
     tmrMain->stop();
 
     platform_.setTaskbarEntryVisible(true);
-    show();
+    showNormal();
     platform_.makeTopmost(this);
 
     logEvent(Event::TaskFired, rf);

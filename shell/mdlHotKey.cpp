@@ -4,7 +4,7 @@
 
 void mdlHotKey::installHotKey(QObject *window, std::function<void()> recall)
 {
-    if (!platform_.registerHotkey())
+    if (installed_ || !platform_.registerHotkey())
         return;
     platform_.installHotkeyHandler(window, std::move(recall));
     installed_ = true;

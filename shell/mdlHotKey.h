@@ -18,7 +18,8 @@ public:
     }
 
     // Registers the key, then puts the handler in place that calls `recall` for every press.
-    // When the key cannot be registered, nothing more is done and nothing is said.
+    // When the key cannot be registered, nothing more is done and nothing is said; a later
+    // call tries again. Once installed, further calls do nothing.
     void installHotKey(QObject *window, std::function<void()> recall);
 
     // Undoes a completed installation only: the handler is removed first, then the key is

@@ -26,10 +26,26 @@ start_later() {
     fail "no window after the notice"
 }
 
+# No copy runs: --recall says so in one line.
+out=$("$work/app/tocklet" --recall 2>&1) && fail "--recall without a copy succeeded"
+[ "$(wc -l <<<"$out")" -eq 1 ] || fail "--recall: $out"
+# Another program holds Ctrl+Alt+A (a copy with a runtime folder of its own and no bus).
+mkdir -m 700 "$work/rt2"
+start env XDG_RUNTIME_DIR="$work/rt2" DBUS_SESSION_BUS_ADDRESS=unix:path=/none "$work/app/tocklet"
+holder=$pid
+until_true shown "$holder" || fail "no holder"
 start
 first=$pid
 until_true shown "$first" || fail "no first window"
 to_background "$first"
+"$work/app/tocklet" --recall || fail "--recall failed while another program holds the key"
+until_true shown "$first" || fail "--recall did not bring the first copy back"
+# The holder lets go; Background takes the key.
+pid=$holder
+kill -TERM "$holder"
+wait_exit "holder"
+xdotool windowactivate --sync "$(mine "$first")" key alt+g
+until_true hidden "$first" || fail "Background did not hide the first copy"
 start_later
 second=$pid
 to_background "$second"
@@ -49,11 +65,23 @@ xdotool windowactivate --sync "$w" key alt+g
 until_true hidden "$first" || fail "Background did not hide the first copy"
 xdotool key Num_Lock ctrl+alt+a Num_Lock
 until_true shown "$first" || fail "Ctrl+Alt+A with NumLock did not recall"
+# A minimised window comes back restored, active and above, by --recall and by the key.
+for recall in '"$work/app/tocklet" --recall' 'xdotool key ctrl+alt+a'; do
+  xdotool windowminimize --sync "$(mine "$first")"
+  until_true hidden "$first" || fail "not minimised"
+  eval "$recall" || fail "$recall failed"
+  until_true shown "$first" || fail "$recall did not restore the minimised window"
+  w=$(mine "$first")
+  until_true eval '[ "$(xdotool getactivewindow)" = "$w" ]' && above "$w" || fail "$recall: not active"
+done
+hidden "$second" || fail "the second copy was recalled"
 
 # The first copy ends; a third copy, started while the second runs, is warned and holds the key.
 pid=$first
 kill -TERM "$first"
 wait_exit "first copy"
+"$work/app/tocklet" --recall && until_true shown "$second" ||
+  fail "after the first copy ended, the second did not answer --recall"
 start_later
 third=$pid
 to_background "$third"

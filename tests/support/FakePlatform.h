@@ -65,6 +65,12 @@ public:
         record(u"installHotkeyHandler"_s);
     }
     void removeHotkeyHandler() override { record(u"removeHotkeyHandler"_s); }
+    void offerRecall(QObject *, std::function<void()> onRecall) override
+    {
+        record(u"offerRecall"_s);
+        recall = std::move(onRecall);
+    }
+    std::function<void()> recall;
     void watchSessionEnd(QObject *, SessionEnd handlers) override { session = std::move(handlers); }
 
 private:
