@@ -9,6 +9,12 @@
 
 namespace {
 
+// Argument `index`: 0 for a GB18030 script, 1 for UTF-8.
+tasks::Encoding encoding(const benchmark::State &state, int index)
+{
+    return state.range(index) ? tasks::Encoding::Utf8 : tasks::Encoding::Gb18030;
+}
+
 tasks::TaskList makeList(qsizetype lines)
 {
     tasks::TaskList list;
@@ -23,7 +29,7 @@ tasks::TaskList makeList(qsizetype lines)
 void BM_LoadTaskScript(benchmark::State &state)
 {
     QTemporaryDir dir;
-    tasks::ScriptFile script(tasks::taskScriptPath(dir.path()), tasks::Encoding::Gb18030);
+    tasks::ScriptFile script(tasks::taskScriptPath(dir.path()), encoding(state, 1));
     tasks::saveTaskScript(script, makeList(state.range(0)));
     for (auto _ : state) {
         tasks::TaskList list;
@@ -32,7 +38,11 @@ void BM_LoadTaskScript(benchmark::State &state)
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_LoadTaskScript)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadTaskScript)
+    ->Args({1000, 0})
+    ->Args({100000, 0})
+    ->Args({100000, 1})
+    ->Unit(benchmark::kMillisecond);
 
 // Start's save: one task to the top. The second argument 1 has another hand change the file
 // before every save, so that the save reads it again and applies the started task to it.
@@ -40,10 +50,11 @@ void BM_SaveTaskScript(benchmark::State &state)
 {
     QTemporaryDir dir;
     tasks::TaskList list = makeList(state.range(0));
-    tasks::ScriptFile script(tasks::taskScriptPath(dir.path()), tasks::Encoding::Gb18030);
+    tasks::ScriptFile script(tasks::taskScriptPath(dir.path()), encoding(state, 2));
     tasks::saveTaskScript(script, list);
     const bool changed = state.range(1);
-    const QByteArray added = tasks::encodeText(u"[0,5,0,0,1,1,1,\"x\"]另一个副本的任务\r\n");
+    const QByteArray added =
+        tasks::encodeText(u"[0,5,0,0,1,1,1,\"x\"]另一个副本的任务\r\n", script.encoding);
     for (auto _ : state) {
         if (changed) {
             state.PauseTiming();
@@ -60,9 +71,11 @@ void BM_SaveTaskScript(benchmark::State &state)
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_SaveTaskScript)
-    ->Args({1000, 0})
-    ->Args({100000, 0})
-    ->Args({100000, 1})
+    ->Args({1000, 0, 0})
+    ->Args({100000, 0, 0})
+    ->Args({100000, 1, 0})
+    ->Args({100000, 0, 1})
+    ->Args({100000, 1, 1})
     ->Unit(benchmark::kMillisecond);
 
 void BM_ReadTaskLine(benchmark::State &state)

@@ -84,8 +84,13 @@ void openInTextEditor(const QString &path)
         return;
     }
     QStringList arguments = {QStringLiteral("-e"), console, path};
-    // vim reads the file again in the encoding given; "editor" is often vim behind a link.
-    if (gb18030 && QFileInfo(console).canonicalFilePath().section(u'/', -1).startsWith(u"vim"))
+    // vim reads the file again in the encoding given. sensible-editor runs $VISUAL, $EDITOR or
+    // the "editor" link, which is often vim.
+    QString chosen = qEnvironmentVariable("VISUAL", qEnvironmentVariable("EDITOR"));
+    chosen = QStandardPaths::findExecutable(chosen.isEmpty() ? QStringLiteral("editor") : chosen);
+    if (!console.endsWith(u"sensible-editor"))
+        chosen = console;
+    if (gb18030 && QFileInfo(chosen).canonicalFilePath().section(u'/', -1).startsWith(u"vim"))
         arguments.insert(2, QStringLiteral("+e ++enc=gb18030"));
     QProcess::startDetached(terminal, arguments);
 }

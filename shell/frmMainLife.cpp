@@ -79,10 +79,9 @@ bool frmMain::Form_QueryUnload()
     const platform::MsgResult answer = platform_.messageBox(
         kExitQuestion, tasks::kAppTitle, platform::MsgButtons::YesNo, platform::MsgIcon::Question);
     isQueryUnload_ = false;
-    const bool mayEnd = answer == platform::MsgResult::Yes && !unloaded_;
-    if (sessionAnswer_) // a logout came while the question was open
-        std::exchange(sessionAnswer_, {})(mayEnd);
-    return mayEnd;
+    if (sessionAnswer_) // a logout came while the question was open; a signal ended it all
+        std::exchange(sessionAnswer_, {})(answer == platform::MsgResult::Yes || unloaded_);
+    return answer == platform::MsgResult::Yes && !unloaded_;
 }
 
 void frmMain::Form_Unload()

@@ -155,8 +155,8 @@ bool unchangedOnDisk(const ScriptFile &script, QByteArray &bytes, bool &readable
 {
     const QFileInfo info(script.path);
     readable = info.exists() && readAll(script.path, bytes);
-    if (!script.known)
-        return !info.exists();
+    if (!script.known) // never read (a copy ending before it loaded): written as it was
+        return true;
     return readable && info.size() == script.size && info.lastModified() == script.modified &&
            qHash(bytes) == script.hash;
 }
@@ -214,6 +214,10 @@ bool saveTaskScript(ScriptFile &script, const TaskList &taskList)
     const QByteArray bytes = encodeFile(text, script.encoding, script.bom);
     if (!mdlPub::replaceFile(script.path, bytes))
         return false;
+    // GB18030 that would read as other text went out as UTF-8 with its mark; so on from now.
+    script.bom = bytes.startsWith("\xEF\xBB\xBF");
+    if (script.bom)
+        script.encoding = Encoding::Utf8;
     remember(script, bytes);
     script.started.clear();
     return true;

@@ -151,8 +151,30 @@ bool endsWhole(QByteArrayView bytes)
     return i == bytes.size();
 }
 
+// Whether the bytes have GB18030's shape (one-, two- and four-byte codes), a quick test before
+// the converters, which would read a long UTF-8 file to its end to find that they cannot.
+bool gbShaped(QByteArrayView bytes)
+{
+    const auto *b = reinterpret_cast<const uchar *>(bytes.data());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (b[i] < 0x80 || b[i] == 0x80 || b[i] == 0xFF) // 0x80 and 0xFF: code page 936's own
+            continue;
+        if (i + 1 < n && b[i + 1] >= 0x40 && b[i + 1] != 0x7F && b[i + 1] != 0xFF)
+            ++i;
+        else if (i + 3 < n && b[i + 1] >= 0x30 && b[i + 1] <= 0x39 && b[i + 2] >= 0x81 &&
+                 b[i + 2] <= 0xFE && b[i + 3] >= 0x30 && b[i + 3] <= 0x39)
+            i += 3;
+        else
+            return false;
+    }
+    return true;
+}
+
 bool decodeGb(QByteArrayView bytes, QString &out)
 {
+    if (!gbShaped(bytes))
+        return false;
     QString decoded;
     if (decodeTwoByteGb18030(bytes, out))
         return true;
@@ -177,12 +199,12 @@ Encoding weigh(QByteArrayView bytes, Encoding tie)
 
 // Whether every line of GB18030 `bytes` reads back as GB18030 in a GB18030 file: a line that
 // is also valid UTF-8 must not look more like UTF-8.
-bool linesReadAsGb18030(QByteArrayView bytes)
+bool linesReadAsGb18030(QByteArrayView bytes, Encoding tie)
 {
     bool all = true;
     forEachLine(bytes, [&](QByteArrayView line) {
         if (all && !isAscii(line) && line.isValidUtf8())
-            all = weigh(line, Encoding::Gb18030) == Encoding::Gb18030;
+            all = weigh(line, tie) == Encoding::Gb18030;
     });
     return all;
 }
@@ -248,16 +270,17 @@ QByteArray encodeText(QStringView text, Encoding encoding)
     return encoding == Encoding::Utf8 ? text.toUtf8() : toGb18030(text);
 }
 
-QByteArray encodeFile(QStringView text, Encoding encoding, bool bom)
+QByteArray encodeFile(QStringView text, Encoding encoding, bool bom, Encoding tie)
 {
     if (encoding == Encoding::Gb18030 && !bom) {
         QByteArray bytes = toGb18030(text);
-        if (fileEncoding(bytes) == Encoding::Gb18030 && linesReadAsGb18030(bytes))
+        if (isAscii(bytes) ||
+            (fileEncoding(bytes, tie) == Encoding::Gb18030 && linesReadAsGb18030(bytes, tie)))
             return bytes;
         bom = true; // these bytes would read as other text: UTF-8 says it unmistakably
     }
     QByteArray bytes = text.toUtf8();
-    if (bom || fileEncoding(bytes) != Encoding::Utf8)
+    if (bom || (!isAscii(bytes) && fileEncoding(bytes, tie) != Encoding::Utf8))
         bytes.prepend(kUtf8Bom);
     return bytes;
 }
@@ -286,7 +309,7 @@ Encoding fileEncoding(QByteArrayView bytes, Encoding tie)
     return utf8 > other ? Encoding::Utf8 : Encoding::Gb18030;
 }
 
-QString decodeLine(QByteArrayView line, Encoding encoding)
+QString decodeLine(QByteArrayView line, Encoding encoding, Encoding tie)
 {
     QString text;
     if (isAscii(line))
@@ -295,8 +318,7 @@ QString decodeLine(QByteArrayView line, Encoding encoding)
     if (encoding == Encoding::Utf8 && utf8)
         return QString::fromUtf8(line);
     if (decodeGb(line, text))
-        return utf8 && weigh(line, Encoding::Gb18030) == Encoding::Utf8 ? QString::fromUtf8(line)
-                                                                        : text;
+        return utf8 && weigh(line, tie) == Encoding::Utf8 ? QString::fromUtf8(line) : text;
     if (utf8)
         return QString::fromUtf8(line);
     // Neither reads it all: the reading that looks better, its bad bytes as U+FFFD.
@@ -305,11 +327,10 @@ QString decodeLine(QByteArrayView line, Encoding encoding)
     if (!endsWhole(line)) // which the converter drops without a mark
         text += QChar::ReplacementCharacter;
     const qsizetype gbScore = readingScore(text), utf8Score = readingScore(asUtf8);
-    return utf8Score > gbScore || (utf8Score == gbScore && encoding == Encoding::Utf8) ? asUtf8
-                                                                                       : text;
+    return utf8Score > gbScore || (utf8Score == gbScore && tie == Encoding::Utf8) ? asUtf8 : text;
 }
 
-QString decodeText(QByteArrayView bytes, Encoding encoding)
+QString decodeText(QByteArrayView bytes, Encoding encoding, Encoding tie)
 {
     if (bytes.startsWith(kUtf8Bom))
         bytes = bytes.sliced(3);
@@ -327,7 +348,8 @@ QString decodeText(QByteArrayView bytes, Encoding encoding)
             return text;
     }
     text.reserve(bytes.size() + 1);
-    forEachLine(bytes, [&](QByteArrayView line) { text += decodeLine(line, encoding) + u'\n'; });
+    forEachLine(bytes,
+                [&](QByteArrayView line) { text += decodeLine(line, encoding, tie) + u'\n'; });
     return text;
 }
 

@@ -26,7 +26,8 @@ QByteArray encodeText(QStringView text, Encoding encoding = Encoding::Gb18030);
 // A whole text file in `encoding`, with UTF-8's byte-order mark when `bom` is set or when the
 // reading rule would read the bytes otherwise; GB18030 that would not read back as written
 // becomes UTF-8 with the mark. A file Tocklet wrote always reads back as exactly the text.
-QByteArray encodeFile(QStringView text, Encoding encoding, bool bom = false);
+QByteArray encodeFile(QStringView text, Encoding encoding, bool bom = false,
+                      Encoding tie = localeEncoding());
 
 // How a text file is read, the one rule for every reader: UTF-8 after its byte-order mark;
 // `tie` for plain ASCII; for bytes valid as UTF-8, the reading of the whole that looks more like
@@ -36,11 +37,11 @@ Encoding fileEncoding(QByteArrayView bytes, Encoding tie = localeEncoding());
 
 // One line of a file read in `encoding`. A line that encoding cannot read is read in the other
 // one; in a GB18030 file, a line valid as UTF-8 is read the way it looks more like a reminder
-// (GB18030 on a tie); bytes neither reads become U+FFFD in this line alone.
-QString decodeLine(QByteArrayView line, Encoding encoding);
+// (`tie` when both look alike); bytes neither reads become U+FFFD in this line alone.
+QString decodeLine(QByteArrayView line, Encoding encoding, Encoding tie = localeEncoding());
 
-// The lines of a text file read in `encoding` (see decodeLine), each ended by LF.
-QString decodeText(QByteArrayView bytes, Encoding encoding);
+// The lines of a text file read in `encoding` (see decodeLine).
+QString decodeText(QByteArrayView bytes, Encoding encoding, Encoding tie = localeEncoding());
 
 // Decodes a whole text file in its fileEncoding().
 QString decodeText(QByteArrayView bytes);

@@ -38,8 +38,11 @@ void onShutdownCancelled(SmcConn, SmPointer data)
     client(data)->shutdownCancelled();
 }
 
-// libICE's default ends the process when the manager goes away; here the connection just closes.
+// libICE's and libSM's defaults end the process when the manager goes away or sends what they
+// cannot read; here the connection just closes (the notifier sees the error).
 void ignoreIoError(IceConn) {}
+void ignoreIceError(IceConn, Bool, int, unsigned long, int, int, IcePointer) {}
+void ignoreSmError(SmcConn, Bool, int, unsigned long, int, int, SmPointer) {}
 
 void setSmProperty(SmcConn connection, const char *name, const char *type,
                    std::initializer_list<QByteArray> values)
@@ -64,6 +67,8 @@ SessionClient::SessionClient(const QByteArray &address, QObject *receiver,
     if (address.isEmpty())
         return;
     IceSetIOErrorHandler(ignoreIoError);
+    IceSetErrorHandler(ignoreIceError);
+    SmcSetErrorHandler(ignoreSmError);
     SmcCallbacks callbacks = {};
     callbacks.save_yourself = {onSaveYourself, this};
     callbacks.die = {onDie, this};
@@ -164,9 +169,9 @@ void SessionClient::die()
 {
     serial_ = 0;
     QTimer::singleShot(0, this, [this] {
-        close();
         if (receiver_ && handlers_.terminate)
-            handlers_.terminate();
+            handlers_.terminate(); // saved and logged before the manager sees the program go
+        close();
     });
 }
 
