@@ -18,9 +18,11 @@ Launch launchFor(const QString &commandLine)
     if (line.isEmpty())
         return {};
     if (const auto rest = after(QStringLiteral("cmd /c "))) {
-        // The interpreter's own "start T" hands T to the desktop.
-        static const QRegularExpression start(QStringLiteral("^\\s*start\\s+(\\S.*?)\\s*$"),
-                                              QRegularExpression::CaseInsensitiveOption);
+        // The interpreter's own "start T" as the whole line hands T to the desktop, without a
+        // console window; in a chain ("start T & more") the console's own `start` does it.
+        static const QRegularExpression start(
+            QStringLiteral("^\\s*start\\s+([^\\s&|<>][^&|<>]*?)\\s*$"),
+            QRegularExpression::CaseInsensitiveOption);
         if (const QRegularExpressionMatch match = start.match(*rest); match.hasMatch())
             return {Launch::Open, match.captured(1), {}};
         return {Launch::Shell, *rest, {}};

@@ -10,7 +10,7 @@ struct Launch {
         Nothing,  // an empty line
         Shell,    // "cmd /c X": X run by /bin/sh in a terminal window that closes when X ends
         Terminal, // "cmd /k X": a terminal window that runs X and stays open
-        Open,     // "cmd /c start T": T opened by the desktop's default application
+        Open,     // "cmd /c start T" alone: T opened by the desktop's default application
         Editor,   // "Notepad P": file P (the whole rest, spaces included) in a text editor
         Program,  // any other line, split as a shell would
     };

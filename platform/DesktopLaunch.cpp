@@ -23,22 +23,43 @@ QString firstExecutable(std::initializer_list<const char *> names)
     return {};
 }
 
+// The shell's stand-in for the command interpreter, run with the command as $1: "start T"
+// anywhere in the line opens T with the desktop (the interpreter's own command), a line that
+// is an "echo" prints the rest as it stands (parentheses and all), anything else runs in a
+// shell of its own, so that a command the shell cannot parse fails alone. `after` follows.
+QString interpreterScript(const QString &after)
+{
+    return QStringLiteral(
+               "start() { [ $# -gt 0 ] && xdg-open \"$*\" >/dev/null 2>&1 & }\n"
+               "START() { start \"$@\"; }\nStart() { start \"$@\"; }\n"
+               "case $1 in\n"
+               "[Ee][Cc][Hh][Oo]) echo ;;\n"
+               "[Ee][Cc][Hh][Oo]\" \"* | [Ee][Cc][Hh][Oo].*) printf '%s\\n' \"${1#?????}\" ;;\n"
+               "*) (eval \"$1\") ;;\n"
+               "esac\n") +
+           after;
+}
+
 // A console window for the command, as the interpreter's own; `stayOpen` keeps it open after
-// the command with a shell in it. Without a terminal the command runs unseen.
+// the command with a shell in it, and a command that fails keeps it open with its output and
+// status until Enter. Without a terminal the command runs unseen.
 void startInTerminal(const QString &command, bool stayOpen)
 {
     const QString terminal = firstExecutable({"x-terminal-emulator", "xterm"});
     if (terminal.isEmpty()) {
-        QProcess::startDetached(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command});
+        QProcess::startDetached(
+            QStringLiteral("/bin/sh"),
+            {QStringLiteral("-c"), interpreterScript({}), QStringLiteral("sh"), command});
         return;
     }
-    // Kept open by a shell after the command, which runs in a shell of its own: a command that
-    // the shell cannot parse fails alone and the window still stays.
-    const QString script = stayOpen ? QStringLiteral("/bin/sh -c \"$1\"; exec /bin/sh")
-                                    : QStringLiteral("exec /bin/sh -c \"$1\"");
+    const QString after =
+        stayOpen ? QStringLiteral("exec /bin/sh\n")
+                 : QStringLiteral(
+                       "s=$?\n[ $s -eq 0 ] || { printf '\\n命令以状态 %s 结束。按回车键关闭窗口。' "
+                       "$s; read -r _; }\n");
     QProcess::startDetached(terminal,
                             {QStringLiteral("-e"), QStringLiteral("/bin/sh"), QStringLiteral("-c"),
-                             script, QStringLiteral("sh"), command});
+                             interpreterScript(after), QStringLiteral("sh"), command});
 }
 
 void openWithDesktop(const QString &target)
@@ -121,20 +142,42 @@ void DesktopPlatform::startCommandLine(const QString &line)
     }
 }
 
+namespace {
+
+// A program the system can run itself: an ELF file or a script that names its interpreter. Files
+// on vfat, exFAT and NTFS all carry the executable bit, songs and documents included.
+bool isProgram(const QFileInfo &info)
+{
+    if (!info.isFile() || !info.isExecutable())
+        return false;
+    QFile file(info.absoluteFilePath());
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(4);
+    return head == "\x7F"
+                   "ELF" ||
+           head.startsWith("#!");
+}
+
+} // namespace
+
 void DesktopPlatform::shellOpen(const QString &path)
 {
-    const QUrl url(path, QUrl::StrictMode);
+    QUrl url(path, QUrl::StrictMode);
+    // A web address with a space or the like, as a browser's address bar takes it.
+    if (!url.isValid() && path.contains(QStringLiteral("://")))
+        url = QUrl(path, QUrl::TolerantMode);
     if (url.isValid() && url.scheme().size() > 1) {
-        QDesktopServices::openUrl(url);
+        openWithDesktop(url.toString(QUrl::FullyEncoded));
         return;
     }
     const QFileInfo info(path);
     if (!info.exists())
         return;
-    if (info.isFile() && info.isExecutable())
+    if (isProgram(info))
         QProcess::startDetached(info.absoluteFilePath(), {});
     else
-        QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
+        openWithDesktop(info.absoluteFilePath());
 }
 
 } // namespace platform

@@ -61,19 +61,38 @@ bool TimeKeyFilter::eventFilter(QObject *watched, QEvent *event)
     return !std::all_of(text.begin(), text.end(), isTimeCharacter);
 }
 
-LengthLimit::LengthLimit(QLineEdit *box, int limit)
+LengthLimit::LengthLimit(QLineEdit *box, int limit, bool timeCharacters)
     : QValidator(box)
     , limit_(limit)
-    , accepted_(box->text().size())
+    , timeCharacters_(timeCharacters)
+    , accepted_(box->text())
 {
     // The box already holds the edited text while it is checked: remember the one before.
-    connect(box, &QLineEdit::textChanged, this,
-            [this](const QString &text) { accepted_ = text.size(); });
+    connect(box, &QLineEdit::textChanged, this, [this](const QString &text) { accepted_ = text; });
 }
 
 QValidator::State LengthLimit::validate(QString &input, int &pos) const
 {
-    if (input.size() <= limit_ || input.size() < accepted_)
+    if (timeCharacters_ && static_cast<const QLineEdit *>(parent())->isModified()) {
+        // What the edit inserted lies between what it kept of the old text at either end.
+        qsizetype front = 0, back = 0;
+        while (front < input.size() && front < accepted_.size() && input[front] == accepted_[front])
+            ++front;
+        while (back < input.size() - front && back < accepted_.size() - front &&
+               input[input.size() - 1 - back] == accepted_[accepted_.size() - 1 - back])
+            ++back;
+        const qsizetype end = input.size() - back;
+        const QString inserted = input.sliced(front, end - front);
+        const QString kept = timeCharacters(inserted);
+        if (kept != inserted) {
+            if (pos >= end)
+                pos -= int(inserted.size() - kept.size());
+            else if (pos > front)
+                pos = int(front + timeCharacters(inserted.first(pos - front)).size());
+            input.replace(front, inserted.size(), kept);
+        }
+    }
+    if (input.size() <= limit_ || input.size() < accepted_.size())
         return Acceptable;
     // Text set by the program (which leaves the box unmodified) is kept whole.
     if (!static_cast<const QLineEdit *>(parent())->isModified())
@@ -81,7 +100,7 @@ QValidator::State LengthLimit::validate(QString &input, int &pos) const
     // Typing or pasting past the limit inserts the part that fits: the excess is cut from the
     // end of what was just inserted, which ends at the caret.
     const qsizetype excess = input.size() - limit_;
-    if (accepted_ > limit_ || pos < excess)
+    if (accepted_.size() > limit_ || pos < excess)
         return Invalid;
     input.remove(pos - excess, excess);
     pos -= int(excess);

@@ -17,13 +17,16 @@ public:
 };
 
 // At most `limit` characters by typing or pasting; a longer paste inserts the part that fits.
-// Text set by the program is never cut, and a longer text may still be shortened.
+// Text set by the program is never cut, and a longer text may still be shortened. With
+// `timeCharacters`, text that arrives other than by a key (Shift+Insert, the middle button, the
+// context menu) keeps only what a time field's keys would let through.
 class LengthLimit : public QValidator {
 public:
-    LengthLimit(QLineEdit *box, int limit);
+    LengthLimit(QLineEdit *box, int limit, bool timeCharacters = false);
     State validate(QString &input, int &pos) const override;
 
 private:
     int limit_;
-    qsizetype accepted_ = 0; // length of the box's text before the edit being checked
+    bool timeCharacters_;
+    QString accepted_; // the box's text before the edit being checked
 };

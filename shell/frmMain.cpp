@@ -90,6 +90,18 @@ QString droppedFile(const QMimeData *data)
     return {};
 }
 
+// A drop onto the related-file field takes a copy of the file's name, never the file: a source
+// that honours a move would delete it.
+bool acceptAsCopy(QDropEvent *drop)
+{
+    const Qt::DropActions offered = drop->possibleActions();
+    if (droppedFile(drop->mimeData()).isEmpty() || !(offered & (Qt::CopyAction | Qt::LinkAction)))
+        return false;
+    drop->setDropAction(offered & Qt::CopyAction ? Qt::CopyAction : Qt::LinkAction);
+    drop->accept();
+    return true;
+}
+
 // The focus moving between controls, not the window losing or regaining the activation or a
 // context menu opening and closing.
 bool movesBetweenControls(QEvent *event)
@@ -98,6 +110,19 @@ bool movesBetweenControls(QEvent *event)
     return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
 } // namespace
+
+void frmMain::selectAfterClick(QLineEdit *box, QEvent *event)
+{
+    // A click that gives a field the focus places the caret after the focus selected the text:
+    // the text is selected again once the left button is let go. (The middle button pastes.)
+    if (event->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent *>(event)->reason() == Qt::MouseFocusReason)
+        clickedInto_ = box;
+    else if (event->type() == QEvent::MouseButtonRelease &&
+             std::exchange(clickedInto_, nullptr) == box &&
+             static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+        mdlPub::selectAllText(box);
+}
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
@@ -115,24 +140,25 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         case QEvent::FocusIn:
             if (movesBetweenControls(event))
                 mdlPub::selectAllText(txtFile);
+            selectAfterClick(txtFile, event);
+            break;
+        case QEvent::MouseButtonRelease:
+            selectAfterClick(txtFile, event);
             break;
         case QEvent::FocusOut:
             if (movesBetweenControls(event))
                 txtFile->setText(engine::trimSpaces(txtFile->text()));
             break;
         case QEvent::DragEnter:
-        case QEvent::DragMove: {
-            auto *drag = static_cast<QDropEvent *>(event);
-            drag->setAccepted(!droppedFile(drag->mimeData()).isEmpty());
+        case QEvent::DragMove:
+            if (!acceptAsCopy(static_cast<QDropEvent *>(event)))
+                event->ignore();
             return true;
-        }
-        case QEvent::Drop: {
+        case QEvent::Drop:
             // Files only; a drop without a local file changes nothing.
-            const QString file = droppedFile(static_cast<QDropEvent *>(event)->mimeData());
-            if (!file.isEmpty())
-                txtFile->setText(file);
+            if (acceptAsCopy(static_cast<QDropEvent *>(event)))
+                txtFile->setText(droppedFile(static_cast<QDropEvent *>(event)->mimeData()));
             return true;
-        }
         default:
             break;
         }
@@ -141,6 +167,8 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     auto *box = qobject_cast<QLineEdit *>(watched);
     if (box && event->type() == QEvent::FocusIn && movesBetweenControls(event))
         mdlPub::selectAllText(box);
+    if (box)
+        selectAfterClick(box, event);
     if (box && event->type() == QEvent::FocusOut && movesBetweenControls(event))
         mdlPub::addLeadingZero(box);
     return false;

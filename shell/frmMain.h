@@ -75,6 +75,7 @@ private:
     // the user is asked.
     bool Form_QueryUnload();
 
+    void selectAfterClick(QLineEdit *box, QEvent *event);
     void createControls();
     void createGeneralPage();
     void createAdvancedPage();
@@ -113,6 +114,7 @@ private:
     std::function<void(bool)> sessionAnswer_; // for a logout while the question is open
     bool activatedBefore_ = false;
     bool leftForOwnForm_ = false;
+    QLineEdit *clickedInto_ = nullptr; // a field given the focus by a click still going on
     tasks::TaskList taskList_;
     tasks::ScriptFile taskScript_;
     QString logFilePath_;

@@ -32,7 +32,7 @@ T *make(QWidget *parent, const char *name, QRect geometry, Args &&...args)
 QLineEdit *makeTimeField(QWidget *parent, const char *name, int top, QObject *keyFilter)
 {
     auto *box = make<QLineEdit>(parent, name, {60, top, 120, 22}, QStringLiteral("0"));
-    box->setValidator(new LengthLimit(box, 7));
+    box->setValidator(new LengthLimit(box, 7, true));
     box->setAcceptDrops(false); // dragged text would pass around the character rule
     box->installEventFilter(keyFilter);
     return box;

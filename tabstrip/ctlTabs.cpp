@@ -17,14 +17,20 @@ using namespace tabstrip;
 
 namespace {
 
+// The image's size in the widget's own (logical) pixels.
+QSize logicalSize(const QImage &image)
+{
+    return image.deviceIndependentSize().toSize();
+}
+
 // Fills the drawing extent of `r` (right and bottom exclusive), clipped to the image.
 void fill(QPainter &p, const QImage &image, qint64 l, qint64 t, qint64 r, qint64 b,
           const QColor &color)
 {
     const qint64 left = std::max<qint64>(l, 0);
     const qint64 top = std::max<qint64>(t, 0);
-    const qint64 right = std::min<qint64>(r, image.width());
-    const qint64 bottom = std::min<qint64>(b, image.height());
+    const qint64 right = std::min<qint64>(r, logicalSize(image).width());
+    const qint64 bottom = std::min<qint64>(b, logicalSize(image).height());
     if (left < right && top < bottom)
         p.fillRect(QRect(int(left), int(top), int(right - left), int(bottom - top)), color);
 }
@@ -52,16 +58,20 @@ void drawEdge(QPainter &p, const QImage &image, const TabRect &r, int sides, con
         fill(p, image, rr - 1, t, rr, b, shadow);
 }
 
-// The dotted focus rectangle: every other pixel of the outline inverted.
+// The dotted focus rectangle: every other pixel of the outline inverted (each logical pixel
+// covers its square of the screen's pixels).
 void drawFocusRect(QImage &image, const TabRect &r)
 {
     if (r.right <= r.left || r.bottom <= r.top)
         return;
-    const qint64 w = image.width(), h = image.height();
+    const qint64 w = logicalSize(image).width(), h = logicalSize(image).height();
+    const double ratio = image.devicePixelRatio();
     auto invert = [&](qint64 x, qint64 y) {
         if (x < 0 || y < 0 || x >= w || y >= h || (x + y) % 2)
             return;
-        reinterpret_cast<QRgb *>(image.scanLine(int(y)))[x] ^= 0x00FFFFFF;
+        for (int py = int(y * ratio); py < std::min(int((y + 1) * ratio), image.height()); ++py)
+            for (int px = int(x * ratio); px < std::min(int((x + 1) * ratio), image.width()); ++px)
+                reinterpret_cast<QRgb *>(image.scanLine(py))[px] ^= 0x00FFFFFF;
     };
     const qint64 left = r.left, top = r.top, right = qint64(r.right) - 1,
                  bottom = qint64(r.bottom) - 1;
@@ -294,9 +304,15 @@ void ctlTabs::drawTabs()
     const QColor light = translateColor(systemColor(20), pal);
     const QColor shadow = translateColor(systemColor(16), pal);
 
+    // The image has the screen's pixels, so that the strip is as sharp as the text beside it;
+    // everything is drawn in the widget's own units.
     const QSize size(std::max(width(), 0), std::max(height(), 0));
-    if (hDC_.size() != size)
-        hDC_ = QImage(size, QImage::Format_RGB32);
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size) * ratio).toSize();
+    if (hDC_.size() != pixels || hDC_.devicePixelRatio() != ratio) {
+        hDC_ = QImage(pixels, QImage::Format_RGB32);
+        hDC_.setDevicePixelRatio(ratio);
+    }
     hDC_.fill(pal.color(QPalette::Window));
 
     const StripLayout layout =
@@ -355,6 +371,8 @@ void ctlTabs::drawTabs()
 
 void ctlTabs::paintEvent(QPaintEvent *)
 {
+    if (hDC_.devicePixelRatio() != devicePixelRatioF()) // moved to a screen of another density
+        drawTabs();
     QPainter p(this);
     p.drawImage(0, 0, hDC_);
 }

@@ -13,9 +13,10 @@ start_xsession() {
   openbox >"$work/openbox.log" 2>&1 &
   XSESSION_PIDS="$XSESSION_PIDS $!"
   # A window mapped while openbox is still starting can be left unmapped: wait until it
-  # announces itself on the root window.
+  # announces itself on the root window with the whole list of what it supports (the check
+  # window comes first, the list a little later).
   for _ in $(seq 200); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    xprop -root _NET_SUPPORTED 2>/dev/null | grep -q '_NET_ACTIVE_WINDOW' && break
     sleep 0.05
   done
 }

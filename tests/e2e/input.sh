@@ -15,4 +15,22 @@ xdotool key Up type 5
 xdotool key Return
 first_line_has() { script_text | head -n 1 | grep -qF -- '[2,75,0,'; }
 until_true first_line_has || fail "Delete, Tab, Shift+Tab, arrows, a label click: $(script_text)"
+
+# A click into a field selects its text; a paste by Shift+Insert or the middle button keeps only
+# what the keys would let through.
+kill -TERM "$pid"
+wait_exit "first run"
+start
+w=$(until_true windows) || fail "no window"
+xdotool windowactivate --sync "$w"
+sleep 0.3
+xdotool mousemove --window "$w" 110 76 click 1 type 30 # into the hours
+printf 4ab9876 | xclip -selection clipboard
+xdotool key shift+Tab shift+Insert # into the minutes
+printf 1x2 | xclip -selection primary
+xdotool mousemove --window "$w" 170 132 click 2
+sleep 0.2
+xdotool key Return
+first_line_has() { script_text | head -n 1 | grep -qF -- '[30,49876,12,'; }
+until_true first_line_has || fail "a click, Shift+Insert, the middle button: $(script_text)"
 echo "input: ok"

@@ -28,7 +28,9 @@ TEST(DesignerPlugin, CreatesTheStripAndEditsItsCaptionsFromTheTaskMenu)
     QPluginLoader loader(QString::fromUtf8(DESIGNER_PLUGIN));
     auto *plugin = qobject_cast<QDesignerCustomWidgetInterface *>(loader.instance());
     ASSERT_NE(plugin, nullptr) << loader.errorString().toStdString();
-    Core core;
+    // One core for the plugin's life, as in Designer: the plugin, loaded once, sets itself up
+    // only once.
+    static Core core;
     plugin->initialize(&core);
     // The plugin holds its own copy of the control's class: reach it by name, as Designer does.
     std::unique_ptr<QWidget> tabs(plugin->createWidget(nullptr));

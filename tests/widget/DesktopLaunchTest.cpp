@@ -65,21 +65,32 @@ TEST(DesktopFileDialog, ListsWhatEachFilterMatchesAndTheChosenFileIsChecked)
 }
 
 // Fakes on PATH record: an opener or editor "name|arg|...", a terminal "name option", then its
-// command's output given "echo stayed" to read; without a terminal the command runs unseen.
+// command's output given "echo stayed" to read (lines in any order); without a terminal the
+// command runs unseen. "open X" is the desktop's open of X.
 TEST(DesktopLaunch, CommandLinesStartTheirDesktopCounterparts)
 {
     const std::tuple<QString, bool, QString> rows[] = {
-        {engine::commandLine(u"Cmd:echo 好 \"a  b\" cmd:x CMD:y"_s), true,
-         u"x-terminal-emulator -e\n好 a  b cmd /c x CMD:y"_s},
+        {engine::commandLine(u"Cmd:echo SendMessage(hWnd1, \"a  b\", 0&) cmd:x"_s), true,
+         u"x-terminal-emulator -e\nSendMessage(hWnd1, \"a  b\", 0&) cmd /c x"_s},
         {u"cmd /k echo 1"_s, true, u"x-terminal-emulator -e\n1\nstayed"_s},
         {u"cmd /c START  https://example.com/ "_s, true, u"xdg-open|https://example.com/"_s},
+        {u"cmd /c start T & echo more"_s, true, u"x-terminal-emulator -e\nmore\nxdg-open|T"_s},
+        {u"cmd /c false"_s, true,
+         u"x-terminal-emulator -e\n命令以状态 1 结束。按回车键关闭窗口。"_s},
         {u"Notepad /home/me/my tasks.dat"_s, true, u"gedit|/home/me/my tasks.dat"_s},
         {u"Notepad GBFILE"_s, true, u"gedit|--encoding=GB18030|GBFILE"_s},
-        {u"cmd /c echo 好 >RECORD"_s, false, u"好"_s}, // no terminal: run unseen
+        {u"cmd /c printf 好 >RECORD"_s, false, u"好"_s}, // no terminal: run unseen
+        {u"open https://example.com/a b"_s, false, u"xdg-open|https://example.com/a%20b"_s},
+        {u"open SONG"_s, false, u"xdg-open|SONG"_s}, // executable, but no program
+        {u"open PROGRAM"_s, false, u"ran"_s},
     };
     TempDir dir;
     const QString record = dir.path(u"record"_s);
     dir.write(u"gb.dat"_s, "[0,0,0,0,1,1,1,\"x\"]\xC0\xFD\x31"); // GBK, not UTF-8
+    dir.write(u"song.mp3"_s, "ID3\x04");
+    dir.write(u"program"_s, "#!/bin/sh\necho ran >\"${0%/*}/record\"\n");
+    for (const QString &file : {u"song.mp3"_s, u"program"_s})
+        QFile::setPermissions(dir.path(file), QFile::ReadOwner | QFile::ExeOwner);
     for (const QString &tool : {u"x-terminal-emulator"_s, u"xdg-open"_s, u"gedit"_s}) {
         dir.write(tool, tool.startsWith(u"x-"_s)
                             ? "#!/bin/sh\necho \"${0##*/} $1\" >>\"${0%/*}/record\"\nshift\n"
@@ -95,10 +106,22 @@ TEST(DesktopLaunch, CommandLinesStartTheirDesktopCounterparts)
         if (!terminal)
             QFile::remove(dir.path(u"x-terminal-emulator"_s));
         const auto paths = [&](QString text) {
-            return text.replace(u"RECORD"_s, record).replace(u"GBFILE"_s, dir.path(u"gb.dat"_s));
+            return text.replace(u"RECORD"_s, record)
+                .replace(u"GBFILE"_s, dir.path(u"gb.dat"_s))
+                .replace(u"SONG"_s, dir.path(u"song.mp3"_s))
+                .replace(u"PROGRAM"_s, dir.path(u"program"_s));
         };
-        platform::DesktopPlatform().startCommandLine(paths(line));
-        auto seen = [&] { return QString::fromUtf8(dir.read(u"record"_s)).trimmed(); };
+        if (line.startsWith(u"open "_s))
+            platform::DesktopPlatform().shellOpen(paths(line.mid(5)));
+        else
+            platform::DesktopPlatform().startCommandLine(paths(line));
+        auto seen = [&] {
+            QStringList lines = QString::fromUtf8(dir.read(u"record"_s)).split(u'\n');
+            lines.removeAll(QString());
+            if (lines.size() > 1)
+                std::sort(lines.begin() + 1, lines.end());
+            return lines.join(u'\n');
+        };
         (void)QTest::qWaitFor([&] { return seen() == paths(recorded); }, 5000);
         EXPECT_EQ(seen(), paths(recorded));
     }

@@ -212,6 +212,18 @@ TEST(CaptionPage, EditsTheListAndAppliesIt)
     }
 }
 
+// Sharp at any screen density (CTest runs it at QT_SCALE_FACTOR=2 too): the retained image has
+// the screen's pixels, not the widget's, which the screen would enlarge into a blur.
+TEST(ctlTabsPaint, RetainedImageHasTheScreensPixels)
+{
+    ctlTabs tabs;
+    tabs.resize(200, 100);
+    tabs.show();
+    const qreal ratio = tabs.devicePixelRatioF();
+    EXPECT_EQ(tabs.hDC().size(), (QSizeF(200, 100) * ratio).toSize());
+    EXPECT_EQ(tabs.hDC().devicePixelRatio(), ratio);
+}
+
 TEST_F(MainWindow, TabStripShowsThePageOfTheChosenTab)
 {
     auto *strip = get<ctlTabs>("ctlTabs1");
