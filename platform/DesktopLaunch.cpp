@@ -6,8 +6,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QUrl>
+
+#include <optional>
 
 namespace platform {
 
@@ -23,21 +26,58 @@ QString firstExecutable(std::initializer_list<const char *> names)
     return {};
 }
 
-// The shell's stand-in for the command interpreter, run with the command as $1: "start T"
-// anywhere in the line opens T with the desktop (the interpreter's own command), a line that
-// is an "echo" prints the rest as it stands (parentheses and all), anything else runs in a
-// shell of its own, so that a command the shell cannot parse fails alone. `after` follows.
+// What the shell runs for a console command line: `rest` runs in a shell of its own (a command
+// the shell cannot parse fails alone), after `echoed`, the text of an "echo" that begins the
+// line, printed as the interpreter's echo prints it, as it stands, parentheses and all, up to
+// the first "&" outside parentheses. "start" in any letter case after a separator is the
+// interpreter's start: its target is opened by the desktop.
+struct ConsoleLine {
+    std::optional<QString> echoed;
+    QString rest;
+};
+
+ConsoleLine consoleLine(const QString &command)
+{
+    ConsoleLine line{std::nullopt, command.trimmed()};
+    static const QRegularExpression echo(QStringLiteral("^echo(?:[ .](.*))?$"),
+                                         QRegularExpression::CaseInsensitiveOption |
+                                             QRegularExpression::DotMatchesEverythingOption);
+    if (const QRegularExpressionMatch match = echo.match(line.rest); match.hasMatch()) {
+        const QString text = match.captured(1);
+        qsizetype end = 0;
+        for (int depth = 0; end < text.size() && (text[end] != u'&' || depth > 0); ++end)
+            depth += text[end] == u'(' ? 1 : text[end] == u')' && depth > 0 ? -1 : 0;
+        line.echoed = text.first(end).trimmed();
+        line.rest =
+            text.sliced(std::min(end + (text.mid(end, 2) == u"&&" ? 2 : 1), text.size())).trimmed();
+    }
+    static const QRegularExpression start(QStringLiteral("(^|[&|;(]\\s*)start(?=\\s|$)"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    line.rest.replace(start, QStringLiteral("\\1start"));
+    return line;
+}
+
+// The script of the console: $1 the command, $2 and $3 "echo" and its text when there is one.
+// `start` opens its target deaf to the hang-up of the console closing, as nohup does.
 QString interpreterScript(const QString &after)
 {
     return QStringLiteral(
-               "start() { [ $# -gt 0 ] && xdg-open \"$*\" >/dev/null 2>&1 & }\n"
-               "START() { start \"$@\"; }\nStart() { start \"$@\"; }\n"
-               "case $1 in\n"
-               "[Ee][Cc][Hh][Oo]) echo ;;\n"
-               "[Ee][Cc][Hh][Oo]\" \"* | [Ee][Cc][Hh][Oo].*) printf '%s\\n' \"${1#?????}\" ;;\n"
-               "*) (eval \"$1\") ;;\n"
-               "esac\n") +
+               "start() {\n"
+               "  [ $# -eq 0 ] || (trap '' HUP; exec xdg-open \"$*\") >/dev/null 2>&1 &\n"
+               "}\n"
+               "[ \"$2\" != echo ] || printf '%s\\n' \"$3\"\n"
+               "[ -z \"$1\" ] || (eval \"$1\")\n") +
            after;
+}
+
+QStringList consoleArguments(const QString &command, const QString &after)
+{
+    const ConsoleLine line = consoleLine(command);
+    QStringList arguments = {QStringLiteral("-c"), interpreterScript(after), QStringLiteral("sh"),
+                             line.rest};
+    if (line.echoed)
+        arguments << QStringLiteral("echo") << *line.echoed;
+    return arguments;
 }
 
 // A console window for the command, as the interpreter's own; `stayOpen` keeps it open after
@@ -47,9 +87,7 @@ void startInTerminal(const QString &command, bool stayOpen)
 {
     const QString terminal = firstExecutable({"x-terminal-emulator", "xterm"});
     if (terminal.isEmpty()) {
-        QProcess::startDetached(
-            QStringLiteral("/bin/sh"),
-            {QStringLiteral("-c"), interpreterScript({}), QStringLiteral("sh"), command});
+        QProcess::startDetached(QStringLiteral("/bin/sh"), consoleArguments(command, {}));
         return;
     }
     const QString after =
@@ -57,9 +95,8 @@ void startInTerminal(const QString &command, bool stayOpen)
                  : QStringLiteral(
                        "s=$?\n[ $s -eq 0 ] || { printf '\\n命令以状态 %s 结束。按回车键关闭窗口。' "
                        "$s; read -r _; }\n");
-    QProcess::startDetached(terminal,
-                            {QStringLiteral("-e"), QStringLiteral("/bin/sh"), QStringLiteral("-c"),
-                             interpreterScript(after), QStringLiteral("sh"), command});
+    QProcess::startDetached(terminal, QStringList{QStringLiteral("-e"), QStringLiteral("/bin/sh")} +
+                                          consoleArguments(command, after));
 }
 
 void openWithDesktop(const QString &target)

@@ -21,8 +21,8 @@ void DesktopPlatform::offerRecall(QObject *receiver, std::function<void()> onRec
         // shortcuts are X11 grabs themselves (KDE on X11 under the portal) can take the key.
         const bool wayland = qEnvironmentVariable("XDG_SESSION_TYPE") == u"wayland" ||
                              qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
-        if (!wayland || !dbus::GlobalShortcut::offered())
-            return;
+        if (!wayland || earlierCopy_ || !dbus::GlobalShortcut::offered())
+            return; // the desktop's shortcut, like the key, is the first copy's
         const bool grabbed = recallKey_.isGrabbed();
         recallKey_.ungrab();
         new dbus::GlobalShortcut(receiver, onRecall, [this, grabbed](bool bound) {

@@ -24,6 +24,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QUrl>
 
 frmMain::frmMain(platform::Platform &platform, QWidget *parent)
@@ -121,7 +122,9 @@ void frmMain::selectAfterClick(QLineEdit *box, QEvent *event)
     else if (event->type() == QEvent::MouseButtonRelease &&
              std::exchange(clickedInto_, nullptr) == box &&
              static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
-        mdlPub::selectAllText(box);
+        // After the field has handled the release, which would otherwise give the selection
+        // to the X11 selection that the middle button pastes.
+        QTimer::singleShot(0, box, [box] { mdlPub::selectAllText(box); });
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)

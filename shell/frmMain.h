@@ -111,6 +111,7 @@ private:
     QDateTime endTime_;
     bool isQueryUnload_ = false;
     bool unloaded_ = false;
+    bool firstCopy_ = true;
     std::function<void(bool)> sessionAnswer_; // for a logout while the question is open
     bool activatedBefore_ = false;
     bool leftForOwnForm_ = false;

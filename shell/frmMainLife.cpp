@@ -34,7 +34,8 @@ void frmMain::Form_Load()
                                              answer(Form_QueryUnload());
                                      },
                                      [this] { Form_Unload(); }});
-    if (platform_.earlierCopyRunning()) {
+    firstCopy_ = !platform_.earlierCopyRunning();
+    if (!firstCopy_) {
         logEvent(Event::ProgramStartAgain);
         platform_.messageBox(kSecondCopyNotice, tasks::kAppTitle, platform::MsgButtons::Ok,
                              platform::MsgIcon::Information);
@@ -111,8 +112,9 @@ void frmMain::cmdRunBack_Click()
 
 void frmMain::retryHotKey()
 {
-    // Another program may have let go of the key since the start.
-    hotKey_.installHotKey(this, [this] { recall(); });
+    // Another program may have let go of the key since the start; the key is the first copy's.
+    if (firstCopy_)
+        hotKey_.installHotKey(this, [this] { recall(); });
 }
 
 void frmMain::recall()

@@ -141,8 +141,10 @@ void GlobalShortcut::listed(const QVariantMap &results)
 {
     const Shortcuts shortcuts =
         qdbus_cast<Shortcuts>(results.value(QStringLiteral("shortcuts")).value<QDBusArgument>());
+    // Listed with a key: bound. (Without one, the key clashed with another shortcut.)
     for (const Shortcut &shortcut : shortcuts)
-        if (shortcut.id == kShortcut)
+        if (shortcut.id == kShortcut &&
+            !shortcut.properties.value(QStringLiteral("trigger_description")).toString().isEmpty())
             return ready(true);
     // Not there yet: the portal asks the user to bind it (the desktop's own dialog).
     request(QStringLiteral("BindShortcuts"),

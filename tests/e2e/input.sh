@@ -24,10 +24,10 @@ start
 w=$(until_true windows) || fail "no window"
 xdotool windowactivate --sync "$w"
 sleep 0.3
+printf 1x2 | xclip -selection primary # the click's own selection must not replace it
 xdotool mousemove --window "$w" 110 76 click 1 type 30 # into the hours
 printf 4ab9876 | xclip -selection clipboard
 xdotool key shift+Tab shift+Insert # into the minutes
-printf 1x2 | xclip -selection primary
 xdotool mousemove --window "$w" 170 132 click 2
 sleep 0.2
 xdotool key Return

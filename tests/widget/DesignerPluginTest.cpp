@@ -30,11 +30,11 @@ TEST(DesignerPlugin, CreatesTheStripAndEditsItsCaptionsFromTheTaskMenu)
     ASSERT_NE(plugin, nullptr) << loader.errorString().toStdString();
     // One core for the plugin's life, as in Designer: the plugin, loaded once, sets itself up
     // only once.
-    static Core core;
-    plugin->initialize(&core);
+    static Core *core = new Core; // never destroyed: it outlives the application
+    plugin->initialize(core);
     // The plugin holds its own copy of the control's class: reach it by name, as Designer does.
     std::unique_ptr<QWidget> tabs(plugin->createWidget(nullptr));
-    auto *menu = qt_extension<QDesignerTaskMenuExtension *>(core.extensionManager(), tabs.get());
+    auto *menu = qt_extension<QDesignerTaskMenuExtension *>(core->extensionManager(), tabs.get());
     ASSERT_NE(menu, nullptr);
     QTimer::singleShot(0, [] {
         QWidget *dialog = QApplication::activeModalWidget();
