@@ -9,8 +9,7 @@ gb() { iconv -f GB18030 -t UTF-8 "$1"; }
 run_once() {
   start env "$@" "$work/app/tocklet"
   until_true windows >/dev/null || fail "no window ($*)"
-  kill -TERM "$pid"
-  wait_exit "$*"
+  terminate "$pid" "$*"
 }
 
 # New files in the locale's encoding, also where the locale is named but not generated.
@@ -32,8 +31,8 @@ echo "$appended" >>"$dat"
 start_task
 started_copy=$pid
 until_true grep -q '开始执行任务' <(gb "$logfile") || fail "the task did not start"
-printf '%s\r\n' "${lines[@]}" "$appended" | iconv -f UTF-8 -t GBK | cmp -s - "$dat" ||
-  fail "not GBK byte for byte after Start: $(gb "$dat")"
+kept_gbk() { printf '%s\r\n' "${lines[@]}" "$appended" | iconv -f UTF-8 -t GBK | cmp -s - "$dat"; }
+until_true kept_gbk || fail "not GBK byte for byte after Start: $(gb "$dat")" # saved after the log
 
 # A second copy starts a task of its own and ends; a line is added by hand; the first ends.
 start
@@ -46,12 +45,9 @@ second=$(windows | tail -n 1)
 xdotool windowactivate --sync "$second" key shift+Tab shift+Tab ctrl+a type copyB
 xdotool key Return
 until_true grep -q 'copyB' "$dat" || fail "the second copy's task was not saved"
-kill -TERM "$pid"
-wait_exit "second copy"
+terminate "$pid" "second copy"
 printf '[0,0,5,0,1,0,1,"x"]手加的\r\n' | iconv -f UTF-8 -t GBK >>"$dat"
-pid=$started_copy
-kill -TERM "$pid"
-wait_exit "first copy"
+terminate "$started_copy" "first copy"
 text=$(gb "$dat" | tr -d '\r')
 for task in copyB 第一 第二 下午三点开会 手加的; do
   grep -q "]$task\$" <<<"$text" || fail "$task lost: $text"

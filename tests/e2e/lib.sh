@@ -9,15 +9,16 @@ export XDG_STATE_HOME="$work/state"
 mkdir -p "$work/app"
 cp "$1" "$work/app/tocklet"
 pids=()
-trap 'kill "${pids[@]}" 2>/dev/null; wait "${pids[@]}" 2>/dev/null; stop_xsession; rm -rf "$work"' EXIT
+trap '[ -z "${pids[*]}" ] || { kill "${pids[@]}"; wait "${pids[@]}"; } 2>/dev/null; stop_xsession; rm -rf "$work"' EXIT
 
 fail() { echo "FAIL: $*"; cat "$work"/out* 2>/dev/null; exit 1; }
-# start [COMMAND...]: a copy (run by COMMAND), id $pid; start_task: its first task, window $w.
+# start [COMMAND...]: a copy, id $pid; start_task [LOGGED]: its first task, window $w, logged.
 start() { "${@:-$work/app/tocklet}" >>"$work/out" 2>&1 & pid=$!; pids+=("$pid"); }
 start_task() {
   start
   w=$(until_true windows) || fail "no window"
   xdotool windowactivate --sync "$w" key Return
+  [ $# -eq 0 ] || until_true log_has "$1" || fail "the task did not start: $(log)"
 }
 # Polls a command for up to 15 s.
 until_true() { for _ in $(seq 150); do "$@" && return 0; sleep 0.1; done; return 1; }
@@ -41,3 +42,5 @@ wait_exit() {
   until_true eval '! kill -0 "$pid" 2>/dev/null' || fail "$1: the program did not end"
   wait "$pid" || fail "$1: exit status $?"
 }
+# terminate PID WHAT: SIGTERM, then wait_exit.
+terminate() { pid=$1; kill -TERM "$pid"; wait_exit "$2"; }

@@ -17,8 +17,7 @@ long='[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
 write_script "$long" '[0,06,0,0,1,1,1,"事件关联文件未指定"]另一个'
 
 # A save that is no logout: no question, the minimised window stays so.
-start_task
-until_true log_has '开始执行任务 长任务' || fail "the task did not start"
+start_task '开始执行任务 长任务'
 xdotool windowminimize --sync "$w"
 sm save
 until_true eval '[ "$(said SaveYourselfDone)" -eq 1 ]' || fail "the save was not answered"
@@ -39,8 +38,7 @@ wait_exit "logout without interaction"
 grep -q '^\[0,7,0,0,1,1,1,"x"\]手写' <(script_text) || fail "not saved: $(script_text)"
 
 # A logout while the close question is open waits for its answer; Yes ends the program.
-start_task
-until_true log_has '开始执行任务 长任务' || fail "the task did not start again"
+start_task '开始执行任务 长任务'
 wmctrl -c Tocklet
 q=$(question "close")
 sm logout
@@ -52,8 +50,7 @@ wait_exit "Yes to the open question"
 until_true eval '[ "$(said "InteractDone cancel= 0")" -eq 1 ]' || fail "the answer did not reach the logout"
 
 # A logout answered Yes: the session ends with no second question.
-start_task
-until_true log_has '开始执行任务 长任务' || fail "the task did not start a third time"
+start_task '开始执行任务 长任务'
 sm logout
 xdotool windowactivate --sync "$(question "last logout")" key y
 wait_exit "Yes to the logout"

@@ -36,11 +36,9 @@ public:
     platform::MsgResult messageBox(const QString &text, const QString &title,
                                    platform::MsgButtons buttons, platform::MsgIcon icon) override
     {
-        const char *buttonNames[] = {"Ok", "OkCancel", "YesNo", "YesNoCancel"};
-        const char *iconNames[] = {"", "Information", "Exclamation", "Question", "Critical"};
-        record(u"messageBox: %1|%2|%3|%4"_s.arg(title, text,
-                                                QLatin1StringView(buttonNames[int(buttons)]),
-                                                QLatin1StringView(iconNames[int(icon)])));
+        record(u"messageBox: %1|%2|%3|%4"_s.arg(
+            title, text, u"Ok OkCancel YesNo YesNoCancel"_s.split(u' ')[int(buttons)],
+            u" Information Exclamation Question Critical"_s.split(u' ')[int(icon)]));
         return messageBoxAnswers.isEmpty() ? platform::MsgResult::Ok : messageBoxAnswers.dequeue();
     }
     QString openFileDialog(QWidget *, const QString &title, const QString &filter) override
@@ -65,12 +63,7 @@ public:
         record(u"installHotkeyHandler"_s);
     }
     void removeHotkeyHandler() override { record(u"removeHotkeyHandler"_s); }
-    void offerRecall(QObject *, std::function<void()> onRecall) override
-    {
-        record(u"offerRecall"_s);
-        recall = std::move(onRecall);
-    }
-    std::function<void()> recall;
+    void offerRecall(QObject *, std::function<void()>) override { record(u"offerRecall"_s); }
     void watchSessionEnd(QObject *, SessionEnd handlers) override { session = std::move(handlers); }
 
 private:

@@ -11,7 +11,6 @@ inline void PrintTo(const QString &text, std::ostream *os)
     *os << '"' << text.toStdString() << '"';
 }
 
-// Real files in a temporary folder that disappears with the test.
 struct TempDir {
     QTemporaryDir dir;
 

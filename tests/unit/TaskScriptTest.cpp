@@ -19,8 +19,6 @@
 #include <csignal>
 #include <random>
 
-#include <sys/resource.h>
-
 using namespace Qt::StringLiterals;
 using namespace tasks;
 
@@ -93,39 +91,36 @@ TEST(TextCodec, ReadsEveryLineInTheEncodingThatReadsIt)
     const QByteArray appended = u"[0,0,30,0,1,0,1,\"事件关联文件未指定\"]下午三点开会"_s.toUtf8();
     // Bytes and how they read with either encoding as the locale's; a second reading where the
     // locale's decides a tie (GB18030's, then UTF-8's).
-    const std::tuple<const char *, QByteArray, QStringList, QStringList> cases[] = {
-        {"GBK extension area", "\x81\x40\x81\x80\xFE\x4F", {u"丂亐\uFA29"_s}, {}},
-        {"the sample in GBK",
-         encodeText(sampleTaskScript().join(u"\r\n"_s)),
-         sampleTaskScript(),
-         {}},
-        {"UTF-8 that is valid GB18030", "\xE5\x96\x9D\xE6\xB0\xB4", {u"喝水"_s}, {}},
-        {"GB18030 that is valid UTF-8", "\xCB\xAE \xCB\xB5", {u"水 说"_s}, {}},
-        {"degrees", u"Backofen 180°C"_s.toUtf8(), {u"Backofen 180°C"_s}, {}},
-        {"plus-minus and an accent", u"Café ±5 min"_s.toUtf8(), {u"Café ±5 min"_s}, {}},
-        {"Cyrillic and Greek",
-         u"Позвонить маме, καλημέρα"_s.toUtf8(),
-         {u"Позвонить маме, καλημέρα"_s},
-         {}},
-        {"a path", u"/home/u/Müsik/a.ogg"_s.toUtf8(), {u"/home/u/Müsik/a.ogg"_s}, {}},
-        {"UTF-8 with an emoji", u"Call mom 😀"_s.toUtf8(), {u"Call mom 😀"_s}, {}},
-        {"UTF-8 with mark", "\xEF\xBB\xBF\x61\r\n\xE8\xAF\xB4", {u"a"_s, u"说"_s}, {}},
-        {"code page 936 euro", "\x80 5", {u"€ 5"_s}, {}},
+    struct Case {
+        std::string name;
+        QByteArray bytes;
+        QStringList lines, utf8Tie = {};
+    };
+    QList<Case> cases = {
+        {"GBK extension area", "\x81\x40\x81\x80\xFE\x4F", {u"丂亐\uFA29"_s}},
+        {"the sample in GBK", encodeText(sampleTaskScript().join(u"\r\n"_s)), sampleTaskScript()},
+        {"UTF-8 that is valid GB18030", "\xE5\x96\x9D\xE6\xB0\xB4", {u"喝水"_s}},
+        {"GB18030 that is valid UTF-8", "\xCB\xAE \xCB\xB5", {u"水 说"_s}},
+        {"UTF-8 with mark", "\xEF\xBB\xBF\x61\r\n\xE8\xAF\xB4", {u"a"_s, u"说"_s}},
+        {"code page 936 euro", "\x80 5", {u"€ 5"_s}},
         {"a UTF-8 line appended to GBK",
          encodeText(u"例1\r\n"_s) + appended,
-         {u"例1"_s, QString::fromUtf8(appended)},
-         {}},
+         {u"例1"_s, QString::fromUtf8(appended)}},
         {"a GBK line appended to UTF-8",
          u"例1\n例2\n"_s.toUtf8() + encodeText(u"例3"_s),
-         {u"例1"_s, u"例2"_s, u"例3"_s},
-         {}},
-        {"a GBK line cut off", encodeText(u"例1\n例2"_s) + "\xC0", {u"例1"_s, u"例2\uFFFD"_s}, {}},
+         {u"例1"_s, u"例2"_s, u"例3"_s}},
+        {"a GBK line cut off", encodeText(u"例1\n例2"_s) + "\xC0", {u"例1"_s, u"例2\uFFFD"_s}},
         {"a tie", "\xCB\xB5\xC3\x97", {u"说脳"_s}, {u"˵×"_s}},
         {"a tie in a line appended to GBK",
          encodeText(u"例\n"_s) + u"200° stellen"_s.toUtf8(),
          {u"例"_s, u"200掳 stellen"_s},
          {u"例"_s, u"200° stellen"_s}},
     };
+    // UTF-8 text: a sign, accents, Cyrillic and Greek, a path, an emoji.
+    for (const QString &text :
+         {u"Backofen 180°C"_s, u"Café ±5 min"_s, u"Позвонить маме, καλημέρα"_s,
+          u"/home/u/Müsik/a.ogg"_s, u"Call mom 😀"_s})
+        cases.append({text.toStdString(), text.toUtf8(), {text}});
     for (const auto &[name, bytes, lines, utf8Tie] : cases) {
         for (const Encoding locale : {Encoding::Gb18030, Encoding::Utf8}) {
             QStringList read;
@@ -219,7 +214,6 @@ TEST_F(TaskScript, EveryScriptReadsBackAsWritten)
             list.append({text, pick(0, 1) ? u"cmd:notify-send hi"_s : u"/tmp/"_s + character(), 0,
                          0, double(pick(0, 9)), 1, 0, 0, 1});
         }
-        // Each round a new file, in either encoding.
         QFile::remove(script);
         ScriptFile file(script, round % 2 ? Encoding::Utf8 : Encoding::Gb18030);
         ASSERT_TRUE(saveTaskScript(file, list));
@@ -249,7 +243,6 @@ TEST_F(TaskScript, WhatCannotBeReadOrWrittenIsLeftAlone)
     EXPECT_TRUE(platform.calls.isEmpty()) << "no complaint at start-up";
 }
 
-// Two copies and a hand edit: each save keeps what the others wrote, in the file's encoding.
 TEST_F(TaskScript, SavesKeepWhatChangedOnDiskInTheEncodingTheFileWasReadIn)
 {
     const auto line = [](int n) {
@@ -283,7 +276,6 @@ TEST(EventLog, KeepsTheEncodingOfALogThatHoldsText)
     const QString log = dir.path(u"Klaxo.log"_s);
     EXPECT_EQ(eventlog::logEncoding(log), localeEncoding()) << "a new log";
     for (const Encoding encoding : {Encoding::Gb18030, Encoding::Utf8}) {
-        QFile::remove(log);
         dir.write(u"Klaxo.log"_s,
                   QByteArray(20000, 'x') + "\n" + encodeText(u"程序开始运行"_s, encoding));
         EXPECT_EQ(eventlog::logEncoding(log), encoding);
@@ -304,17 +296,12 @@ TEST(EventLog, ProcessesAppendingAtOnceWriteWholeGb18030LinesEndingInCrLf)
     EXPECT_TRUE(std::ranges::is_permutation(lines, whole)) << "every line whole, and once";
 }
 
-// A full disk (a file size limit) leaves the old script, a kill the old or new; no stray files.
-TEST(TaskScriptSave, KilledOrOutOfSpaceLeavesTheOldScriptOrTheNewOne)
+// A kill leaves the old script or the new one, and no stray file (a full disk: e2e/life.sh).
+TEST(TaskScriptSave, KilledLeavesTheOldScriptOrTheNewOne)
 {
     TempDir dir;
-    const auto writer = [&](const QString &version, rlim_t limit = RLIM_INFINITY) {
+    const auto writer = [&](const QString &version) {
         auto process = std::make_unique<QProcess>();
-        process->setChildProcessModifier([limit] {
-            const rlimit size = {limit, limit};
-            ::setrlimit(RLIMIT_FSIZE, &size);
-            ::signal(SIGXFSZ, SIG_IGN); // as the program does: the write fails instead
-        });
         process->start(QStringLiteral(WRITER), {u"script"_s, dir.dir.path(), version});
         return process;
     };
@@ -324,11 +311,6 @@ TEST(TaskScriptSave, KilledOrOutOfSpaceLeavesTheOldScriptOrTheNewOne)
         ASSERT_TRUE(saver->waitForFinished(60000) && saver->exitCode() == 0);
         versions[v] = dir.read(u"task.dat"_s);
     }
-    const auto full = writer(u"0"_s, versions[0].size() / 2);
-    ASSERT_TRUE(full->waitForFinished(60000));
-    EXPECT_EQ(full->exitStatus() == QProcess::NormalExit ? full->exitCode() : -1, 1);
-    EXPECT_TRUE(dir.read(u"task.dat"_s) == versions[1]) << "the full disk's save";
-
     std::mt19937 random(13);
     const int kills = qEnvironmentVariableIntValue("TOCKLET_KILLS");
     for (int i = 0; i < (kills > 0 ? kills : 20); ++i) {

@@ -18,7 +18,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Designer's core, as far as the plugin needs it: an extension manager.
 struct Core : QDesignerFormEditorInterface {
     Core() { setExtensionManager(new QExtensionManager(this)); }
 };

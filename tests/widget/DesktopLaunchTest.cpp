@@ -1,7 +1,6 @@
 #include "TempDir.h"
 
 #include <DesktopPlatform.h>
-#include <EventSound.h>
 #include <RelatedAction.h>
 #include <mdlOpen.h>
 
@@ -58,7 +57,6 @@ TEST(DesktopFileDialog, ListsWhatEachFilterMatchesAndTheChosenFileIsChecked)
     EXPECT_EQ(chosen, dir.path(u"notes"_s));
     EXPECT_EQ(choose([](QFileDialog *dialog) { dialog->reject(); }), QString());
 
-    // Then warned about when it does not open for reading.
     EXPECT_FALSE(engine::relatedFileNotFound(chosen, chosen));
     EXPECT_TRUE(engine::relatedFileNotFound(dir.dir.path(), dir.dir.path())) << "a folder";
     EXPECT_TRUE(engine::relatedFileNotFound(u" "_s + chosen, chosen)) << "the untrimmed path";
@@ -127,18 +125,6 @@ TEST(DesktopLaunch, CommandLinesStartTheirDesktopCounterparts)
         EXPECT_EQ(seen(), paths(recorded));
     }
     qputenv("PATH", path);
-}
-
-TEST(DesktopSound, BoxesSoundForTheirIconButNotForAQuestion)
-{
-    using platform::MsgIcon;
-    const std::pair<MsgIcon, const char *> rows[] = {{MsgIcon::Information, "dialog-information"},
-                                                     {MsgIcon::Exclamation, "dialog-warning"},
-                                                     {MsgIcon::Critical, "dialog-error"},
-                                                     {MsgIcon::Question, nullptr},
-                                                     {MsgIcon::None, nullptr}};
-    for (const auto &[icon, name] : rows)
-        EXPECT_STREQ(platform::eventSoundName(icon), name);
 }
 
 } // namespace

@@ -19,7 +19,6 @@
 #include <QTest>
 #include <QTimer>
 
-// The main window loaded as at start-up over a fake platform and a temporary program folder.
 class MainWindow : public ::testing::Test {
 public:
     TempDir dir;
@@ -99,7 +98,6 @@ public:
     }
     bool timerActive() const { return get<QTimer>("tmrMain")->isActive(); }
 
-    QStringList lines(const QString &file) const { return tasks::decodeLines(dir.read(file)); }
-    QStringList logLines() const { return lines(u"Klaxo.log"_s); }
-    QStringList scriptLines() const { return lines(u"task.dat"_s); }
+    QStringList logLines() const { return tasks::decodeLines(dir.read(u"Klaxo.log"_s)); }
+    QStringList scriptLines() const { return tasks::decodeLines(dir.read(u"task.dat"_s)); }
 };

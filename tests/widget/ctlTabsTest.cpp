@@ -1,11 +1,9 @@
 #include "MainWindowFixture.h"
 
 #include <PropertyBag.h>
-#include <ctlTabs.h>
 #include <propTabCaptions.h>
 
 #include <QListWidget>
-#include <QSignalSpy>
 
 #include <climits>
 
@@ -127,8 +125,6 @@ TEST(ctlTabs, SettersClampOrIgnoreOutOfRangeValuesAndRepaint)
     EXPECT_EQ(tabs.Tabs(), 2);
     EXPECT_EQ(moves(clicks), u"1>2 2>1 1>4 4>4 4>4 4>1 1>4 4>2"_s) << "every selection raises it";
     EXPECT_TRUE(repaints([&] { tabs.setCaption(2, u"x"_s); }));
-    EXPECT_TRUE(repaints([&] { tabs.setTextColorActive(0x000000FF); }));
-    EXPECT_TRUE(repaints([&] { tabs.setTabFont(QFont(u"Serif"_s, 12)); }));
     EXPECT_TRUE(repaints([&] { tabs.setTabsHeight(-40); }));
 }
 
@@ -224,10 +220,13 @@ TEST(ctlTabsPaint, RetainedImageHasTheScreensPixels)
     EXPECT_EQ(tabs.hDC().devicePixelRatio(), ratio);
 }
 
-TEST_F(MainWindow, TabStripShowsThePageOfTheChosenTab)
+TEST_F(MainWindow, TabStripShowsThePageOfTheChosenTabAndTakesTheFocusOnlyByItsTabs)
 {
     auto *strip = get<ctlTabs>("ctlTabs1");
     EXPECT_EQ(strip->Captions().join(u'|'), u"常规|高级|简介"_s) << "the stored settings load";
+    QTest::mouseClick(window->framer(1), Qt::LeftButton, {}, QPoint(300, 250));
+    EXPECT_EQ(focus(), u"txtMinute 0 1 []"_s) << "a click on the page";
+    QSignalSpy clicks(strip, &ctlTabs::TabClick);
     for (int tab : {3, 2, 2, 1}) { // tab 1 by the Left key
         const TabRect r = strip->tabRects()[tab - 1];
         if (tab == 1)
@@ -237,6 +236,12 @@ TEST_F(MainWindow, TabStripShowsThePageOfTheChosenTab)
         for (int n = 1; n <= 3; ++n)
             EXPECT_EQ(window->framer(n)->isVisibleTo(window.get()), n == tab) << tab << n;
     }
+    const QPoint second(strip->tabRects()[1].left + 5, strip->tabRects()[1].top + 5);
+    QMouseEvent twice(QEvent::MouseButtonDblClick, second, strip->mapToGlobal(second),
+                      Qt::LeftButton, Qt::LeftButton, {});
+    QApplication::sendEvent(strip, &twice);
+    EXPECT_EQ(focus() + u' ' + moves(clicks), u"ctlTabs1 1>3 3>2 2>2 2>1"_s)
+        << "a click on a tab takes the focus; a double click is no second press";
 }
 
 } // namespace

@@ -75,27 +75,6 @@ TEST_F(MainWindow, OnlyAChoiceFromTheListAppliesAStoredTask)
               u"21|30|0|cmd:shutdown /s /f /t 0|限定时间(按到点方式)|1|1|1|0"_s);
 }
 
-TEST_F(MainWindow, KeysAndClicksOnThePagesLeaveTheStripAlone)
-{
-    auto *strip = get<ctlTabs>("ctlTabs1");
-    QSignalSpy clicks(strip, &ctlTabs::TabClick);
-    field("txtMinute")->setFocus(Qt::MouseFocusReason);
-    QTest::keyClick(field("txtMinute"), Qt::Key_Down);
-    QTest::mouseClick(get("lblMinute"), Qt::LeftButton);
-    QTest::mouseClick(window->framer(1), Qt::LeftButton, {}, QPoint(300, 250));
-    EXPECT_EQ(focus() + u' ' + QString::number(strip->SelectedTab()), u"txtMinute 0 1 [] 1"_s);
-
-    const tabstrip::TabRect r = strip->tabRects()[1];
-    const QPoint second((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    QTest::mouseClick(strip, Qt::LeftButton, {}, second);
-    QMouseEvent twice(QEvent::MouseButtonDblClick, second, strip->mapToGlobal(second),
-                      Qt::LeftButton, Qt::LeftButton, {});
-    QApplication::sendEvent(strip, &twice);
-    EXPECT_EQ(focus() + u' ' + QString::number(clicks.size()), u"ctlTabs1 1"_s)
-        << "a click on a tab takes the focus; a double click is one press";
-}
-
-// Select-all on entering and the leaving rules follow focus moves, not the window's activation.
 TEST_F(MainWindow, FocusRulesRunOnlyWhenTheFocusMovesBetweenControls)
 {
     EXPECT_EQ(focus(), u"txtMinute 0 1 []"_s) << "first activation";

@@ -28,9 +28,9 @@ TEST_F(MainWindow, StartUpAndUnloadInOrder)
                   u"earlierCopyRunning [0, 0, 0]\ndateTimeText [0, 0, 0]\n"_s +
                       (earlier ? u"messageBox: Tocklet [0, 1, 0]\n"_s : u""_s) +
                       u"makeTopmost: frmMain [1, 1, 0]\nregisterHotkey [1, 1, 0]\n"
-                      u"installHotkeyHandler [1, 1, 0]\nofferRecall [1, 1, 0]\nremoveHotkeyHandler "
-                      u"[0, 1, %1]\n"
-                      u"unregisterHotkey [0, 1, %1]\ndateTimeText [0, 1, %2]"_s.arg(size)
+                      u"installHotkeyHandler [1, 1, 0]\nofferRecall [1, 1, 0]\n"
+                      u"removeHotkeyHandler [0, 1, %1]\nunregisterHotkey [0, 1, %1]\n"
+                      u"dateTimeText [0, 1, %2]"_s.arg(size)
                           .arg(size - 1))
             << "hidden, the key released, the script saved, then the exit line's time taken";
         EXPECT_EQ(logLines(), (QStringList{u"[2026/12/6 14:03:09]\t%1\t程序开始运行"_s.arg(

@@ -5,7 +5,6 @@
 #include <QTimeZone>
 
 static const QString kPlaceholder = u"事件关联文件未指定"_s;
-// The window's own controls that are disabled.
 static QString disabled(const MainWindow &w)
 {
     QStringList off;
