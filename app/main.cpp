@@ -7,6 +7,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 
 namespace {
@@ -68,7 +69,11 @@ int main(int argc, char *argv[])
         return *status;
     if (recall) { // a request to the running copy, never a copy of its own
         QCoreApplication app(argc, argv);
-        return platform::dbus::callRecall();
+        const int status = platform::dbus::callRecall();
+        // Ends here: QtDBus's connection thread, torn down after the application, can print
+        // warnings about its types when the machine is busy.
+        std::fflush(nullptr);
+        std::_Exit(status);
     }
     // A write past the file size limit then fails like one to a full disk (the save is refused
     // and the old script stays) instead of ending the program. A handler rather than SIG_IGN,

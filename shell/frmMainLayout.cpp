@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStringListModel>
@@ -35,6 +36,21 @@ QLineEdit *makeTimeField(QWidget *parent, const char *name, int top, QObject *ke
     box->setValidator(new LengthLimit(box, 7, true));
     box->setAcceptDrops(false); // dragged text would pass around the character rule
     box->installEventFilter(keyFilter);
+    // The context menu offers what works here: no Undo or Redo (the field's rules rewrite its
+    // text behind them), no control characters to insert.
+    box->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(box, &QWidget::customContextMenuRequested, box, [box](const QPoint &at) {
+        QMenu *menu = box->createStandardContextMenu();
+        // Qt's own texts (translated as the menu is), each followed by a tab and its keys.
+        const QString undo = QLineEdit::tr("&Undo"), redo = QLineEdit::tr("&Redo");
+        const QList<QAction *> actions = menu->actions();
+        for (QAction *action : actions)
+            if (action->text().startsWith(undo) || action->text().startsWith(redo) ||
+                action->menu() || (action->isSeparator() && action == actions.value(2)))
+                menu->removeAction(action);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(box->mapToGlobal(at));
+    });
     return box;
 }
 

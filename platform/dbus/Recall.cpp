@@ -64,26 +64,18 @@ void serveRecall(QObject *receiver, std::function<void()> onRecall)
 
 int callRecall()
 {
-    // A connection of its own, closed before the program ends: the shared one's thread could
-    // still be delivering the bus's greeting while the program's types are torn down.
-    const QString name = QStringLiteral("tocklet-recall");
-    QDBusMessage reply;
-    bool connected = false;
-    {
-        QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, name);
-        connected = bus.isConnected();
-        if (connected)
-            reply = bus.call(QDBusMessage::createMethodCall(QString::fromLatin1(kRecallService),
-                                                            QString::fromLatin1(kRecallPath),
-                                                            QString::fromLatin1(kInterface),
-                                                            QStringLiteral("Recall")),
-                             QDBus::Block, 5000);
-    }
-    QDBusConnection::disconnectFromBus(name);
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    const QDBusMessage reply =
+        bus.isConnected()
+            ? bus.call(QDBusMessage::createMethodCall(
+                           QString::fromLatin1(kRecallService), QString::fromLatin1(kRecallPath),
+                           QString::fromLatin1(kInterface), QStringLiteral("Recall")),
+                       QDBus::Block, 5000)
+            : QDBusMessage();
     if (reply.type() == QDBusMessage::ReplyMessage)
         return 0;
     std::fprintf(stderr, "tocklet: no running Tocklet to recall (%s)\n",
-                 connected ? qPrintable(reply.errorName()) : "no session bus");
+                 bus.isConnected() ? qPrintable(reply.errorName()) : "no session bus");
     return 1;
 }
 

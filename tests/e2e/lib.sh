@@ -17,6 +17,7 @@ start() { "${@:-$work/app/tocklet}" >>"$work/out" 2>&1 & pid=$!; pids+=("$pid");
 start_task() {
   start
   w=$(until_true windows) || fail "no window"
+  sleep 0.3 # the program finishes its start-up (a key sent sooner is sometimes lost under load)
   xdotool windowactivate --sync "$w" key Return
   [ $# -eq 0 ] || until_true log_has "$1" || fail "the task did not start: $(log)"
 }

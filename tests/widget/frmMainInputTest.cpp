@@ -1,5 +1,7 @@
 #include "MainWindowFixture.h"
 
+#include <QMenu>
+
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QMimeData>
@@ -21,13 +23,18 @@ TEST_F(MainWindow, TimeFieldsTakeTimeCharactersAndThePartOfAPasteThatFits)
     seen << box->text();
     box->setText(u"12345"_s);
     box->setCursorPosition(2);
-    QApplication::clipboard()->setText(u"999"_s);
-    box->paste(); // the part that fits
+    QApplication::clipboard()->setText(u"9a9 x9"_s);
+    box->paste(); // the time characters that fit
     seen << box->text();
     box->setText(u"1234567890"_s);           // text set by the program is never cut,
     QTest::keyClick(box, Qt::Key_Backspace); // and can be shortened
     seen << box->text();
     EXPECT_EQ(seen.join(u' '), u"1-.2123 1-.2123 1299345 123456789"_s);
+    emit box->customContextMenuRequested({}); // no Undo or Redo, which the rules would defeat
+    QStringList offered;
+    for (const QAction *action : box->findChild<QMenu *>()->actions())
+        offered << action->text().section(u'\t', 0, 0);
+    EXPECT_EQ(offered.join(u'|'), u"Cu&t|&Copy|&Paste|Delete||Select All"_s);
 }
 
 TEST_F(MainWindow, RelatedFileFieldTakesOnlyDroppedLocalFiles)
