@@ -33,4 +33,24 @@ sleep 0.2
 xdotool key Return
 first_line_has() { script_text | head -n 1 | grep -qF -- '[30,49876,12,'; }
 until_true first_line_has || fail "a click, Shift+Insert, the middle button: $(script_text)"
+
+# A file dragged from a source that prefers a move onto the related file (Advanced page) is
+# taken as a copy: the file stays, its name is the related file.
+terminate "$pid" "second run"
+write_script '[1,0,0,1,1,0,1,"事件关联文件未指定"]task'
+start
+w=$(until_true windows) || fail "no window"
+touch "$work/song.mp3"
+"$2" "$work/song.mp3" & pids+=($!)
+src=$(until_true xdotool search --onlyvisible --name 'drag source') || fail "no drag source"
+sleep 0.5
+xdotool mousemove --window "$w" 120 12 click 1 sleep 0.3 mousemove --window "$src" 50 50 mousedown 1
+for at in "60 60" "120 120" "--window $w 120 120" "--window $w 130 128"; do
+  sleep 0.2
+  xdotool mousemove $at
+done
+sleep 0.3
+xdotool mouseup 1 sleep 0.5 windowactivate --sync "$w" key Return
+until_true grep -qF "$work/song.mp3\"]" "$work/app/task.dat" && [ -e "$work/song.mp3" ] ||
+  fail "the drop: $(script_text)"
 echo "input: ok"
