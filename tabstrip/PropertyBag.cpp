@@ -79,8 +79,14 @@ FilePropertyBag::FilePropertyBag(const QString &path)
 bool FilePropertyBag::save() const
 {
     QByteArray bytes;
-    for (const QString &key : order_)
-        bytes += (key.toLower() + u'=' + escaped(values_.value(key).toString()) + u'\n').toUtf8();
+    for (const QString &key : order_) {
+        // Keys in lower case, unless that would read back as another key ("ϴ" lowers to "θ",
+        // which raises to "Θ").
+        const QString lower = key.toLower();
+        bytes += ((lower.toUpper() == key ? lower : key) + u'=' +
+                  escaped(values_.value(key).toString()) + u'\n')
+                     .toUtf8();
+    }
     QSaveFile file(path_);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         return false;
