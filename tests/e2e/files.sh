@@ -39,10 +39,8 @@ start
 until_true count_windows 2 || fail "no notice"
 notice=$(windows | tail -n 1)
 xdotool windowactivate --sync "$notice" key Return
-until_true eval 'count_windows 2 && [ "$(windows | tail -n 1)" != "$notice" ]' ||
-  fail "no window after the notice"
-second=$(windows | tail -n 1)
-xdotool windowactivate --sync "$second" key shift+Tab shift+Tab ctrl+a type copyB
+until_true eval 'count_windows 2 && [ "$(windows | tail -n 1)" != "$notice" ]' || fail "no window"
+xdotool windowactivate --sync "$(windows | tail -n 1)" key shift+Tab shift+Tab ctrl+a type copyB
 xdotool key Return
 until_true grep -q 'copyB' "$dat" || fail "the second copy's task was not saved"
 terminate "$pid" "second copy"

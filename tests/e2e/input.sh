@@ -46,8 +46,7 @@ src=$(until_true xdotool search --onlyvisible --name 'drag source') || fail "no 
 sleep 0.5
 xdotool mousemove --window "$w" 120 12 click 1 sleep 0.3 mousemove --window "$src" 50 50 mousedown 1
 for at in "60 60" "120 120" "--window $w 120 120" "--window $w 130 128"; do
-  sleep 0.2
-  xdotool mousemove $at
+  sleep 0.2 && xdotool mousemove $at
 done
 sleep 0.3
 xdotool mouseup 1 sleep 0.5 windowactivate --sync "$w" key Return

@@ -14,7 +14,7 @@ sm() { echo "$1" >&3; }
 said() { grep -c -- "$1" "$work/out.sm"; }
 question() { until_true count_windows 2 || fail "$1: no question"; windows | tail -n 1; }
 long='[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
-write_script "$long" '[0,06,0,0,1,1,1,"事件关联文件未指定"]另一个'
+write_script "$long"
 
 # A save that is no logout: no question, the minimised window stays so.
 start_task '开始执行任务 长任务'
@@ -29,8 +29,7 @@ xdotool windowactivate --sync "$(question "logout")" key n
 until_true eval '[ "$(said "ShutdownCancelled sent")" -eq 1 ]' || fail "No did not cancel"
 [ "$(said 'InteractDone cancel= 1')" -eq 1 ] && kill -0 "$pid" || fail "cancelled: $(cat "$work/out.sm")"
 # A logout without interaction: no question; the session's end saves and logs the exit.
-sed -i 's/\[0,06,/[0,6,/' "$work/app/task.dat" # by hand, in the writer's form
-printf '[0,07,0,0,1,1,1,"x"]手写\r\n' >>"$work/app/task.dat"
+printf '[0,07,0,0,1,1,1,"x"]手写\r\n' >>"$work/app/task.dat" # by hand
 sm logout-now
 wait_exit "logout without interaction"
 [ "$(said InteractRequest)" -eq 1 ] || fail "asked without interaction"

@@ -23,7 +23,6 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     Source source;
     source.setWindowTitle(QStringLiteral("drag source"));
-    source.resize(100, 100);
-    source.show();
+    source.setFixedSize(100, 100), source.show();
     return app.exec();
 }
