@@ -12,9 +12,9 @@
 
 namespace {
 
-// --help and --version; anything else on the command line is a mistake. Read before the
-// application object exists, so that both work without a display. Returns the exit status
-// when the program should end here.
+// --help, --version and --recall (which sets `recall`); anything else on the command line is a
+// mistake. Read before the application object exists, so that help and version work without a
+// display. Returns the exit status when the program should end here.
 std::optional<int> readCommandLine(int argc, char *argv[], bool &recall)
 {
     QStringList arguments;
