@@ -28,9 +28,9 @@ bool tryDecode(const char *encoding, QByteArrayView bytes, QString &out)
     return decoder.isValid() && !decoder.hasError();
 }
 
-// GB18030 for text made of ASCII and two-byte codes, the bulk of any Chinese script, appended
-// to `out`: each code is asked of the converter once and kept. Anything else (four-byte codes,
-// damaged bytes) returns false, with `out` as it was, and is left to the converter.
+// GB18030 for text made of ASCII and two-byte codes, the bulk of any Chinese script: each code
+// is asked of the converter once and kept. Anything else (four-byte codes, damaged bytes)
+// returns false and is left to the converter.
 bool decodeTwoByteGb18030(QByteArrayView bytes, QString &out)
 {
     constexpr int kTrails = 0xFF - 0x40;
@@ -39,10 +39,8 @@ bool decodeTwoByteGb18030(QByteArrayView bytes, QString &out)
     if (!codes)
         codes = std::make_unique<quint32[]>(0x7E * kTrails);
 
-    const qsizetype before = out.size();
-    out.resize(before + bytes.size());
-    char16_t *const begin = reinterpret_cast<char16_t *>(out.data()) + before;
-    char16_t *p = begin;
+    out.resize(bytes.size());
+    char16_t *p = reinterpret_cast<char16_t *>(out.data());
     const auto *b = reinterpret_cast<const uchar *>(bytes.data());
     const qsizetype n = bytes.size();
     for (qsizetype i = 0; i < n; ++i) {
@@ -50,26 +48,22 @@ bool decodeTwoByteGb18030(QByteArrayView bytes, QString &out)
             *p++ = b[i];
             continue;
         }
-        quint32 code = kUnusable;
-        if (b[i] != 0x80 && b[i] != 0xFF && i + 1 < n && b[i + 1] >= 0x40 && b[i + 1] != 0x7F &&
-            b[i + 1] != 0xFF) {
-            quint32 &known = codes[(b[i] - 0x81) * kTrails + (b[i + 1] - 0x40)];
-            if (known == kUnknown) {
-                QStringDecoder decoder("GB18030", QStringConverter::Flag::Stateless);
-                const QString one = decoder.decode(bytes.sliced(i, 2));
-                known = !decoder.hasError() && one.size() == 1 ? one.front().unicode() | 0x20000u
-                                                               : kUnusable;
-            }
-            code = known;
-        }
-        if (code == kUnusable) {
-            out.truncate(before);
+        if (b[i] == 0x80 || b[i] == 0xFF || i + 1 == n || b[i + 1] < 0x40 || b[i + 1] == 0x7F ||
+            b[i + 1] == 0xFF)
             return false;
+        quint32 &code = codes[(b[i] - 0x81) * kTrails + (b[i + 1] - 0x40)];
+        if (code == kUnknown) {
+            QStringDecoder decoder("GB18030", QStringConverter::Flag::Stateless);
+            const QString one = decoder.decode(bytes.sliced(i, 2));
+            code = !decoder.hasError() && one.size() == 1 ? one.front().unicode() | 0x20000u
+                                                          : kUnusable;
         }
+        if (code == kUnusable)
+            return false;
         *p++ = char16_t(code & 0xFFFF);
         ++i;
     }
-    out.truncate(before + (p - begin));
+    out.truncate(p - reinterpret_cast<char16_t *>(out.data()));
     return true;
 }
 
@@ -173,17 +167,9 @@ bool gbShaped(QByteArrayView bytes)
 
 bool decodeGb(QByteArrayView bytes, QString &out)
 {
-    if (!gbShaped(bytes))
-        return false;
-    QString decoded;
-    if (decodeTwoByteGb18030(bytes, out))
-        return true;
-    if (tryDecode("GB18030", bytes, decoded) ||
-        (endsWhole(bytes) && tryDecode("GBK", bytes, decoded))) {
-        out += decoded;
-        return true;
-    }
-    return false;
+    return gbShaped(bytes) &&
+           (decodeTwoByteGb18030(bytes, out) || tryDecode("GB18030", bytes, out) ||
+            (endsWhole(bytes) && tryDecode("GBK", bytes, out)));
 }
 
 // The reading of `bytes` that looks more like a reminder file: UTF-8 or GB18030, `tie` when
@@ -347,6 +333,7 @@ QString decodeText(QByteArrayView bytes, Encoding encoding, Encoding tie)
         if (!utf8Line && decodeGb(bytes, text))
             return text;
     }
+    text.clear(); // what a failed whole reading left
     text.reserve(bytes.size() + 1);
     forEachLine(bytes,
                 [&](QByteArrayView line) { text += decodeLine(line, encoding, tie) + u'\n'; });
