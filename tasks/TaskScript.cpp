@@ -153,10 +153,10 @@ void remember(ScriptFile &script, QByteArrayView bytes)
 // Whether the file still holds what this copy last read or wrote; `bytes` gets what it holds.
 bool unchangedOnDisk(const ScriptFile &script, QByteArray &bytes, bool &readable)
 {
-    const QFileInfo info(script.path);
-    readable = info.exists() && readAll(script.path, bytes);
     if (!script.known) // never read (a copy ending before it loaded): written as it was
         return true;
+    const QFileInfo info(script.path);
+    readable = info.exists() && readAll(script.path, bytes);
     return readable && info.size() == script.size && info.lastModified() == script.modified &&
            qHash(bytes) == script.hash;
 }
