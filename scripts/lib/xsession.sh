@@ -2,20 +2,26 @@
 # openbox in the folder given, stop_xsession ends them, wait_for_window prints the id of the
 # first visible window titled Tocklet or fails after 20 s.
 start_xsession() {
-  local work=$1
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+  local work=$1 wm=
+  # -noreset: the short-lived clients (xprop, xdotool) must not make the server reset whenever
+  # the last one leaves, refusing whoever connects meanwhile.
+  Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
   XSESSION_PIDS=$!
-  for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
+  for _ in $(seq 600); do [ -s "$work/display" ] && break; sleep 0.05; done
   export DISPLAY=":$(cat "$work/display")"
   export XDG_RUNTIME_DIR="$work/runtime"
   mkdir -p -m 700 "$XDG_RUNTIME_DIR"
   unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-  openbox >"$work/openbox.log" 2>&1 &
-  XSESSION_PIDS="$XSESSION_PIDS $!"
   # A window mapped while openbox is still starting can be left unmapped: wait until it
   # announces itself on the root window with the whole list of what it supports (the check
-  # window comes first, the list a little later).
-  for _ in $(seq 200); do
+  # window comes first, the list a little later). On a loaded machine openbox sometimes fails to
+  # open a display that has just started: start it again.
+  for _ in $(seq 600); do
+    if [ -z "$wm" ] || ! kill -0 "$wm" 2>/dev/null; then
+      openbox >>"$work/out.openbox" 2>&1 &
+      wm=$!
+      XSESSION_PIDS="$XSESSION_PIDS $wm"
+    fi
     xprop -root _NET_SUPPORTED 2>/dev/null | grep -q '_NET_ACTIVE_WINDOW' && break
     sleep 0.05
   done

@@ -9,7 +9,7 @@ hidden() { [ -z "$(mine "$1")" ]; }
 background() {
   local keys=()
   [ "${2-}" != task ] || keys=(key Return sleep 0.3)
-  xdotool windowactivate --sync "$(mine "$1")" "${keys[@]}" key alt+g
+  focus "$(mine "$1")" && xdotool "${keys[@]}" key alt+g
   until_true hidden "$1" || fail "Background did not hide copy $1"
 }
 # Starts a later copy: "<<" is logged while its notice is its only window; OK shows the window.
@@ -21,7 +21,7 @@ start_later() {
     fail "notice: $(log)"
   local notice
   notice=$(mine "$pid")
-  xdotool windowactivate --sync "$notice" key Return
+  focus "$notice" && xdotool key Return
   until_true eval '[ -n "$(mine "$pid")" ] && [ "$(mine "$pid")" != "$notice" ]' ||
     fail "no window after the notice"
 }
@@ -63,7 +63,7 @@ for recall in '"$work/app/tocklet" --recall' 'xdotool key ctrl+alt+a'; do
   eval "$recall" || fail "$recall failed"
   until_true shown "$first" || fail "$recall did not restore the minimised window"
   w=$(mine "$first")
-  until_true eval '[ "$(xdotool getactivewindow)" = "$w" ]' && above "$w" || fail "$recall: not active"
+  until_true eval '[ "$(xdotool getactivewindow)" = "$w" ] && above "$w"' || fail "$recall: not active"
 done
 hidden "$second" || fail "the second copy was recalled"
 

@@ -30,7 +30,8 @@ appended='[0,0,50,0,1,0,1,"事件关联文件未指定"]下午三点开会'
 echo "$appended" >>"$dat"
 start_task
 started_copy=$pid
-until_true grep -q '开始执行任务' <(gb "$logfile") || fail "the task did not start"
+started() { gb "$logfile" | grep -q '开始执行任务'; }
+until_true started || fail "the task did not start"
 kept_gbk() { printf '%s\r\n' "${lines[@]}" "$appended" | iconv -f UTF-8 -t GBK | cmp -s - "$dat"; }
 until_true kept_gbk || fail "not GBK byte for byte after Start: $(gb "$dat")" # saved after the log
 
@@ -38,9 +39,9 @@ until_true kept_gbk || fail "not GBK byte for byte after Start: $(gb "$dat")" # 
 start
 until_true count_windows 2 || fail "no notice"
 notice=$(windows | tail -n 1)
-xdotool windowactivate --sync "$notice" key Return
+focus "$notice" && xdotool key Return
 until_true eval 'count_windows 2 && [ "$(windows | tail -n 1)" != "$notice" ]' || fail "no window"
-xdotool windowactivate --sync "$(windows | tail -n 1)" key shift+Tab shift+Tab ctrl+a type copyB
+focus "$(windows | tail -n 1)" && xdotool key shift+Tab shift+Tab ctrl+a type copyB
 xdotool key Return
 until_true grep -q 'copyB' "$dat" || fail "the second copy's task was not saved"
 terminate "$pid" "second copy"

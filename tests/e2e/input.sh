@@ -4,7 +4,7 @@ source "$(dirname "$0")/lib.sh" "$1"
 write_script '[0,0,0,0,1,0,1,"事件关联文件未指定"]task'
 start
 w=$(until_true windows) || fail "no window"
-xdotool windowactivate --sync "$w"
+focus "$w"
 sleep 0.3 # the activation puts the caret after the minutes' 0
 # Home Delete drop the 0; Tab, Shift+Tab; Down and a click on the label "分钟:" keep the focus.
 xdotool key Home Delete type 7
@@ -22,7 +22,7 @@ kill -TERM "$pid"
 wait_exit "first run"
 start
 w=$(until_true windows) || fail "no window"
-xdotool windowactivate --sync "$w"
+focus "$w"
 sleep 0.3
 printf 1x2 | xclip -selection primary # the click's own selection must not replace it
 xdotool mousemove --window "$w" 110 76 click 1 type 30 # into the hours

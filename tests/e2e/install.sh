@@ -18,13 +18,13 @@ mkdir -p "$XDG_DATA_HOME" "$XDG_STATE_HOME"
 chown 65534 "$XDG_DATA_HOME" "$XDG_STATE_HOME"
 start setpriv --reuid=65534 --regid=65534 --clear-groups "$prefix/bin/tocklet"
 w=$(until_true windows) || fail "no window"
-[ -s "$XDG_DATA_HOME/tocklet/task.dat" ] || fail "no script in the data folder"
+until_true test -s "$XDG_DATA_HOME/tocklet/task.dat" || fail "no script in the data folder"
 [ ! -e "$prefix/bin/task.dat" ] || fail "a script beside the installed program"
-xdotool windowactivate --sync "$w" key Return
+focus "$w" && xdotool key Return
 box=$(until_true titled 时间到) || fail "the task did not fire"
-xdotool windowactivate --sync "$box" key Return
+focus "$box" && xdotool key Return
 w=$(until_true windows) || fail "no window after the reminder"
-xdotool windowactivate --sync "$w" key Escape
+focus "$w" && xdotool key Escape
 wait_exit "installed program"
 [ "$(log | tail -n 1)" = $'>\t系统正常退出' ] || fail "log: $(log)"
 echo "install: ok"

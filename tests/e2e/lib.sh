@@ -18,9 +18,12 @@ start_task() {
   start
   w=$(until_true windows) || fail "no window"
   sleep 0.3 # the program finishes its start-up (a key sent sooner is sometimes lost under load)
-  xdotool windowactivate --sync "$w" key Return
+  focus "$w" && xdotool key Return
   [ $# -eq 0 ] || until_true log_has "$1" || fail "the task did not start: $(log)"
 }
+# focus WINDOW: makes it the active window, trying again while the window manager is busy.
+focused() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] || { xdotool windowactivate "$1" 2>/dev/null; false; }; }
+focus() { until_true focused "$1" || fail "window $1 could not be activated"; }
 # Polls a command for up to 15 s.
 until_true() { for _ in $(seq 150); do "$@" && return 0; sleep 0.1; done; return 1; }
 # Visible windows titled Tocklet, oldest first (xdotool's regexes cannot match Chinese titles).
@@ -34,6 +37,8 @@ titled() {
   return 1
 }
 above() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
+# The shown window, $w, kept above (the state follows the map).
+shown_above() { w=$(windows | head -n 1) && [ -n "$w" ] && above "$w"; }
 log() { tr -d '\r' <"$XDG_STATE_HOME/Klaxo.log" | cut -f2-; }
 log_has() { log | grep -q -- "$1"; }
 script_text() { tr -d '\r' <"$work/app/task.dat"; }

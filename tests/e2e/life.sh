@@ -7,19 +7,18 @@ long='[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
 
 # First start: the start line first, the sample script written, the window kept above.
 start
-w=$(until_true windows) || fail "no window"
-above "$w" || fail "the window is not kept above"
+until_true shown_above || fail "no window kept above"
 [ "$(log)" = $'<\t程序开始运行' ] || fail "start line: $(log)"
 [ "$(script_text | wc -l)" -eq 6 ] || fail "sample script: $(script_text)"
 # Enter starts the sample's first task (0 s, in the background); it fires: window above, box, log.
-xdotool windowactivate --sync "$w" key Return
+focus "$w" && xdotool key Return
 box=$(until_true titled 时间到) || fail "no reminder box"
-w=$(until_true windows) && above "$w" || fail "the window did not come back above"
+until_true shown_above || fail "the window did not come back above"
 [ "$(log | tail -n 2)" = $'*\t开始执行任务 请在这里输入或者从下拉列表中选择你要提醒的事件\n\t任务时间到 事件关联文件未指定' ] ||
   fail "log: $(log)"
-xdotool windowactivate --sync "$box" key Return
+focus "$box" && xdotool key Return
 # Esc while idle: no question, the exit line last.
-xdotool windowactivate --sync "$w" key Escape
+focus "$w" && xdotool key Escape
 wait_exit "Esc"
 [ "$(log | tail -n 1)" = $'>\t系统正常退出' ] || fail "exit line: $(log)"
 

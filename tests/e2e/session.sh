@@ -25,7 +25,7 @@ sleep 0.5
 [ -z "$(windows)" ] && [ "$(said InteractRequest)" -eq 0 ] || fail "a save asked or restored"
 # A logout asks once, the window restored; No cancels it.
 sm logout
-xdotool windowactivate --sync "$(question "logout")" key n
+focus "$(question "logout")" && xdotool key n
 until_true eval '[ "$(said "ShutdownCancelled sent")" -eq 1 ]' || fail "No did not cancel"
 [ "$(said 'InteractDone cancel= 1')" -eq 1 ] && kill -0 "$pid" || fail "cancelled: $(cat "$work/out.sm")"
 # A logout without interaction: no question; the session's end saves and logs the exit.
@@ -44,14 +44,14 @@ sm logout
 until_true eval '[ "$(said InteractRequest)" -eq 2 ]' || fail "the logout did not ask to interact"
 sleep 0.5
 count_windows 2 || fail "a second question"
-xdotool windowactivate --sync "$q" key y
+focus "$q" && xdotool key y
 wait_exit "Yes to the open question"
 until_true eval '[ "$(said "InteractDone cancel= 0")" -eq 1 ]' || fail "the answer did not reach the logout"
 
 # A logout answered Yes: the session ends with no second question.
 start_task '开始执行任务 长任务'
 sm logout
-xdotool windowactivate --sync "$(question "last logout")" key y
+focus "$(question "last logout")" && xdotool key y
 wait_exit "Yes to the logout"
 [ "$(said 'Die sent')" -ge 2 ] && [ "$(log | tail -n 1)" = $'>\t系统正常退出' ] ||
   fail "the session's end: $(cat "$work/out.sm")"

@@ -123,9 +123,13 @@ int main(int, char **argv)
             if (IceAcceptStatus status; fds[1 + i].revents & POLLIN)
                 if (IceConn connection = IceAcceptConnection(listeners[i], &status))
                     connections.push_back(connection);
-        for (size_t i = 0; i < connections.size(); ++i)
+        for (size_t i = 0; i + 1 + count < fds.size(); ++i) // not those accepted just now
             if ((fds[1 + count + i].revents & (POLLIN | POLLHUP)) &&
                 IceProcessMessages(connections[i], nullptr, nullptr) == IceProcessMessagesIOError) {
+                // A client gone without closing its session connection is gone all the same.
+                std::erase_if(clients, [&](SmsConn client) {
+                    return SmsGetIceConnection(client) == connections[i] && (SmsCleanUp(client), true);
+                });
                 IceSetShutdownNegotiation(connections[i], False);
                 IceCloseConnection(connections[i]);
                 connections.erase(connections.begin() + i);
