@@ -231,12 +231,10 @@ void frmMain::cboTask_Click()
 
 void frmMain::applySelectedTask()
 {
-    const QString text = cboTask->currentText();
-    const auto found = std::find_if(taskList_.cbegin(), taskList_.cend(),
-                                    [&](const tasks::TaskRecord &r) { return r.taskText == text; });
-    if (found == taskList_.cend())
+    const qsizetype found = taskList_.indexOf(cboTask->currentText());
+    if (found < 0)
         return;
-    const tasks::TaskRecord record = *found; // the check boxes' handlers may not touch the list
+    const tasks::TaskRecord record = taskList_.at(found);
     chkRunRelaFile->setChecked(record.runRelaFile != 0);
     chkShowMsg->setChecked(record.showMsg != 0);
     chkRunInBackground->setChecked(record.runInBackground != 0);
@@ -262,12 +260,14 @@ void frmMain::ctlTabs1_TabClick(int OldTab, int NewTab)
 {
     if (OldTab == NewTab)
         return;
-    framer(OldTab)->setVisible(false);
-    framer(NewTab)->setVisible(true);
-    // Laying out the long guide costs start-up time and font pages; it waits for its page.
-    if (NewTab == 3 && txtAbout->document()->isEmpty()) {
+    // The about page, its text editor and the long guide cost start-up time and memory that
+    // most runs never need: the page is made when it is first shown.
+    if (NewTab == 3 && !txtAbout) {
+        createAboutPage();
         QFile guide(QStringLiteral(":/guide.txt"));
         if (guide.open(QIODevice::ReadOnly))
             txtAbout->setPlainText(QString::fromUtf8(guide.readAll()).trimmed());
     }
+    framer(OldTab)->setVisible(false);
+    framer(NewTab)->setVisible(true);
 }

@@ -3,7 +3,6 @@
 #include "mdlHotKey.h"
 
 #include <EventLog.h>
-#include <TaskRecord.h>
 #include <TaskScript.h>
 
 #include <QDateTime>
@@ -22,6 +21,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
+class TaskListModel;
 
 namespace platform {
 class Platform;
@@ -90,8 +90,7 @@ private:
     void fireTask();
     void armTimer();
     void applyRunState();
-    void moveTaskRecordToTop();
-    void moveTaskTextToTop();
+    void moveTaskToTop();
     void fillTaskList();
     void logEvent(eventlog::Event event, const QString &detail = {});
     void chkRunRelaFile_Click();
@@ -117,6 +116,7 @@ private:
     bool leftForOwnForm_ = false;
     QLineEdit *clickedInto_ = nullptr; // a field given the focus by a click still going on
     tasks::TaskList taskList_;
+    TaskListModel *taskModel_ = nullptr;
     tasks::ScriptFile taskScript_;
     QString logFilePath_;
     tasks::Encoding logEncoding_ = tasks::Encoding::Utf8;

@@ -1,6 +1,7 @@
 // The main window's controls: names, captions, initial states and places. Sizes are pixels
 // at 15 twips each.
 #include "InputRules.h"
+#include "TaskListModel.h"
 #include "frmMain.h"
 
 #include <PropertyBag.h>
@@ -16,7 +17,6 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QTimer>
 
 namespace {
@@ -87,7 +87,6 @@ void frmMain::createControls()
 
     createGeneralPage();
     createAdvancedPage();
-    createAboutPage();
 
     cmdOk = make<QPushButton>(this, "cmdOk", {48, 328, 84, 25}, QStringLiteral("开始(&S)"));
     cmdExit = make<QPushButton>(this, "cmdExit", {143, 328, 84, 25}, QStringLiteral("退出(&E)"));
@@ -141,8 +140,9 @@ void frmMain::createGeneralPage()
     auto *frame2 = make<QGroupBox>(page, "Frame2", {8, 120, 319, 58}, QStringLiteral("提醒事件"));
     cboTask = make<QComboBox>(frame2, "cboTask", {12, 22, 295, 24});
     cboTask->setEditable(true);
-    // A plain list of texts: a hundred thousand stored tasks load in one step.
-    cboTask->setModel(new QStringListModel(cboTask));
+    // The texts straight from the task list: a hundred thousand stored tasks load in one step.
+    taskModel_ = new TaskListModel(taskList_, cboTask);
+    cboTask->setModel(taskModel_);
     cboTask->setInsertPolicy(QComboBox::NoInsert);
     // Only a choice from the list applies a stored task: no completion of typed text, and no
     // activation when Enter is pressed or the field is left with a stored text in it.

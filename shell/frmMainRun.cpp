@@ -1,4 +1,5 @@
 // Start and Stop, the tick and the firing of a task, and the task lists they reorder.
+#include "TaskListModel.h"
 #include "frmMain.h"
 #include "mdlPubFields.h"
 
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QTimer>
 
 using eventlog::Event;
@@ -70,8 +70,7 @@ void frmMain::startTask()
         retryHotKey();
     }
     cmdOk->setText(kStopCaption);
-    moveTaskRecordToTop();
-    moveTaskTextToTop();
+    moveTaskToTop();
     applyRunState();
     taskScript_.started.append(taskList_.first());
     tasks::saveTaskScript(taskScript_, taskList_);
@@ -159,9 +158,10 @@ void frmMain::applyRunState()
     lblNow->setText(R ? platform_.dateTimeText(platform_.now()) : QString());
 }
 
-void frmMain::moveTaskRecordToTop()
+void frmMain::moveTaskToTop()
 {
-    const tasks::TaskRecord record{cboTask->currentText(),
+    const QString text = cboTask->currentText();
+    const tasks::TaskRecord record{text,
                                    txtFile->text(),
                                    engine::leadingNumber(txtHour->text()),
                                    engine::leadingNumber(txtMinute->text()),
@@ -170,30 +170,12 @@ void frmMain::moveTaskRecordToTop()
                                    qint16(chkShowMsg->isChecked()),
                                    qint16(chkRunInBackground->isChecked()),
                                    qint16(chkCountDown->isChecked())};
-    for (qsizetype i = 0; i < taskList_.size(); ++i) {
-        if (taskList_[i].taskText == record.taskText) {
-            taskList_.remove(i);
-            break;
-        }
-    }
+    taskModel_->beginChange();
+    if (const qsizetype i = taskList_.indexOf(text); i >= 0)
+        taskList_.remove(i);
     taskList_.prepend(record);
-}
-
-void frmMain::moveTaskTextToTop()
-{
-    const QString text = cboTask->currentText();
-    int found = -1;
-    for (int i = 0; i < cboTask->count(); ++i) {
-        if (cboTask->itemText(i) == text) {
-            found = i;
-            break;
-        }
-    }
-    if (found > 0)
-        cboTask->removeItem(found);
-    if (found != 0)
-        cboTask->insertItem(0, text);
-    // Changing the list may move the current item; the text part keeps the started text.
+    taskModel_->endChange();
+    // The list changed under the box; the text part keeps the started text.
     cboTask->setCurrentIndex(-1);
     cboTask->setEditText(text);
     cboTask->lineEdit()->setCursorPosition(0);
@@ -201,15 +183,9 @@ void frmMain::moveTaskTextToTop()
 
 void frmMain::fillTaskList()
 {
-    const tasks::TaskRecord &first = taskList_.first();
-    auto *model = static_cast<QStringListModel *>(cboTask->model());
-    model->setStringList({});
-    cboTask->setEditText(first.taskText);
-    QStringList texts;
-    texts.reserve(taskList_.size());
-    for (const tasks::TaskRecord &record : std::as_const(taskList_))
-        texts.append(record.taskText);
-    model->setStringList(texts);
+    const tasks::TaskRecord first = taskList_.first();
+    taskModel_->beginChange();
+    taskModel_->endChange();
     cboTask->setCurrentIndex(-1);
     cboTask->setEditText(first.taskText);
     cboTask->lineEdit()->setCursorPosition(0); // show the text's beginning

@@ -35,20 +35,9 @@ void appendWithoutLineBreaks(QString &out, const QString &text)
     }
 }
 
-// The related file between the quotes, every quote removed. The placeholder, which most lines
-// hold, shares the one constant instead of a copy of its own.
-QString relatedFileText(QStringView quoted)
-{
-    const QStringView inside = quoted.sliced(1);
-    if (inside.size() == kNoRelatedFile.size() + 1 && inside.endsWith(u'"') &&
-        inside.startsWith(kNoRelatedFile))
-        return kNoRelatedFile;
-    return quoted.toString().remove(u'"');
-}
-
 } // namespace
 
-std::optional<TaskRecord> readTaskLine(QStringView line)
+std::optional<TaskFields> parseTaskLine(QStringView line)
 {
     const qsizetype n = line.size();
     if (n == 0 || line.front() != u'[')
@@ -62,9 +51,12 @@ std::optional<TaskRecord> readTaskLine(QStringView line)
     if (quote < 1)
         return std::nullopt;
 
-    TaskRecord record;
-    record.taskText = line.sliced(close + 1).toString();
-    record.relaFile = relatedFileText(inner.sliced(quote));
+    TaskFields record;
+    record.taskText = line.sliced(close + 1);
+    record.quotedFile = inner.sliced(quote);
+    const QStringView inside = record.quotedFile.sliced(1);
+    record.noRelatedFile = inside.size() == kNoRelatedFile.size() + 1 && inside.endsWith(u'"') &&
+                           inside.startsWith(kNoRelatedFile);
 
     // The character before the opening quote is the writer's comma; it is dropped unseen.
     const QStringView head = inner.first(quote - 1);
@@ -100,6 +92,23 @@ std::optional<TaskRecord> readTaskLine(QStringView line)
     record.runInBackground = *runInBackground;
     record.countDown = *countDown;
     return record;
+}
+
+std::optional<TaskRecord> readTaskLine(QStringView line)
+{
+    const std::optional<TaskFields> f = parseTaskLine(line);
+    if (!f)
+        return std::nullopt;
+    // The placeholder, which most lines hold, shares the one constant.
+    return TaskRecord{f->taskText.toString(),
+                      f->noRelatedFile ? kNoRelatedFile : f->quotedFile.toString().remove(u'"'),
+                      f->hour,
+                      f->minute,
+                      f->second,
+                      f->runRelaFile,
+                      f->showMsg,
+                      f->runInBackground,
+                      f->countDown};
 }
 
 void appendTaskLine(QString &out, const TaskRecord &r)

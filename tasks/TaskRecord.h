@@ -26,7 +26,4 @@ struct TaskRecord {
     friend bool operator==(const TaskRecord &, const TaskRecord &) = default;
 };
 
-// Most recently started first; at most one entry per reminder text.
-using TaskList = QList<TaskRecord>;
-
 } // namespace tasks

@@ -1,6 +1,7 @@
 #include "TaskScript.h"
 #include "Spaces.h"
 #include "TaskLine.h"
+#include "TaskList.h"
 #include "TextCodec.h"
 #include "mdlPub.h"
 
@@ -10,9 +11,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSet>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace tasks {
 
@@ -57,21 +59,31 @@ const QStringList &sampleTaskScript()
 
 namespace {
 
-// True as soon as one line holds reminder text. Only lines are decoded until then, so a large
-// script is not decoded whole just to learn that its first line has text (the encoding is
-// weighed on the whole only when the bytes read both as UTF-8 and as GB18030).
+bool hasText(QStringView line)
+{
+    QStringView rest = trimSpaces(line);
+    if (const qsizetype close = rest.indexOf(u']'); close >= 0)
+        rest = trimSpaces(rest.sliced(close + 1));
+    return !rest.isEmpty();
+}
+
+// True as soon as one line holds reminder text. Only lines are decoded until then, and the
+// file's encoding is weighed only when a line's reading depends on it: a large script is not
+// read whole just to learn that its first line has text.
 bool anyLineHasText(const QByteArray &bytes)
 {
-    const Encoding encoding = fileEncoding(bytes);
+    std::optional<Encoding> encoding;
     bool found = false;
     forEachLine(QByteArrayView(bytes), [&](QByteArrayView line) {
         if (found)
             return;
-        const QString text = decodeLine(line, encoding);
-        QStringView rest = trimSpaces(text);
-        if (const qsizetype close = rest.indexOf(u']'); close >= 0)
-            rest = trimSpaces(rest.sliced(close + 1));
-        found = !rest.isEmpty();
+        if (std::optional<QString> text = encoding ? std::nullopt : decodeLineOfAnyFile(line)) {
+            found = hasText(*text);
+            return;
+        }
+        if (!encoding)
+            encoding = fileEncoding(bytes);
+        found = hasText(decodeLine(line, *encoding));
     });
     return found;
 }
@@ -114,30 +126,88 @@ QString readTaskTexts(platform::Platform &platform, const QString &path)
 
 namespace {
 
-// The records of the script's text, in file order, the first of each reminder text; appended
-// to `taskList`, whose own texts count as already there.
+// The reminder texts of a list, to tell in constant time whether a text is already there. A
+// slot holds an entry's index and its text's hash, so that texts are compared only when their
+// hashes are equal.
+class TextIndex {
+public:
+    TextIndex(const TaskList &list, qsizetype expected)
+        : list_(list)
+    {
+        resize(expected);
+        for (qsizetype i = 0; i < list.size(); ++i)
+            insert(list.taskText(i), i);
+    }
+
+    // Whether `text` was not there yet; it is then known as the entry at `index`.
+    bool insert(QStringView text, qsizetype index)
+    {
+        if (2 * (count_ + 1) > qsizetype(slots_.size()))
+            resize(2 * count_ + 2);
+        return place(quint32(qHash(text)), text, index);
+    }
+
+private:
+    static constexpr quint64 kEmpty = 0;
+
+    bool place(quint32 hash, QStringView text, qsizetype index)
+    {
+        const size_t mask = slots_.size() - 1;
+        for (size_t s = hash & mask;; s = (s + 1) & mask) {
+            if (slots_[s] == kEmpty) {
+                slots_[s] = quint64(hash) << 32 | quint64(index + 1);
+                ++count_;
+                return true;
+            }
+            if (quint32(slots_[s] >> 32) == hash &&
+                list_.taskText(qsizetype(slots_[s] & 0xFFFFFFFF) - 1) == text)
+                return false;
+        }
+    }
+
+    void resize(qsizetype entries)
+    {
+        size_t size = 64;
+        while (size < size_t(2 * entries))
+            size *= 2;
+        if (size <= slots_.size())
+            return;
+        std::vector<quint64> old(size, kEmpty);
+        old.swap(slots_);
+        count_ = 0;
+        for (const quint64 slot : old) {
+            if (slot != kEmpty) {
+                const qsizetype index = qsizetype(slot & 0xFFFFFFFF) - 1;
+                place(quint32(slot >> 32), list_.taskText(index), index);
+            }
+        }
+    }
+
+    const TaskList &list_;
+    std::vector<quint64> slots_;
+    qsizetype count_ = 0;
+};
+
+// The records of the script's bytes, in file order, the first of each reminder text; appended
+// to `taskList`, whose own texts count as already there. Each line is decoded on its own, so
+// that a large script is never held decoded whole.
 qsizetype readRecords(QByteArrayView bytes, Encoding encoding, TaskList &taskList)
 {
-    const QString text = decodeText(bytes, encoding);
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes = bytes.sliced(3);
     qsizetype lines = 1;
     for (const char *p = bytes.data(), *end = p + bytes.size();
          (p = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)))); ++p)
         ++lines;
-    QSet<QString> texts;
-    texts.reserve(taskList.size() + lines);
-    taskList.reserve(taskList.size() + lines);
-    for (const TaskRecord &record : taskList)
-        texts.insert(record.taskText);
-
+    // A character takes at least a byte; the pages reserved beyond the text are never touched.
+    taskList.reserve(taskList.size() + lines, taskList.size() * 32 + bytes.size());
+    TextIndex texts(taskList, taskList.size() + lines);
     const qsizetype before = taskList.size();
-    forEachLine(QStringView(text), [&](QStringView line) {
-        std::optional<TaskRecord> record = readTaskLine(line);
-        if (!record)
-            return;
-        const qsizetype known = texts.size();
-        texts.insert(record->taskText);
-        if (texts.size() != known)
-            taskList.append(std::move(*record));
+    forEachLine(bytes, [&](QByteArrayView bytesOfLine) {
+        const QString line = decodeLine(bytesOfLine, encoding);
+        if (const std::optional<TaskFields> fields = parseTaskLine(line);
+            fields && texts.insert(fields->taskText, taskList.size()))
+            taskList.appendFields(*fields);
     });
     return taskList.size() - before;
 }
@@ -190,7 +260,8 @@ bool saveTaskScript(ScriptFile &script, const TaskList &taskList)
         }
         if (readable || !QFileInfo::exists(script.path)) {
             for (const TaskRecord &record : script.started) {
-                merged.removeIf([&](const TaskRecord &r) { return r.taskText == record.taskText; });
+                if (const qsizetype i = merged.indexOf(record.taskText); i >= 0)
+                    merged.remove(i);
                 merged.prepend(record);
             }
             list = &merged;
@@ -198,11 +269,8 @@ bool saveTaskScript(ScriptFile &script, const TaskList &taskList)
         }
     }
 
-    qsizetype size = 0;
-    for (const TaskRecord &record : *list)
-        size += record.taskText.size() + record.relaFile.size() + 48;
     QString text;
-    text.reserve(size);
+    text.reserve(list->size() * 64);
     for (const TaskRecord &record : *list) {
         if (record.taskText.isEmpty())
             continue;
@@ -219,7 +287,7 @@ bool saveTaskScript(ScriptFile &script, const TaskList &taskList)
     if (script.bom)
         script.encoding = Encoding::Utf8;
     remember(script, bytes);
-    script.started.clear();
+    script.started = {};
     return true;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TaskRecord.h"
+#include "TaskList.h"
 #include "TextCodec.h"
 
 #include <QDateTime>

@@ -316,6 +316,18 @@ QString decodeLine(QByteArrayView line, Encoding encoding, Encoding tie)
     return utf8Score > gbScore || (utf8Score == gbScore && tie == Encoding::Utf8) ? asUtf8 : text;
 }
 
+std::optional<QString> decodeLineOfAnyFile(QByteArrayView line)
+{
+    // Only a line that reads both as UTF-8 and as GB18030 is read after the file's encoding.
+    QString text;
+    if (isAscii(line))
+        return QString::fromLatin1(line);
+    const bool gb = decodeGb(line, text);
+    if (line.isValidUtf8())
+        return gb ? std::nullopt : std::optional(QString::fromUtf8(line));
+    return gb ? std::optional(text) : std::nullopt;
+}
+
 QString decodeText(QByteArrayView bytes, Encoding encoding, Encoding tie)
 {
     if (bytes.startsWith(kUtf8Bom))

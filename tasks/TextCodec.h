@@ -6,6 +6,7 @@
 #include <QStringView>
 
 #include <algorithm>
+#include <optional>
 
 namespace tasks {
 
@@ -39,6 +40,10 @@ Encoding fileEncoding(QByteArrayView bytes, Encoding tie = localeEncoding());
 // one; in a GB18030 file, a line valid as UTF-8 is read the way it looks more like a reminder
 // (`tie` when both look alike); bytes neither reads become U+FFFD in this line alone.
 QString decodeLine(QByteArrayView line, Encoding encoding, Encoding tie = localeEncoding());
+
+// decodeLine() of a line whose reading does not depend on the file's encoding: plain ASCII,
+// or valid in one of the two encodings only. Nothing for any other line.
+std::optional<QString> decodeLineOfAnyFile(QByteArrayView line);
 
 // The lines of a text file read in `encoding` (see decodeLine).
 QString decodeText(QByteArrayView bytes, Encoding encoding, Encoding tie = localeEncoding());

@@ -128,7 +128,8 @@ int main(int, char **argv)
                 IceProcessMessages(connections[i], nullptr, nullptr) == IceProcessMessagesIOError) {
                 // A client gone without closing its session connection is gone all the same.
                 std::erase_if(clients, [&](SmsConn client) {
-                    return SmsGetIceConnection(client) == connections[i] && (SmsCleanUp(client), true);
+                    return SmsGetIceConnection(client) == connections[i] &&
+                           (SmsCleanUp(client), true);
                 });
                 IceSetShutdownNegotiation(connections[i], False);
                 IceCloseConnection(connections[i]);

@@ -1,0 +1,128 @@
+#include "TaskList.h"
+#include "TaskLine.h"
+
+#include <algorithm>
+
+namespace tasks {
+
+TaskList::TaskList(std::initializer_list<TaskRecord> records)
+{
+    for (const TaskRecord &record : records)
+        append(record);
+}
+
+TaskRecord TaskList::at(qsizetype i) const
+{
+    const Entry &e = entries_[size_t(i)];
+    return {span(e.text, e.textSize).toString(),
+            e.file == kPlaceholder ? kNoRelatedFile : span(e.file, e.fileSize).toString(),
+            e.hour,
+            e.minute,
+            e.second,
+            e.runRelaFile,
+            e.showMsg,
+            e.runInBackground,
+            e.countDown};
+}
+
+QStringView TaskList::taskText(qsizetype i) const
+{
+    const Entry &e = entries_[size_t(i)];
+    return span(e.text, e.textSize);
+}
+
+qsizetype TaskList::indexOf(QStringView taskText) const
+{
+    for (qsizetype i = 0; i < size(); ++i) {
+        if (this->taskText(i) == taskText)
+            return i;
+    }
+    return -1;
+}
+
+void TaskList::reserve(qsizetype entries, qsizetype characters)
+{
+    entries_.reserve(size_t(entries));
+    chars_.reserve(characters);
+}
+
+quint32 TaskList::store(QStringView text)
+{
+    const auto at = quint32(chars_.size());
+    chars_ += text;
+    return at;
+}
+
+TaskList::Entry TaskList::entry(const TaskRecord &r)
+{
+    Entry e{store(r.taskText),
+            quint32(r.taskText.size()),
+            kPlaceholder,
+            0,
+            r.hour,
+            r.minute,
+            r.second,
+            r.runRelaFile,
+            r.showMsg,
+            r.runInBackground,
+            r.countDown};
+    // The placeholder, which most tasks hold, takes no room (an empty text stays empty).
+    if (r.relaFile != kNoRelatedFile)
+        e.file = store(r.relaFile), e.fileSize = quint32(r.relaFile.size());
+    return e;
+}
+
+void TaskList::append(const TaskRecord &record)
+{
+    entries_.push_back(entry(record));
+}
+
+void TaskList::appendFields(const TaskFields &f)
+{
+    Entry e{store(f.taskText),
+            quint32(f.taskText.size()),
+            kPlaceholder,
+            0,
+            f.hour,
+            f.minute,
+            f.second,
+            f.runRelaFile,
+            f.showMsg,
+            f.runInBackground,
+            f.countDown};
+    if (!f.noRelatedFile) {
+        e.file = quint32(chars_.size());
+        for (const QChar c : f.quotedFile) {
+            if (c != u'"')
+                chars_ += c;
+        }
+        e.fileSize = quint32(chars_.size()) - e.file;
+    }
+    entries_.push_back(e);
+}
+
+void TaskList::prepend(const TaskRecord &record)
+{
+    entries_.insert(entries_.begin(), entry(record));
+}
+
+void TaskList::remove(qsizetype i)
+{
+    entries_.erase(entries_.begin() + i);
+}
+
+void TaskList::move(qsizetype from, qsizetype to)
+{
+    const auto first = entries_.begin();
+    if (from < to)
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    else if (from > to)
+        std::rotate(first + to, first + from, first + from + 1);
+}
+
+bool operator==(const TaskList &a, const TaskList &b)
+{
+    return std::ranges::equal(a, b);
+}
+
+} // namespace tasks
