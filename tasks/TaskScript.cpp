@@ -67,25 +67,39 @@ bool hasText(QStringView line)
     return !rest.isEmpty();
 }
 
-// True as soon as one line holds reminder text. Only lines are decoded until then, and the
-// file's encoding is weighed only when a line's reading depends on it: a large script is not
-// read whole just to learn that its first line has text.
-bool anyLineHasText(const QByteArray &bytes)
+// True as soon as one line of `bytes` holds reminder text. Only lines are decoded until then,
+// and the file's encoding is weighed only when a line's reading depends on it, which ends the
+// look at a file's beginning (not `whole`) with false.
+bool anyLineHasText(const QByteArray &bytes, bool whole)
 {
     std::optional<Encoding> encoding;
-    bool found = false;
+    bool found = false, stop = false;
     forEachLine(QByteArrayView(bytes), [&](QByteArrayView line) {
-        if (found)
+        if (found || stop)
             return;
         if (std::optional<QString> text = encoding ? std::nullopt : decodeLineOfAnyFile(line)) {
             found = hasText(*text);
             return;
         }
-        if (!encoding)
+        stop = !whole;
+        if (!encoding && whole)
             encoding = fileEncoding(bytes);
-        found = hasText(decodeLine(line, *encoding));
+        found = whole && hasText(decodeLine(line, *encoding));
     });
     return found;
+}
+
+// The file's first 64 KiB, without a line cut off at their end; `whole` when that is all.
+bool readStart(const QString &path, QByteArray &bytes, bool &whole)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    bytes = file.read(64 * 1024);
+    whole = file.atEnd();
+    if (!whole)
+        bytes.truncate(std::max(bytes.lastIndexOf('\n'), bytes.lastIndexOf('\r')));
+    return file.error() == QFileDevice::NoError;
 }
 
 } // namespace
@@ -94,9 +108,13 @@ void ensureTaskScript(platform::Platform &platform)
 {
     const QString path = taskScriptPath(platform.programDirectory());
     if (mdlPub::relatedFileUsable(path)) {
-        // The quick look settles the common case; the exact reading decides a rewrite.
+        // A look at the beginning settles the common case, then one at the whole file; the
+        // exact reading decides a rewrite.
         QByteArray bytes;
-        if (readAll(path, bytes) && anyLineHasText(bytes))
+        bool whole = false;
+        if (readStart(path, bytes, whole) && anyLineHasText(bytes, whole))
+            return;
+        if (!whole && readAll(path, bytes) && anyLineHasText(bytes, true))
             return;
         if (readTaskTexts(platform, path).isEmpty())
             mdlPub::writeTextFile(path, sampleTaskScript().first() + kLineEnd);
