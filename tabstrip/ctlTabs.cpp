@@ -12,6 +12,7 @@
 #include <cmath>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 using namespace tabstrip;
 
@@ -232,11 +233,14 @@ void ctlTabs::setTabs(int tabs)
         emit propertyChanged(QStringLiteral("TABSELECTED"));
         emit TabClick(oldTab, selectedTab_);
     }
+    if (const int wanted = std::exchange(wantedTab_, 0); wanted > 0 && wanted <= tabs_)
+        setSelectedTab(wanted);
 }
 
 void ctlTabs::setSelectedTab(int tab)
 {
     const int oldTab = selectedTab_;
+    wantedTab_ = tab > tabs_ ? tab : 0;
     selectedTab_ = std::clamp(tab, 1, tabs_);
     changed(QStringLiteral("TABSELECTED"));
     emit TabClick(oldTab, selectedTab_);
@@ -246,6 +250,7 @@ void ctlTabs::ReadProperties(const PropertyBag &bag)
 {
     constexpr qint64 intMin = std::numeric_limits<int>::min();
     constexpr qint64 intMax = std::numeric_limits<int>::max();
+    wantedTab_ = 0;
     tabsWidth_ = clampInt(readInteger(bag, QStringLiteral("TABWIDE"), 70), intMin, intMax);
     tabsHeight_ = clampInt(readInteger(bag, QStringLiteral("TABHIGH"), 20), intMin, intMax);
     tabs_ = clampInt(readInteger(bag, QStringLiteral("TABCOUNT"), 2), 1, kMaxTabs);

@@ -19,14 +19,18 @@ class ctlTabs : public QWidget {
     Q_OBJECT
     Q_PROPERTY(int ScaleMode READ ScaleMode)
     // The colours as a form designer edits them; a system colour reads as its present value.
-    Q_PROPERTY(QColor TextColor READ textColor WRITE setTextColor)
-    Q_PROPERTY(QColor TextColorActive READ textColorActive WRITE setTextColorActive)
-    Q_PROPERTY(QColor TabColor READ tabColor WRITE setTabColor)
-    Q_PROPERTY(QColor TabColorActive READ tabColorActive WRITE setTabColorActive)
+    // Reset brings back the system colour a new strip has.
+    Q_PROPERTY(QColor TextColor READ textColor WRITE setTextColor RESET resetTextColor)
+    Q_PROPERTY(QColor TextColorActive READ textColorActive WRITE setTextColorActive RESET
+                   resetTextColorActive)
+    Q_PROPERTY(QColor TabColor READ tabColor WRITE setTabColor RESET resetTabColor)
+    Q_PROPERTY(
+        QColor TabColorActive READ tabColorActive WRITE setTabColorActive RESET resetTabColorActive)
     Q_PROPERTY(QFont TabFont READ tabFont WRITE setTabFont)
     Q_PROPERTY(QFont TabFontActive READ tabFontActive WRITE setTabFontActive)
-    Q_PROPERTY(int Style READ Style WRITE setStyle)
-    Q_PROPERTY(int CaptionAlignment READ CaptionAlignment WRITE setCaptionAlignment)
+    // By name in a form designer; the stored numbers are the enumerators' values.
+    Q_PROPERTY(TabStyle Style READ tabStyle WRITE setStyle)
+    Q_PROPERTY(Alignment CaptionAlignment READ alignment WRITE setCaptionAlignment)
     Q_PROPERTY(int TabsWidth READ TabsWidth WRITE setTabsWidth)
     Q_PROPERTY(int TabsHeight READ TabsHeight WRITE setTabsHeight)
     // A form keeps the captions; their number is the number of tabs.
@@ -37,6 +41,32 @@ class ctlTabs : public QWidget {
 
 public:
     static constexpr int kMaxTabs = 32767; // a 16-bit count
+
+    // Where the tabs lie: along an edge, starting at one of its ends.
+    enum TabStyle {
+        TopFromLeft,
+        TopFromRight,
+        BottomFromLeft,
+        BottomFromRight,
+        LeftFromTop,
+        RightFromTop,
+        LeftFromBottom,
+        RightFromBottom
+    };
+    Q_ENUM(TabStyle)
+    // A caption's place in its tab: 3 × row + column.
+    enum Alignment {
+        CaptionTopLeft,
+        CaptionTop,
+        CaptionTopRight,
+        CaptionLeft,
+        CaptionCentre,
+        CaptionRight,
+        CaptionBottomLeft,
+        CaptionBottom,
+        CaptionBottomRight
+    };
+    Q_ENUM(Alignment)
 
     explicit ctlTabs(QWidget *parent = nullptr);
 
@@ -62,6 +92,10 @@ public:
     void setTextColorActive(const QColor &color) { setTextColorActive(tabstrip::oleColor(color)); }
     void setTabColor(const QColor &color) { setTabColor(tabstrip::oleColor(color)); }
     void setTabColorActive(const QColor &color) { setTabColorActive(tabstrip::oleColor(color)); }
+    void resetTextColor() { setTextColor(kTextColor); }
+    void resetTextColorActive() { setTextColorActive(kTextColorActive); }
+    void resetTabColor() { setTabColor(kTabColor); }
+    void resetTabColorActive() { setTabColorActive(kTabColorActive); }
 
     // The control's own fonts: a change made through the reference shows at the next repaint,
     // with no notification.
@@ -81,9 +115,11 @@ public:
     void setCaptions(const QStringList &captions);
 
     int Style() const { return style_; }
+    TabStyle tabStyle() const { return TabStyle(style_); }
     using QWidget::setStyle;
     void setStyle(int style);
     int CaptionAlignment() const { return captionAlignment_; }
+    Alignment alignment() const { return Alignment(captionAlignment_); }
     void setCaptionAlignment(int alignment);
     int TabsWidth() const { return tabsWidth_; }
     void setTabsWidth(int width);
@@ -92,6 +128,7 @@ public:
     int Tabs() const { return tabs_; }
     void setTabs(int tabs);
     int SelectedTab() const { return selectedTab_; }
+    // A tab beyond the last is the last, and selected instead once the tabs that hold it come.
     void setSelectedTab(int tab);
     bool UseFocusRect() const { return useFocusRect_; }
     void setUseFocusRect(bool use);
@@ -125,6 +162,11 @@ private:
     template <typename T> void store(T &setting, const T &value, const char *key);
     void checkIndex(int index) const;
 
+    static constexpr tabstrip::OleColor kTabColor = tabstrip::systemColor(16);
+    static constexpr tabstrip::OleColor kTabColorActive = tabstrip::systemColor(15);
+    static constexpr tabstrip::OleColor kTextColor = tabstrip::systemColor(20);
+    static constexpr tabstrip::OleColor kTextColorActive = tabstrip::systemColor(18);
+
     int tabsWidth_ = 70;
     int tabsHeight_ = 20;
     int tabs_ = 2;
@@ -137,10 +179,13 @@ private:
     QFont tabFontActive_;
     int tabFontCharset_ = 1; // character sets as stored, kept for the next save
     int tabFontActiveCharset_ = 1;
-    tabstrip::OleColor tabColor_ = tabstrip::systemColor(16);
-    tabstrip::OleColor tabColorActive_ = tabstrip::systemColor(15);
-    tabstrip::OleColor textColor_ = tabstrip::systemColor(20);
-    tabstrip::OleColor textColorActive_ = tabstrip::systemColor(18);
+    tabstrip::OleColor tabColor_ = kTabColor;
+    tabstrip::OleColor tabColorActive_ = kTabColorActive;
+    tabstrip::OleColor textColor_ = kTextColor;
+    tabstrip::OleColor textColorActive_ = kTextColorActive;
+    // A tab beyond the present ones, asked for before the captions that make it exist (a form's
+    // generated code may set the tab first): selected when the number of tabs next changes.
+    int wantedTab_ = 0;
     bool hasFocus_ = false;
     QList<tabstrip::TabRect> tabRects_;
     QImage hDC_;

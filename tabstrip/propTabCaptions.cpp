@@ -23,6 +23,8 @@ propTabCaptions::propTabCaptions(QWidget *parent)
     // Places in pixels, 15 twips each.
     setObjectName(QStringLiteral("propTabCaptions"));
     resize(380, 242);
+    // Its size as a page in a dialog's layout: the controls' places are fixed.
+    setMinimumSize(size());
     lblCaption = new QLabel(QStringLiteral("Caption:"), this);
     lblCaption->setObjectName(QStringLiteral("lblCaption"));
     lblCaption->setGeometry(6, 8, 180, 16);

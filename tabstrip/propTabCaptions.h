@@ -30,6 +30,8 @@ public:
     // each caption.
     void ApplyChanges();
 
+    QSize sizeHint() const override { return minimumSize(); }
+
     bool Changed() const { return changed_; }
     void setChanged(bool changed);
 

@@ -10,7 +10,10 @@
 #include <QAction>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 CaptionsTaskMenu::CaptionsTaskMenu(ctlTabs *tabs, QObject *parent)
@@ -21,6 +24,21 @@ CaptionsTaskMenu::CaptionsTaskMenu(ctlTabs *tabs, QObject *parent)
     connect(action_, &QAction::triggered, this, &CaptionsTaskMenu::editCaptions);
 }
 
+namespace {
+
+// Keeps Enter and Return from the widgets it watches going on to their dialog.
+struct ReturnKeeper : QObject {
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        return key == Qt::Key_Return || key == Qt::Key_Enter;
+    }
+};
+
+} // namespace
+
 void CaptionsTaskMenu::editCaptions()
 {
     QDialog dialog(tabs_->window());
@@ -28,10 +46,18 @@ void CaptionsTaskMenu::editCaptions()
     // The page edits a copy; the form learns of the change in one step, through its cursor.
     ctlTabs copy;
     copy.setCaptions(tabs_->Captions());
+    copy.setSelectedTab(tabs_->SelectedTab());
     auto *page = new propTabCaptions(&dialog);
     page->SelectionChanged({&copy});
     auto *buttons = new QDialogButtonBox(
         QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, &dialog);
+    // Enter in the caption box belongs to the page, not to OK (the box makes OK the default).
+    ReturnKeeper keeper;
+    if (auto *text = page->findChild<QLineEdit *>(QStringLiteral("txtCaption")))
+        text->installEventFilter(&keeper);
+    QPushButton *applyButton = buttons->button(QDialogButtonBox::Apply);
+    applyButton->setEnabled(false);
+    connect(page, &propTabCaptions::ChangedChanged, applyButton, &QWidget::setEnabled);
     auto *layout = new QVBoxLayout(&dialog);
     layout->addWidget(page);
     layout->addWidget(buttons);
@@ -41,11 +67,16 @@ void CaptionsTaskMenu::editCaptions()
             return;
         page->ApplyChanges();
         page->setChanged(false);
-        if (QDesignerFormWindowInterface *form =
-                QDesignerFormWindowInterface::findFormWindow(tabs_))
-            form->cursor()->setWidgetProperty(tabs_, QStringLiteral("Captions"), copy.Captions());
-        else
+        // Fewer tabs may move the selected tab: both change in one step, undone together.
+        QDesignerFormWindowInterface *form = QDesignerFormWindowInterface::findFormWindow(tabs_);
+        if (!form) {
             tabs_->setCaptions(copy.Captions());
+            return;
+        }
+        form->commandHistory()->beginMacro(QStringLiteral("Change the tab captions"));
+        form->cursor()->setWidgetProperty(tabs_, QStringLiteral("Captions"), copy.Captions());
+        form->cursor()->setWidgetProperty(tabs_, QStringLiteral("SelectedTab"), copy.SelectedTab());
+        form->commandHistory()->endMacro();
     };
     connect(buttons->button(QDialogButtonBox::Apply), &QPushButton::clicked, &dialog, apply);
     connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {

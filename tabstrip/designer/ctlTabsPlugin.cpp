@@ -6,11 +6,15 @@
 #include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtDesigner/QExtensionManager>
 
+#include <QIcon>
+#include <QPixmap>
+
 QString ctlTabsPlugin::domXml() const
 {
-    // A new strip keeps the control's own settings; only its size is given.
+    // A new strip keeps the control's own settings; only its size is given, and a name that is
+    // not the class's own (a member named like its class would not compile).
     return QStringLiteral(R"(<ui language="c++" displayname="ctlTabs">
- <widget class="ctlTabs" name="ctlTabs">
+ <widget class="ctlTabs" name="ctlTabs1">
   <property name="geometry">
    <rect><x>0</x><y>0</y><width>353</width><height>313</height></rect>
   </property>
@@ -27,6 +31,20 @@ void ctlTabsPlugin::initialize(QDesignerFormEditorInterface *core)
         manager->registerExtensions(new CaptionsTaskMenuFactory(manager),
                                     Q_TYPEID(QDesignerTaskMenuExtension));
     initialized_ = true;
+}
+
+QIcon ctlTabsPlugin::icon() const
+{
+    // The strip drawing itself: two small tabs over a page, the first one raised.
+    ctlTabs tabs;
+    tabs.setTabsWidth(9);
+    tabs.setTabsHeight(7);
+    tabs.setCaptions({QString(), QString()});
+    tabs.resize(22, 22);
+    QPixmap pixmap(22, 22);
+    pixmap.fill(Qt::transparent);
+    tabs.render(&pixmap, {}, {}, QWidget::DrawChildren);
+    return QIcon(pixmap);
 }
 
 QWidget *ctlTabsPlugin::createWidget(QWidget *parent)

@@ -17,7 +17,7 @@ public:
     QString toolTip() const override { return QStringLiteral("Owner-drawn tab strip"); }
     QString whatsThis() const override { return toolTip(); }
     QString includeFile() const override { return QStringLiteral("ctlTabs.h"); }
-    QIcon icon() const override { return {}; }
+    QIcon icon() const override;
     bool isContainer() const override { return true; }
     QString domXml() const override;
     bool isInitialized() const override { return initialized_; }

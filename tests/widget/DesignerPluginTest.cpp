@@ -38,15 +38,26 @@ TEST(DesignerPlugin, CreatesTheStripAndEditsItsCaptionsFromTheTaskMenu)
     QTimer::singleShot(0, [] {
         QWidget *dialog = QApplication::activeModalWidget();
         ASSERT_NE(dialog, nullptr);
+        // The dialog holds the whole page; Apply waits for a change; Enter is the page's.
+        auto *page = dialog->findChild<QWidget *>(u"propTabCaptions"_s);
+        for (QWidget *control : page->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            EXPECT_TRUE(page->rect().contains(control->geometry()))
+                << control->objectName().toStdString();
+        auto *buttons = dialog->findChild<QDialogButtonBox *>();
+        EXPECT_FALSE(buttons->button(QDialogButtonBox::Apply)->isEnabled());
         auto *text = dialog->findChild<QLineEdit *>(u"txtCaption"_s);
         QTest::keyClicks(text, u"General"_s);
+        QTest::keyClick(text, Qt::Key_Return);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_TRUE(buttons->button(QDialogButtonBox::Apply)->isEnabled());
         dialog->findChild<QPushButton *>(u"cmd2"_s)->click(); // Add
         QTest::keyClicks(text, u"More"_s);
-        dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        buttons->button(QDialogButtonBox::Ok)->click();
     });
     menu->preferredEditAction()->trigger();
     EXPECT_EQ(tabs->property("Captions").toStringList(),
               (QStringList{u"General"_s, u"More"_s, u"Tab 2"_s}));
+    EXPECT_EQ(plugin->domXml().count(u"name=\"ctlTabs1\""_s), 1);
 }
 
 } // namespace

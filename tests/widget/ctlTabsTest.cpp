@@ -3,6 +3,8 @@
 #include <PropertyBag.h>
 #include <propTabCaptions.h>
 
+#include "ui_strip.h"
+
 #include <QListWidget>
 
 #include <climits>
@@ -66,6 +68,8 @@ TEST(MainStrip, PaintsAndSelectsByPointerAndArrowKeysWithoutWrapping)
         {{352, 100}, kShadow, "page right edge"},
         {{200, 312}, kShadow, "page bottom edge"},
         {{30, 18}, kFace, "active tab fill over the page's top edge"},
+        {{30, 0}, kLight, "active tab top edge"},
+        {{30, 1}, kFace, "active tab fill below its top edge"},
         {{60, 10}, kShadow, "active tab right edge"},
         {{61, 1}, kShadow, "tab 2 block"},
         {{61, 0}, kAmbient, "above tab 2"},
@@ -141,6 +145,15 @@ TEST(ctlTabs, LoadingMatchesKeysInAnyCaseAndBringsValuesIntoRange)
               (QList<qint64>{1, 1, 7, 0, 70, INT_MAX}));
     EXPECT_EQ(tabs.TabColor(), 0x80000010u);
     EXPECT_EQ(tabs.tabFont().family(), tabs.font().family());
+
+    // Saved: the values set, never the defaults (an empty caption); read back the same.
+    MemoryPropertyBag bag;
+    ctlTabs saved, back;
+    saved.setCaptions({u"A"_s, QString()});
+    saved.WriteProperties(bag);
+    back.ReadProperties(bag);
+    EXPECT_EQ(back.Captions(), saved.Captions());
+    EXPECT_FALSE(bag.contains(u"TabCaption2"_s)) << "a default is not saved";
 
     dir.write(u"b.properties"_s, "\t=x\nk=v\n"); // a key of spaces only, found by fuzzing
     EXPECT_EQ(FilePropertyBag(dir.path(u"b.properties"_s)).keys(), QStringList{u"K"_s});
@@ -243,3 +256,16 @@ TEST_F(MainWindow, TabStripShowsThePageOfTheChosenTabAndTakesTheFocusOnlyByItsTa
 }
 
 } // namespace
+
+// A form as Designer saves it, through uic: its generated code sets SelectedTab before the
+// (translatable) captions exist, and still shows tab 3.
+TEST(ctlTabs, AFormCompiledByUicShowsItsCaptionsAndTab)
+{
+    QWidget form;
+    Ui::StripForm ui;
+    ui.setupUi(&form);
+    EXPECT_EQ(ui.ctlTabs1->Captions(), (QStringList{u"One"_s, u"Two"_s, QString(), u"Four"_s}));
+    EXPECT_EQ(ui.ctlTabs1->SelectedTab(), 3);
+    EXPECT_EQ(ui.ctlTabs1->tabStyle(), ctlTabs::BottomFromLeft);
+    EXPECT_EQ(ui.ctlTabs1->TextColor(), 0x0000FFu);
+}
