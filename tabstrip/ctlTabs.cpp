@@ -448,7 +448,7 @@ void ctlTabs::keyPressEvent(QKeyEvent *event)
         break;
     case Qt::Key_Right:
     case Qt::Key_Down:
-        setSelectedTab(selectedTab_ + 1);
+        setSelectedTab(std::min(selectedTab_ + 1, tabs_)); // the last stays, nothing waits
         break;
     default:
         break;

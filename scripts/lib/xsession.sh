@@ -20,11 +20,11 @@ start_xsession() {
     if [ -z "$wm" ] || ! kill -0 "$wm" 2>/dev/null; then
       openbox >>"$work/out.openbox" 2>&1 &
       wm=$!
-      XSESSION_PIDS="$XSESSION_PIDS $wm"
     fi
     xprop -root _NET_SUPPORTED 2>/dev/null | grep -q '_NET_ACTIVE_WINDOW' && break
     sleep 0.05
   done
+  XSESSION_PIDS="$XSESSION_PIDS $wm"
 }
 
 stop_xsession() {

@@ -73,9 +73,11 @@ void CaptionsTaskMenu::editCaptions()
             tabs_->setCaptions(copy.Captions());
             return;
         }
+        // The tab first: each step keeps the value it replaces, and the captions would already
+        // have moved the tab.
         form->commandHistory()->beginMacro(QStringLiteral("Change the tab captions"));
-        form->cursor()->setWidgetProperty(tabs_, QStringLiteral("Captions"), copy.Captions());
         form->cursor()->setWidgetProperty(tabs_, QStringLiteral("SelectedTab"), copy.SelectedTab());
+        form->cursor()->setWidgetProperty(tabs_, QStringLiteral("Captions"), copy.Captions());
         form->commandHistory()->endMacro();
     };
     connect(buttons->button(QDialogButtonBox::Apply), &QPushButton::clicked, &dialog, apply);

@@ -22,7 +22,7 @@ start_task() {
   [ $# -eq 0 ] || until_true log_has "$1" || fail "the task did not start: $(log)"
 }
 # focus WINDOW: makes it the active window, trying again while the window manager is busy.
-focused() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] || { xdotool windowactivate "$1" 2>/dev/null; false; }; }
+focused() { [ -n "$1" ] && { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] || { xdotool windowactivate "$1" 2>/dev/null; false; }; }; }
 focus() { until_true focused "$1" || fail "window $1 could not be activated"; }
 # Polls a command for up to 15 s.
 until_true() { for _ in $(seq 150); do "$@" && return 0; sleep 0.1; done; return 1; }
