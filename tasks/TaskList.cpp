@@ -53,19 +53,22 @@ quint32 TaskList::store(QStringView text)
     return at;
 }
 
+namespace {
+
+// The entry's numbers and flags, from a record or from a line's fields.
+template <typename Source> void copyNumbers(const Source &r, auto &e)
+{
+    e.hour = r.hour, e.minute = r.minute, e.second = r.second;
+    e.runRelaFile = r.runRelaFile, e.showMsg = r.showMsg;
+    e.runInBackground = r.runInBackground, e.countDown = r.countDown;
+}
+
+} // namespace
+
 TaskList::Entry TaskList::entry(const TaskRecord &r)
 {
-    Entry e{store(r.taskText),
-            quint32(r.taskText.size()),
-            kPlaceholder,
-            0,
-            r.hour,
-            r.minute,
-            r.second,
-            r.runRelaFile,
-            r.showMsg,
-            r.runInBackground,
-            r.countDown};
+    Entry e{store(r.taskText), quint32(r.taskText.size()), kPlaceholder, 0};
+    copyNumbers(r, e);
     // The placeholder, which most tasks hold, takes no room (an empty text stays empty).
     if (r.relaFile != kNoRelatedFile)
         e.file = store(r.relaFile), e.fileSize = quint32(r.relaFile.size());
@@ -79,17 +82,8 @@ void TaskList::append(const TaskRecord &record)
 
 void TaskList::appendFields(const TaskFields &f)
 {
-    Entry e{store(f.taskText),
-            quint32(f.taskText.size()),
-            kPlaceholder,
-            0,
-            f.hour,
-            f.minute,
-            f.second,
-            f.runRelaFile,
-            f.showMsg,
-            f.runInBackground,
-            f.countDown};
+    Entry e{store(f.taskText), quint32(f.taskText.size()), kPlaceholder, 0};
+    copyNumbers(f, e);
     if (!f.noRelatedFile) {
         e.file = quint32(chars_.size());
         for (const QChar c : f.quotedFile) {
