@@ -22,6 +22,7 @@ namespace {
 
 const QString kCannotReadScript = QStringLiteral("不存在该文件或该文件不能访问!");
 const QString kLineEnd = QStringLiteral("\r\n");
+constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
 bool readAll(const QString &path, QByteArray &bytes)
 {
@@ -206,36 +207,120 @@ private:
     qsizetype count_ = 0;
 };
 
-// The records of the script's bytes, in file order, the first of each reminder text; appended
-// to `taskList`, whose own texts count as already there. Each line is decoded on its own, so
-// that a large script is never held decoded whole.
-qsizetype readRecords(QByteArrayView bytes, Encoding encoding, TaskList &taskList)
+// Task lines read piece by piece into a list, in file order, the first of each reminder text;
+// the list's own texts count as already there. Each line is decoded on its own, so that a large
+// script is never held decoded whole.
+class RecordReader {
+public:
+    RecordReader(TaskList &list, Encoding encoding, qsizetype lines)
+        : list_(list)
+        , encoding_(encoding)
+        , texts_(list, list.size() + lines)
+        , before_(list.size())
+    {
+    }
+
+    void add(QByteArrayView piece)
+    {
+        if (first_ && piece.startsWith(kUtf8Bom))
+            piece = piece.sliced(3);
+        first_ = false;
+        forEachLine(piece, [&](QByteArrayView bytes) {
+            const QString line = decodeLine(bytes, encoding_);
+            if (const std::optional<TaskFields> fields = parseTaskLine(line);
+                fields && texts_.insert(fields->taskText, list_.size()))
+                list_.appendFields(*fields);
+        });
+    }
+
+    qsizetype count() const { return list_.size() - before_; }
+
+private:
+    TaskList &list_;
+    Encoding encoding_;
+    TextIndex texts_;
+    qsizetype before_;
+    bool first_ = true;
+};
+
+qsizetype lineEnds(QByteArrayView bytes)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes = bytes.sliced(3);
-    qsizetype lines = 1;
+    qsizetype n = 0;
     for (const char *p = bytes.data(), *end = p + bytes.size();
          (p = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)))); ++p)
-        ++lines;
-    // A character takes at least a byte; the pages reserved beyond the text are never touched.
-    taskList.reserve(taskList.size() + lines, taskList.size() * 32 + bytes.size());
-    TextIndex texts(taskList, taskList.size() + lines);
-    const qsizetype before = taskList.size();
-    forEachLine(bytes, [&](QByteArrayView bytesOfLine) {
-        const QString line = decodeLine(bytesOfLine, encoding);
-        if (const std::optional<TaskFields> fields = parseTaskLine(line);
-            fields && texts.insert(fields->taskText, taskList.size()))
-            taskList.appendFields(*fields);
-    });
-    return taskList.size() - before;
+        ++n;
+    return n;
 }
 
-void remember(ScriptFile &script, QByteArrayView bytes)
+// The records of a whole script (see RecordReader).
+qsizetype readRecords(QByteArrayView bytes, Encoding encoding, TaskList &taskList)
+{
+    const qsizetype lines = lineEnds(bytes) + 1;
+    // A character takes at least a byte; the pages reserved beyond the text are never touched.
+    taskList.reserve(taskList.size() + lines, taskList.size() * 32 + bytes.size());
+    RecordReader records(taskList, encoding, lines);
+    records.add(bytes);
+    return records.count();
+}
+
+constexpr qsizetype kBlock = 1 << 20;
+
+// A hash of a file's bytes chained block by block, so that a file read in blocks hashes as the
+// same bytes held whole.
+size_t contentHash(QByteArrayView bytes)
+{
+    size_t hash = 0;
+    for (qsizetype at = 0; at < bytes.size(); at += kBlock)
+        hash = qHash(bytes.sliced(at, std::min(kBlock, bytes.size() - at)), hash);
+    return hash;
+}
+
+// Reads the file at `path` block by block and calls `fn` with pieces that end at a line end (the
+// last one as the file ends), so that a large script is never held whole; `size` and `hash` get
+// the file's size and contentHash(). False when the file cannot be read.
+template <typename Fn> bool readInPieces(const QString &path, qint64 &size, size_t &hash, Fn fn)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray buffer;
+    size = 0;
+    hash = 0;
+    for (;;) {
+        const qsizetype kept = buffer.size();
+        buffer.resize(kept + kBlock);
+        qsizetype got = 0;
+        while (got < kBlock) {
+            const qint64 n = file.read(buffer.data() + kept + got, kBlock - got);
+            if (n < 0)
+                return false;
+            if (n == 0)
+                break;
+            got += qsizetype(n);
+        }
+        buffer.truncate(kept + got);
+        if (got > 0)
+            hash = qHash(QByteArrayView(buffer).sliced(kept), hash);
+        size += got;
+        if (got < kBlock) {
+            if (!buffer.isEmpty())
+                fn(QByteArrayView(buffer));
+            return true;
+        }
+        if (const qsizetype cut = std::max(buffer.lastIndexOf('\n'), buffer.lastIndexOf('\r')) + 1;
+            cut > 0) {
+            fn(QByteArrayView(buffer).first(cut));
+            buffer.remove(0, cut);
+        }
+    }
+}
+
+void remember(ScriptFile &script, qint64 size, size_t hash)
 {
     script.known = true;
-    script.size = bytes.size();
+    script.size = size;
     script.modified = QFileInfo(script.path).lastModified();
-    script.hash = qHash(bytes);
+    script.hash = hash;
 }
 
 // Whether the file still holds what this copy last read or wrote; `bytes` gets what it holds.
@@ -246,20 +331,34 @@ bool unchangedOnDisk(const ScriptFile &script, QByteArray &bytes, bool &readable
     const QFileInfo info(script.path);
     readable = info.exists() && readAll(script.path, bytes);
     return readable && info.size() == script.size && info.lastModified() == script.modified &&
-           qHash(bytes) == script.hash;
+           contentHash(bytes) == script.hash;
 }
 
 } // namespace
 
 qsizetype loadTaskScript(ScriptFile &script, TaskList &taskList)
 {
-    QByteArray bytes;
-    if (!readAll(script.path, bytes))
+    // Read twice in pieces: first how it is encoded, then its lines.
+    EncodingVote vote;
+    qsizetype lines = 1;
+    qint64 size = 0;
+    size_t hash = 0;
+    if (!readInPieces(script.path, size, hash, [&](QByteArrayView piece) {
+            vote.add(piece);
+            lines += lineEnds(piece);
+        }))
         return 0;
-    script.encoding = fileEncoding(bytes);
-    script.bom = bytes.startsWith("\xEF\xBB\xBF");
-    remember(script, bytes);
-    return readRecords(bytes, script.encoding, taskList);
+    script.encoding = vote.result();
+    script.bom = vote.bom();
+    // A character takes at least a byte; the pages reserved beyond the text are never touched.
+    taskList.reserve(taskList.size() + lines, taskList.size() * 32 + qsizetype(size));
+    RecordReader records(taskList, script.encoding, lines);
+    // What was read the second time is what the next save compares with; a file that could not
+    // be read again counts as changed, so that the save starts from what it then holds.
+    const bool read =
+        readInPieces(script.path, size, hash, [&](QByteArrayView piece) { records.add(piece); });
+    remember(script, read ? size : -1, hash);
+    return records.count();
 }
 
 bool saveTaskScript(ScriptFile &script, const TaskList &taskList)
@@ -273,7 +372,7 @@ bool saveTaskScript(ScriptFile &script, const TaskList &taskList)
         // or added to the top, in the order they were started.
         if (readable) {
             script.encoding = fileEncoding(onDisk);
-            script.bom = onDisk.startsWith("\xEF\xBB\xBF");
+            script.bom = onDisk.startsWith(kUtf8Bom);
             readRecords(onDisk, script.encoding, merged);
         }
         if (readable || !QFileInfo::exists(script.path)) {
@@ -301,10 +400,10 @@ bool saveTaskScript(ScriptFile &script, const TaskList &taskList)
     if (!mdlPub::replaceFile(script.path, bytes))
         return false;
     // GB18030 that would read as other text went out as UTF-8 with its mark; so on from now.
-    script.bom = bytes.startsWith("\xEF\xBB\xBF");
+    script.bom = bytes.startsWith(kUtf8Bom);
     if (script.bom)
         script.encoding = Encoding::Utf8;
-    remember(script, bytes);
+    remember(script, bytes.size(), contentHash(bytes));
     script.started = {};
     return true;
 }

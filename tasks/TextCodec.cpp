@@ -271,28 +271,55 @@ QByteArray encodeFile(QStringView text, Encoding encoding, bool bom, Encoding ti
     return bytes;
 }
 
-Encoding fileEncoding(QByteArrayView bytes, Encoding tie)
+void EncodingVote::add(QByteArrayView piece)
 {
-    // A byte-order mark is UTF-8's own: editors write it, and so does encodeFile.
-    if (bytes.startsWith(kUtf8Bom))
-        return Encoding::Utf8;
-    // Plain ASCII reads the same either way.
-    if (isAscii(bytes))
-        return tie;
-    // Many GB18030 texts are valid UTF-8 byte for byte ("说" is CB B5, U+02F5 in UTF-8), and
-    // some UTF-8 texts valid GB18030: both readings of the whole are weighed. Since encodeFile
-    // asks the same question of the bytes it is about to write, a script Tocklet wrote always
-    // reads back as written, whatever this weighing decides.
-    if (bytes.isValidUtf8())
-        return weigh(bytes, tie);
+    if (!started_)
+        started_ = true, bom_ = piece.startsWith(kUtf8Bom);
+    // A byte-order mark is UTF-8's own: editors write it, and so does encodeFile. Plain ASCII
+    // reads the same either way.
+    if (bom_ || isAscii(piece))
+        return;
+    ascii_ = false;
     // Lines of both kinds (a UTF-8 line appended to a GBK script by a shell): the file is what
     // most of its lines are; each line is read in whichever encoding reads it (decodeLine).
-    qsizetype utf8 = 0, other = 0;
-    forEachLine(bytes, [&](QByteArrayView line) {
+    const bool utf8 = piece.isValidUtf8();
+    forEachLine(piece, [&](QByteArrayView line) {
         if (!isAscii(line))
-            ++(line.isValidUtf8() ? utf8 : other);
+            ++(utf8 || line.isValidUtf8() ? utf8Lines_ : otherLines_);
     });
-    return utf8 > other ? Encoding::Utf8 : Encoding::Gb18030;
+    // Many GB18030 texts are valid UTF-8 byte for byte ("说" is CB B5, U+02F5 in UTF-8), and
+    // some UTF-8 texts valid GB18030: while the bytes are valid UTF-8 both readings are weighed
+    // (the score adds up line by line). Since encodeFile asks the same question of the bytes it
+    // is about to write, a script Tocklet wrote always reads back as written, whatever this
+    // weighing decides.
+    utf8_ = utf8_ && utf8;
+    QString gb;
+    if (utf8_ && gb_ && (gb_ = decodeGb(piece, gb))) {
+        utf8Score_ += readingScore(QString::fromUtf8(piece));
+        gbScore_ += readingScore(gb);
+    }
+}
+
+Encoding EncodingVote::result() const
+{
+    if (bom_)
+        return Encoding::Utf8;
+    if (ascii_)
+        return tie_;
+    if (utf8_ && !gb_)
+        return Encoding::Utf8;
+    if (utf8_)
+        return utf8Score_ > gbScore_   ? Encoding::Utf8
+               : gbScore_ > utf8Score_ ? Encoding::Gb18030
+                                       : tie_;
+    return utf8Lines_ > otherLines_ ? Encoding::Utf8 : Encoding::Gb18030;
+}
+
+Encoding fileEncoding(QByteArrayView bytes, Encoding tie)
+{
+    EncodingVote vote(tie);
+    vote.add(bytes);
+    return vote.result();
 }
 
 QString decodeLine(QByteArrayView line, Encoding encoding, Encoding tie)

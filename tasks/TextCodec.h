@@ -36,6 +36,24 @@ QByteArray encodeFile(QStringView text, Encoding encoding, bool bom = false,
 // valid in, GB18030 (falling back to GBK) when as many are not valid UTF-8 as are.
 Encoding fileEncoding(QByteArrayView bytes, Encoding tie = localeEncoding());
 
+// fileEncoding() decided as a file's bytes come: fed the file in pieces that each end at a line
+// end (the last one as it ends), it answers as for the whole file.
+class EncodingVote {
+public:
+    explicit EncodingVote(Encoding tie = localeEncoding())
+        : tie_(tie)
+    {
+    }
+    void add(QByteArrayView piece);
+    Encoding result() const;
+    bool bom() const { return bom_; }
+
+private:
+    Encoding tie_;
+    bool started_ = false, bom_ = false, ascii_ = true, utf8_ = true, gb_ = true;
+    qsizetype utf8Lines_ = 0, otherLines_ = 0, utf8Score_ = 0, gbScore_ = 0;
+};
+
 // One line of a file read in `encoding`. A line that encoding cannot read is read in the other
 // one; in a GB18030 file, a line valid as UTF-8 is read the way it looks more like a reminder
 // (`tie` when both look alike); bytes neither reads become U+FFFD in this line alone.

@@ -127,6 +127,10 @@ TEST(TextCodec, ReadsEveryLineInTheEncodingThatReadsIt)
             forEachLine(QStringView(text), [&](QStringView line) { read.append(line.toString()); });
             EXPECT_EQ(read, locale == Encoding::Utf8 && !utf8Tie.isEmpty() ? utf8Tie : lines)
                 << name;
+            EncodingVote vote(locale); // a line at a time, as a large script is read
+            forEachLine(QByteArrayView(bytes),
+                        [&](QByteArrayView line) { vote.add(line.toByteArray() + '\n'); });
+            EXPECT_EQ(vote.result(), fileEncoding(bytes, locale)) << name << ", line by line";
         }
     }
     EXPECT_EQ(encodeFile(u"abc\r\n"_s, Encoding::Gb18030, false, Encoding::Utf8), "abc\r\n")
@@ -181,6 +185,14 @@ TEST_F(TaskScript, LoadKeepsTheFirstOfEachTextAndSaveWritesThemBackInTheWritersF
     TaskList back;
     loadTaskScript(file, back);
     EXPECT_EQ(back, list) << "numbers exact, text beyond GBK kept";
+
+    list = {};
+    for (int i = 0; i < 40000; ++i) // lines across the blocks a large script is read in
+        list.append({u"例%1"_s.arg(i), u"x"_s, 1, double(i), 3, 0, 1, 0, 1});
+    ASSERT_TRUE(saveTaskScript(file, list));
+    back = {};
+    loadTaskScript(file, back);
+    EXPECT_EQ(back, list) << "a script of several blocks";
 }
 
 TEST_F(TaskScript, EveryScriptReadsBackAsWritten)
