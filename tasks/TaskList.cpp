@@ -2,6 +2,7 @@
 #include "TaskLine.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tasks {
 
@@ -16,19 +17,21 @@ TaskRecord TaskList::at(qsizetype i) const
     const Entry &e = entries_[size_t(i)];
     return {span(e.text, e.textSize).toString(),
             e.file == kPlaceholder ? kNoRelatedFile : span(e.file, e.fileSize).toString(),
-            e.hour,
-            e.minute,
-            e.second,
-            e.runRelaFile,
-            e.showMsg,
-            e.runInBackground,
-            e.countDown};
+            number(e.numbers[0]),
+            number(e.numbers[1]),
+            number(e.numbers[2]),
+            e.flags[0],
+            e.flags[1],
+            e.flags[2],
+            e.flags[3]};
 }
 
-QStringView TaskList::taskText(qsizetype i) const
+quint32 TaskList::number(double value)
 {
-    const Entry &e = entries_[size_t(i)];
-    return span(e.text, e.textSize);
+    if (value >= 0 && value < kStored && value == std::floor(value))
+        return quint32(value);
+    doubles_.push_back(value);
+    return kStored | quint32(doubles_.size() - 1);
 }
 
 qsizetype TaskList::indexOf(QStringView taskText) const
@@ -53,17 +56,13 @@ quint32 TaskList::store(QStringView text)
     return at;
 }
 
-namespace {
-
-// The entry's numbers and flags, from a record or from a line's fields.
-template <typename Source> void copyNumbers(const Source &r, auto &e)
+// The entry's numbers and flags, from a record or from a line's fields. A flag is 0 or 1.
+template <typename Source> void TaskList::copyNumbers(const Source &r, Entry &e)
 {
-    e.hour = r.hour, e.minute = r.minute, e.second = r.second;
-    e.runRelaFile = r.runRelaFile, e.showMsg = r.showMsg;
-    e.runInBackground = r.runInBackground, e.countDown = r.countDown;
+    e.numbers = {number(r.hour), number(r.minute), number(r.second)};
+    e.flags = {qint8(r.runRelaFile), qint8(r.showMsg), qint8(r.runInBackground),
+               qint8(r.countDown)};
 }
-
-} // namespace
 
 TaskList::Entry TaskList::entry(const TaskRecord &r)
 {

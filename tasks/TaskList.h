@@ -4,6 +4,7 @@
 
 #include <QStringView>
 
+#include <array>
 #include <initializer_list>
 #include <iterator>
 #include <vector>
@@ -24,7 +25,11 @@ public:
     bool isEmpty() const { return entries_.empty(); }
     TaskRecord at(qsizetype i) const;
     TaskRecord first() const { return at(0); }
-    QStringView taskText(qsizetype i) const;
+    QStringView taskText(qsizetype i) const
+    {
+        const Entry &e = entries_[size_t(i)];
+        return span(e.text, e.textSize);
+    }
     // The first entry with this reminder text, -1 when there is none.
     qsizetype indexOf(QStringView taskText) const;
 
@@ -72,14 +77,23 @@ public:
     friend bool operator==(const TaskList &a, const TaskList &b);
 
 private:
-    // A text is a span of chars_; the placeholder related file is no span at all.
+    // A text is a span of chars_; the placeholder related file is no span at all. A number is
+    // kept as it is when it is a whole number below 2^31 (nearly all are), else in doubles_.
+    // 32 bytes a task.
     struct Entry {
         quint32 text = 0, textSize = 0, file = 0, fileSize = 0;
-        double hour = 0, minute = 0, second = 0;
-        qint16 runRelaFile = 0, showMsg = 0, runInBackground = 0, countDown = 0;
+        std::array<quint32, 3> numbers{};
+        std::array<qint8, 4> flags{};
     };
     static constexpr quint32 kPlaceholder = 0xFFFFFFFF;
+    static constexpr quint32 kStored = 0x80000000;
 
+    template <typename Source> void copyNumbers(const Source &from, Entry &e);
+    quint32 number(double value);
+    double number(quint32 value) const
+    {
+        return value & kStored ? doubles_[value & ~kStored] : value;
+    }
     Entry entry(const TaskRecord &record);
     quint32 store(QStringView text);
     QStringView span(quint32 at, quint32 size) const
@@ -89,6 +103,7 @@ private:
 
     QString chars_; // only ever appended to: a removed entry's text stays until the list goes
     std::vector<Entry> entries_;
+    std::vector<double> doubles_;
 };
 
 } // namespace tasks

@@ -145,9 +145,8 @@ QString readTaskTexts(platform::Platform &platform, const QString &path)
 
 namespace {
 
-// The reminder texts of a list, to tell in constant time whether a text is already there. A
-// slot holds an entry's index and its text's hash, so that texts are compared only when their
-// hashes are equal.
+// The reminder texts of a list, to tell in constant time whether a text is already there: an
+// open-addressing table of entry numbers, at most half full.
 class TextIndex {
 public:
     TextIndex(const TaskList &list, qsizetype expected)
@@ -163,27 +162,19 @@ public:
     {
         if (2 * (count_ + 1) > qsizetype(slots_.size()))
             resize(2 * count_ + 2);
-        return place(quint32(qHash(text)), text, index);
-    }
-
-private:
-    static constexpr quint64 kEmpty = 0;
-
-    bool place(quint32 hash, QStringView text, qsizetype index)
-    {
         const size_t mask = slots_.size() - 1;
-        for (size_t s = hash & mask;; s = (s + 1) & mask) {
-            if (slots_[s] == kEmpty) {
-                slots_[s] = quint64(hash) << 32 | quint64(index + 1);
+        for (size_t s = qHash(text) & mask;; s = (s + 1) & mask) {
+            if (slots_[s] == 0) {
+                slots_[s] = quint32(index + 1);
                 ++count_;
                 return true;
             }
-            if (quint32(slots_[s] >> 32) == hash &&
-                list_.taskText(qsizetype(slots_[s] & 0xFFFFFFFF) - 1) == text)
+            if (list_.taskText(slots_[s] - 1) == text)
                 return false;
         }
     }
 
+private:
     void resize(qsizetype entries)
     {
         size_t size = 64;
@@ -191,19 +182,17 @@ private:
             size *= 2;
         if (size <= slots_.size())
             return;
-        std::vector<quint64> old(size, kEmpty);
+        std::vector<quint32> old(size, 0);
         old.swap(slots_);
         count_ = 0;
-        for (const quint64 slot : old) {
-            if (slot != kEmpty) {
-                const qsizetype index = qsizetype(slot & 0xFFFFFFFF) - 1;
-                place(quint32(slot >> 32), list_.taskText(index), index);
-            }
+        for (const quint32 slot : old) {
+            if (slot != 0)
+                insert(list_.taskText(slot - 1), slot - 1);
         }
     }
 
     const TaskList &list_;
-    std::vector<quint64> slots_;
+    std::vector<quint32> slots_; // entry number + 1; 0 for none
     qsizetype count_ = 0;
 };
 
@@ -263,7 +252,7 @@ qsizetype readRecords(QByteArrayView bytes, Encoding encoding, TaskList &taskLis
     return records.count();
 }
 
-constexpr qsizetype kBlock = 1 << 20;
+constexpr qsizetype kBlock = 256 * 1024;
 
 // A hash of a file's bytes chained block by block, so that a file read in blocks hashes as the
 // same bytes held whole.
