@@ -59,7 +59,13 @@ std::optional<TaskFields> parseTaskLine(QStringView line)
                            inside.startsWith(kNoRelatedFile);
 
     // The character before the opening quote is the writer's comma; it is dropped unseen.
-    const QStringView head = inner.first(quote - 1);
+    if (!parseTaskHead(inner.first(quote - 1), record))
+        return std::nullopt;
+    return record;
+}
+
+bool parseTaskHead(QStringView head, TaskFields &record)
+{
     std::array<QStringView, 7> fields;
     qsizetype count = 0;
     qsizetype start = 0;
@@ -67,12 +73,12 @@ std::optional<TaskFields> parseTaskLine(QStringView line)
         if (i < head.size() && head[i] != u',')
             continue;
         if (count == qsizetype(fields.size()))
-            return std::nullopt;
+            return false;
         fields[count++] = head.sliced(start, i - start);
         start = i + 1;
     }
     if (count != qsizetype(fields.size()))
-        return std::nullopt;
+        return false;
 
     const auto hour = parseNumber(fields[0]);
     const auto minute = parseNumber(fields[1]);
@@ -82,7 +88,7 @@ std::optional<TaskFields> parseTaskLine(QStringView line)
     const auto runInBackground = readFlag(fields[5]);
     const auto countDown = readFlag(fields[6]);
     if (!hour || !minute || !second || !runRelaFile || !showMsg || !runInBackground || !countDown)
-        return std::nullopt;
+        return false;
 
     record.hour = *hour;
     record.minute = *minute;
@@ -91,7 +97,7 @@ std::optional<TaskFields> parseTaskLine(QStringView line)
     record.showMsg = *showMsg;
     record.runInBackground = *runInBackground;
     record.countDown = *countDown;
-    return record;
+    return true;
 }
 
 std::optional<TaskRecord> readTaskLine(QStringView line)

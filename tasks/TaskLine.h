@@ -22,6 +22,8 @@ struct TaskFields {
 //   [hour,minute,second,runRelaFile,showMsg,runInBackground,countDown,"relaFile"]taskText
 // Returns nothing for a line that cannot be read; such lines are skipped without a word.
 std::optional<TaskFields> parseTaskLine(QStringView line);
+// The seven numbers of a line, as they stand between "[" and the comma before the quote.
+bool parseTaskHead(QStringView head, TaskFields &fields);
 std::optional<TaskRecord> readTaskLine(QStringView line);
 
 // The line for `record`, without its line end. An empty related file is written as the

@@ -13,6 +13,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <vector>
 
@@ -215,16 +216,62 @@ public:
             piece = piece.sliced(3);
         first_ = false;
         forEachLine(piece, [&](QByteArrayView bytes) {
+            if (readUsualLine(bytes))
+                return;
             const QString line = decodeLine(bytes, encoding_);
-            if (const std::optional<TaskFields> fields = parseTaskLine(line);
-                fields && texts_.insert(fields->taskText, list_.size()))
-                list_.appendFields(*fields);
+            if (const std::optional<TaskFields> fields = parseTaskLine(line))
+                add(*fields);
         });
     }
 
     qsizetype count() const { return list_.size() - before_; }
 
 private:
+    void add(const TaskFields &fields)
+    {
+        if (texts_.insert(fields.taskText, list_.size()))
+            list_.appendFields(fields);
+    }
+
+    // The usual line, '[' numbers in ASCII ',"' placeholder '"]' text, read without decoding
+    // all of it; false for any other line. The reading is decodeLine's and parseTaskLine's:
+    // ASCII is itself in either encoding, the placeholder's GB18030 bytes are no UTF-8 (so such
+    // a line is GB18030 in any file, and it decodes whole when its text does), and a UTF-8
+    // file reads a line that is valid UTF-8 as UTF-8.
+    bool readUsualLine(QByteArrayView line)
+    {
+        static const QByteArray gbTail = encodeText(kNoRelatedFile, Encoding::Gb18030) + "\"]";
+        static const QByteArray utf8Tail = kNoRelatedFile.toUtf8() + "\"]";
+        const qsizetype quote = line.indexOf('"');
+        if (quote < 2 || quote > qsizetype(head_.size()) || line.front() != '[')
+            return false;
+        for (qsizetype i = 1; i < quote; ++i) {
+            if (uchar(line[i]) >= 0x80 || line[i] == ']')
+                return false;
+            head_[size_t(i - 1)] = char16_t(line[i]);
+        }
+        const QByteArrayView rest = line.sliced(quote + 1);
+        const bool gb = rest.startsWith(gbTail);
+        if (!gb && !(encoding_ == Encoding::Utf8 && rest.startsWith(utf8Tail)))
+            return false;
+        const QByteArrayView text = rest.sliced((gb ? gbTail : utf8Tail).size());
+        if (text.isEmpty() || !(gb ? decodeGb(text, text_) : text.isValidUtf8()))
+            return false;
+        if (!gb)
+            text_ = QString::fromUtf8(text);
+        TaskFields fields;
+        // The character before the quote is the writer's comma, dropped unseen.
+        if (parseTaskHead(QStringView(head_.data(), quote - 2), fields)) {
+            fields.taskText = text_;
+            fields.noRelatedFile = true;
+            add(fields);
+        }
+        return true;
+    }
+
+    std::array<char16_t, 64> head_;
+    QString text_; // kept from line to line
+
     TaskList &list_;
     Encoding encoding_;
     TextIndex texts_;

@@ -165,12 +165,16 @@ bool gbShaped(QByteArrayView bytes)
     return true;
 }
 
+} // namespace
+
 bool decodeGb(QByteArrayView bytes, QString &out)
 {
     return gbShaped(bytes) &&
            (decodeTwoByteGb18030(bytes, out) || tryDecode("GB18030", bytes, out) ||
             (endsWhole(bytes) && tryDecode("GBK", bytes, out)));
 }
+
+namespace {
 
 // The reading of `bytes` that looks more like a reminder file: UTF-8 or GB18030, `tie` when
 // both look alike. The bytes are valid UTF-8.

@@ -222,8 +222,9 @@ TEST_F(TaskScript, EveryScriptReadsBackAsWritten)
                 text += character();
             if (std::ranges::find(list, text, &TaskRecord::taskText) != list.end())
                 continue; // a text only once
-            list.append({text, pick(0, 1) ? u"cmd:notify-send hi"_s : u"/tmp/"_s + character(), 0,
-                         0, double(pick(0, 9)), 1, 0, 0, 1});
+            const QString files[] = {kNoRelatedFile, u"cmd:notify-send hi"_s,
+                                     u"/tmp/"_s + character()};
+            list.append({text, files[pick(0, 2)], 0, 0, double(pick(0, 9)), 1, 0, 0, 1});
         }
         QFile::remove(script);
         ScriptFile file(script, round % 2 ? Encoding::Utf8 : Encoding::Gb18030);
