@@ -240,7 +240,9 @@ private:
     // file reads a line that is valid UTF-8 as UTF-8.
     bool readUsualLine(QByteArrayView line)
     {
-        static const QByteArray gbTail = encodeText(kNoRelatedFile, Encoding::Gb18030) + "\"]";
+        // The placeholder's GB18030 bytes as they stand (asking the converter costs memory).
+        static const QByteArrayView gbTail =
+            "\xCA\xC2\xBC\xFE\xB9\xD8\xC1\xAA\xCE\xC4\xBC\xFE\xCE\xB4\xD6\xB8\xB6\xA8\"]";
         static const QByteArray utf8Tail = kNoRelatedFile.toUtf8() + "\"]";
         const qsizetype quote = line.indexOf('"');
         if (quote < 2 || quote > qsizetype(head_.size()) || line.front() != '[')
@@ -254,7 +256,7 @@ private:
         const bool gb = rest.startsWith(gbTail);
         if (!gb && !(encoding_ == Encoding::Utf8 && rest.startsWith(utf8Tail)))
             return false;
-        const QByteArrayView text = rest.sliced((gb ? gbTail : utf8Tail).size());
+        const QByteArrayView text = rest.sliced(gb ? gbTail.size() : utf8Tail.size());
         if (text.isEmpty() || !(gb ? decodeGb(text, text_) : text.isValidUtf8()))
             return false;
         if (!gb)
