@@ -10,9 +10,20 @@ namespace tasks {
 namespace {
 
 // A flag is read as a 16-bit integer (fractions round half to even) and stored as 0 or 1.
+// parseNumber(), with one or two digits, nearly every number written, read on the spot.
+std::optional<double> readNumber(QStringView field)
+{
+    const auto digit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    if (field.size() == 1 && digit(field[0]))
+        return field[0].unicode() - u'0';
+    if (field.size() == 2 && digit(field[0]) && digit(field[1]))
+        return (field[0].unicode() - u'0') * 10 + (field[1].unicode() - u'0');
+    return parseNumber(field);
+}
+
 std::optional<qint16> readFlag(QStringView field)
 {
-    const auto value = parseNumber(field);
+    const auto value = readNumber(field);
     if (!value)
         return std::nullopt;
     const double rounded = std::nearbyint(*value);
@@ -80,9 +91,9 @@ bool parseTaskHead(QStringView head, TaskFields &record)
     if (count != qsizetype(fields.size()))
         return false;
 
-    const auto hour = parseNumber(fields[0]);
-    const auto minute = parseNumber(fields[1]);
-    const auto second = parseNumber(fields[2]);
+    const auto hour = readNumber(fields[0]);
+    const auto minute = readNumber(fields[1]);
+    const auto second = readNumber(fields[2]);
     const auto runRelaFile = readFlag(fields[3]);
     const auto showMsg = readFlag(fields[4]);
     const auto runInBackground = readFlag(fields[5]);

@@ -147,7 +147,9 @@ QString readTaskTexts(platform::Platform &platform, const QString &path)
 namespace {
 
 // The reminder texts of a list, to tell in constant time whether a text is already there: an
-// open-addressing table of entry numbers, at most half full.
+// open-addressing table, at most half full, of entry numbers beside 8 bits of their text's hash
+// (texts are compared only when those agree), or of entry numbers alone for lists too long for
+// both to share 32 bits.
 class TextIndex {
 public:
     TextIndex(const TaskList &list, qsizetype expected)
@@ -163,38 +165,55 @@ public:
     {
         if (2 * (count_ + 1) > qsizetype(slots_.size()))
             resize(2 * count_ + 2);
+        if (tagged_ && index + 1 > kNumber) {
+            tagged_ = false;
+            rebuild(slots_.size(), true);
+        }
+        const size_t hash = qHash(text);
+        const quint32 tag = tagged_ ? quint32(hash >> (8 * sizeof(size_t) - 8)) << 24 : 0;
+        const quint32 tagMask = tagged_ ? ~kNumber : 0;
+        const quint32 numberMask = tagged_ ? kNumber : ~0u;
         const size_t mask = slots_.size() - 1;
-        for (size_t s = qHash(text) & mask;; s = (s + 1) & mask) {
+        for (size_t s = hash & mask;; s = (s + 1) & mask) {
             if (slots_[s] == 0) {
-                slots_[s] = quint32(index + 1);
+                slots_[s] = tag | quint32(index + 1);
                 ++count_;
                 return true;
             }
-            if (list_.taskText(slots_[s] - 1) == text)
+            if ((slots_[s] & tagMask) == tag &&
+                list_.taskText((slots_[s] & numberMask) - 1) == text)
                 return false;
         }
     }
 
 private:
+    static constexpr quint32 kNumber = 0xFFFFFF;
+
     void resize(qsizetype entries)
     {
         size_t size = 64;
         while (size < size_t(2 * entries))
             size *= 2;
-        if (size <= slots_.size())
-            return;
+        if (size > slots_.size())
+            rebuild(size, tagged_);
+    }
+
+    void rebuild(size_t size, bool wasTagged)
+    {
         std::vector<quint32> old(size, 0);
         old.swap(slots_);
+        const quint32 numberMask = wasTagged ? kNumber : ~0u;
         count_ = 0;
         for (const quint32 slot : old) {
             if (slot != 0)
-                insert(list_.taskText(slot - 1), slot - 1);
+                insert(list_.taskText((slot & numberMask) - 1), (slot & numberMask) - 1);
         }
     }
 
     const TaskList &list_;
-    std::vector<quint32> slots_; // entry number + 1; 0 for none
+    std::vector<quint32> slots_; // 0 for none
     qsizetype count_ = 0;
+    bool tagged_ = true;
 };
 
 // Task lines read piece by piece into a list, in file order, the first of each reminder text;
