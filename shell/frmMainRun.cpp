@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QTimer>
 
@@ -184,6 +185,9 @@ void frmMain::moveTaskToTop()
 void frmMain::fillTaskList()
 {
     const tasks::TaskRecord first = taskList_.first();
+    // Rows of one height: the list opens without measuring every text of a long script.
+    if (auto *view = qobject_cast<QListView *>(cboTask->view()))
+        view->setUniformItemSizes(true);
     taskModel_->beginChange();
     taskModel_->endChange();
     cboTask->setCurrentIndex(-1);
