@@ -246,6 +246,34 @@ void ctlTabs::setSelectedTab(int tab)
     emit TabClick(oldTab, selectedTab_);
 }
 
+void ctlTabs::insertPage(int index, QWidget *page)
+{
+    if (!page)
+        return;
+    page->setParent(this);
+    pages_.insert(std::clamp<qsizetype>(index, 0, pages_.size()), page);
+    showPages();
+}
+
+void ctlTabs::removePage(int index)
+{
+    if (index < 0 || index >= pages_.size())
+        return;
+    if (QWidget *page = pages_.takeAt(index))
+        page->hide();
+    showPages();
+}
+
+void ctlTabs::showPages()
+{
+    for (int i = 0; i < pages_.size(); ++i) {
+        if (QWidget *page = pages_[i]) {
+            page->setGeometry(pageArea_);
+            page->setVisible(i == selectedTab_ - 1);
+        }
+    }
+}
+
 void ctlTabs::ReadProperties(const PropertyBag &bag)
 {
     constexpr qint64 intMin = std::numeric_limits<int>::min();
@@ -322,6 +350,10 @@ void ctlTabs::drawTabs()
 
     const StripLayout layout =
         stripLayout(style_, size.width(), size.height(), tabsWidth_, tabsHeight_, tabs_);
+    // Inside the page area's raised border.
+    pageArea_ = QRect(QPoint(layout.page.left + 2, layout.page.top + 2),
+                      QPoint(layout.page.right - 3, layout.page.bottom - 3));
+    showPages();
     tabRects_.clear();
     tabRects_.reserve(tabs_);
 

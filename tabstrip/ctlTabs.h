@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
@@ -133,6 +134,15 @@ public:
     bool UseFocusRect() const { return useFocusRect_; }
     void setUseFocusRect(bool use);
 
+    // Pages the strip shows itself, as a form designer builds them (uic's code adds them):
+    // page n lies on the page area and is shown while tab n is selected. A host that shows its
+    // own pages on TabClick adds none.
+    Q_INVOKABLE void addPage(QWidget *page) { insertPage(int(pages_.size()), page); }
+    void insertPage(int index, QWidget *page);
+    void removePage(int index);
+    int pageCount() const { return int(pages_.size()); }
+    QWidget *page(int index) const { return pages_.value(index); }
+
     // Loads the settings as stored (out-of-range values brought into range), then repaints.
     void ReadProperties(const tabstrip::PropertyBag &bag);
     void WriteProperties(tabstrip::PropertyBag &bag) const;
@@ -161,6 +171,8 @@ private:
     void changed(const QString &key);
     template <typename T> void store(T &setting, const T &value, const char *key);
     void checkIndex(int index) const;
+    // Places the pages on the page area and shows the selected tab's.
+    void showPages();
 
     static constexpr tabstrip::OleColor kTabColor = tabstrip::systemColor(16);
     static constexpr tabstrip::OleColor kTabColorActive = tabstrip::systemColor(15);
@@ -188,5 +200,7 @@ private:
     int wantedTab_ = 0;
     bool hasFocus_ = false;
     QList<tabstrip::TabRect> tabRects_;
+    QRect pageArea_;
+    QList<QPointer<QWidget>> pages_;
     QImage hDC_;
 };

@@ -1,5 +1,6 @@
 #include "ctlTabsPlugin.h"
 #include "CaptionsTaskMenu.h"
+#include "StripContainer.h"
 
 #include <ctlTabs.h>
 
@@ -19,6 +20,13 @@ QString ctlTabsPlugin::domXml() const
    <rect><x>0</x><y>0</y><width>353</width><height>313</height></rect>
   </property>
  </widget>
+ <customwidgets>
+  <customwidget>
+   <class>ctlTabs</class>
+   <extends>QWidget</extends>
+   <addpagemethod>addPage</addpagemethod>
+  </customwidget>
+ </customwidgets>
 </ui>
 )");
 }
@@ -27,9 +35,12 @@ void ctlTabsPlugin::initialize(QDesignerFormEditorInterface *core)
 {
     if (initialized_)
         return;
-    if (QExtensionManager *manager = core ? core->extensionManager() : nullptr)
+    if (QExtensionManager *manager = core ? core->extensionManager() : nullptr) {
         manager->registerExtensions(new CaptionsTaskMenuFactory(manager),
                                     Q_TYPEID(QDesignerTaskMenuExtension));
+        manager->registerExtensions(new StripContainerFactory(manager),
+                                    Q_TYPEID(QDesignerContainerExtension));
+    }
     initialized_ = true;
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QtDesigner/QDesignerContainerExtension>
 #include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtDesigner/QDesignerTaskMenuExtension>
 #include <QtDesigner/QExtensionManager>
@@ -58,6 +59,20 @@ TEST(DesignerPlugin, CreatesTheStripAndEditsItsCaptionsFromTheTaskMenu)
     EXPECT_EQ(tabs->property("Captions").toStringList(),
               (QStringList{u"General"_s, u"More"_s, u"Tab 2"_s}));
     EXPECT_EQ(plugin->domXml().count(u"name=\"ctlTabs1\""_s), 1);
+
+    // Pages as Designer adds, switches and removes them: a page beyond the tabs brings a tab.
+    auto *pages = qt_extension<QDesignerContainerExtension *>(core->extensionManager(), tabs.get());
+    ASSERT_NE(pages, nullptr);
+    for (int i = 0; i < 4; ++i)
+        pages->addWidget(new QWidget);
+    pages->setCurrentIndex(3);
+    EXPECT_EQ(tabs->property("Captions").toStringList().size(), 4);
+    EXPECT_EQ(tabs->property("SelectedTab").toInt(), 4);
+    EXPECT_TRUE(pages->widget(3)->isVisibleTo(tabs.get()) &&
+                !pages->widget(0)->isVisibleTo(tabs.get()));
+    pages->remove(3);
+    EXPECT_EQ(pages->count(), 3);
+    EXPECT_EQ(pages->currentIndex(), 2) << "the strip keeps 4 tabs, the selected one moved";
 }
 
 } // namespace

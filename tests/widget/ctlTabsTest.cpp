@@ -268,4 +268,8 @@ TEST(ctlTabs, AFormCompiledByUicShowsItsCaptionsAndTab)
     EXPECT_EQ(ui.ctlTabs1->SelectedTab(), 3);
     EXPECT_EQ(ui.ctlTabs1->tabStyle(), ctlTabs::BottomFromLeft);
     EXPECT_EQ(ui.ctlTabs1->TextColor(), 0x0000FFu);
+    // Its pages: the third shown on the page area, below the tabs (along the bottom edge).
+    for (QWidget *page : {ui.page1, ui.page2, ui.page3, ui.page4})
+        EXPECT_EQ(page->isVisibleTo(&form), page == ui.page3) << page->objectName().toStdString();
+    EXPECT_EQ(ui.page3->geometry(), QRect(2, 2, 349, 289));
 }
