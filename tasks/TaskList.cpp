@@ -56,12 +56,13 @@ quint32 TaskList::store(QStringView text)
     return at;
 }
 
-// The entry's numbers and flags, from a record or from a line's fields. A flag is 0 or 1.
+// The entry's numbers and flags, from a record or from a line's fields. A flag is kept as 0 or
+// 1, as a script line reads it.
 template <typename Source> void TaskList::copyNumbers(const Source &r, Entry &e)
 {
     e.numbers = {number(r.hour), number(r.minute), number(r.second)};
-    e.flags = {qint8(r.runRelaFile), qint8(r.showMsg), qint8(r.runInBackground),
-               qint8(r.countDown)};
+    e.flags = {qint8(r.runRelaFile != 0), qint8(r.showMsg != 0), qint8(r.runInBackground != 0),
+               qint8(r.countDown != 0)};
 }
 
 TaskList::Entry TaskList::entry(const TaskRecord &r)

@@ -407,6 +407,8 @@ qsizetype loadTaskScript(ScriptFile &script, TaskList &taskList)
         return 0;
     script.encoding = vote.result();
     script.bom = vote.bom();
+    if (QByteArray bytes; !vote.decided() && readAll(script.path, bytes))
+        script.encoding = fileEncoding(bytes);
     // A character takes at least a byte; the pages reserved beyond the text are never touched.
     taskList.reserve(taskList.size() + lines, taskList.size() * 32 + qsizetype(size));
     RecordReader records(taskList, script.encoding, lines);

@@ -165,13 +165,22 @@ bool gbShaped(QByteArrayView bytes)
     return true;
 }
 
+enum class GbReading { None, Gb18030, Gbk };
+
+GbReading readGb(QByteArrayView bytes, QString &out)
+{
+    if (!gbShaped(bytes))
+        return GbReading::None;
+    if (decodeTwoByteGb18030(bytes, out) || tryDecode("GB18030", bytes, out))
+        return GbReading::Gb18030;
+    return endsWhole(bytes) && tryDecode("GBK", bytes, out) ? GbReading::Gbk : GbReading::None;
+}
+
 } // namespace
 
 bool decodeGb(QByteArrayView bytes, QString &out)
 {
-    return gbShaped(bytes) &&
-           (decodeTwoByteGb18030(bytes, out) || tryDecode("GB18030", bytes, out) ||
-            (endsWhole(bytes) && tryDecode("GBK", bytes, out)));
+    return readGb(bytes, out) != GbReading::None;
 }
 
 namespace {
@@ -298,7 +307,14 @@ void EncodingVote::add(QByteArrayView piece)
     // weighing decides.
     utf8_ = utf8_ && utf8;
     QString gb;
-    if (utf8_ && gb_ && (gb_ = decodeGb(piece, gb))) {
+    if (utf8_ && gb_) {
+        const GbReading reading = readGb(piece, gb);
+        gb_ = reading != GbReading::None;
+        // The whole is read by one converter: pieces that needed different ones leave the
+        // answer to the whole file.
+        mixed_ = mixed_ || (gbReading_ && *gbReading_ != int(reading) && gb_);
+        if (gb_)
+            gbReading_ = int(reading);
         utf8Score_ += readingScore(QString::fromUtf8(piece));
         gbScore_ += readingScore(gb);
     }

@@ -47,10 +47,14 @@ public:
     void add(QByteArrayView piece);
     Encoding result() const;
     bool bom() const { return bom_; }
+    // False in one rare case, when the answer is the whole file's: bytes valid as UTF-8 whose
+    // pieces read as GB18030 only with different converters (GBK for some).
+    bool decided() const { return !(utf8_ && gb_ && mixed_); }
 
 private:
     Encoding tie_;
-    bool started_ = false, bom_ = false, ascii_ = true, utf8_ = true, gb_ = true;
+    bool started_ = false, bom_ = false, ascii_ = true, utf8_ = true, gb_ = true, mixed_ = false;
+    std::optional<int> gbReading_;
     qsizetype utf8Lines_ = 0, otherLines_ = 0, utf8Score_ = 0, gbScore_ = 0;
 };
 

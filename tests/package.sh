@@ -7,7 +7,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 quiet() { "$@" >"$work/log" 2>&1 || { cat "$work/log"; echo "FAIL: $*"; exit 1; }; }
 quiet cmake --install "$1" --component tabstrip --prefix "$work/prefix"
-ls "$work/prefix"/lib*/libtocklet_tabstrip.so.2 "$work/prefix/include/tocklet/ctlTabs.h" >/dev/null
+[ -n "$(find "$work/prefix" -name libtocklet_tabstrip.so.1)" ] && [ -f "$work/prefix/include/tocklet/ctlTabs.h" ] ||
+  { echo "FAIL: $(find "$work/prefix")"; exit 1; }
 quiet cmake -S "$here/consumer" -B "$work/build" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" \
   -DFORM="$here/widget/strip.ui"
 quiet cmake --build "$work/build"

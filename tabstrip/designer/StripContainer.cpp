@@ -20,7 +20,8 @@ QWidget *StripContainer::widget(int index) const
 
 int StripContainer::currentIndex() const
 {
-    return tabs_->pageCount() > 0 ? tabs_->SelectedTab() - 1 : -1;
+    // A selected tab without a page of its own shows none.
+    return tabs_->SelectedTab() <= tabs_->pageCount() ? tabs_->SelectedTab() - 1 : -1;
 }
 
 void StripContainer::setCurrentIndex(int index)

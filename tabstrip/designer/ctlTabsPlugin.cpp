@@ -12,13 +12,16 @@
 
 QString ctlTabsPlugin::domXml() const
 {
-    // A new strip keeps the control's own settings; only its size is given, and a name that is
-    // not the class's own (a member named like its class would not compile).
+    // A new strip keeps the control's own settings and gets a page for each of its two tabs;
+    // only its size is given, and a name that is not the class's own (a member named like its
+    // class would not compile). The widgets on a strip are its pages.
     return QStringLiteral(R"(<ui language="c++" displayname="ctlTabs">
  <widget class="ctlTabs" name="ctlTabs1">
   <property name="geometry">
    <rect><x>0</x><y>0</y><width>353</width><height>313</height></rect>
   </property>
+  <widget class="QWidget" name="page"/>
+  <widget class="QWidget" name="page_2"/>
  </widget>
  <customwidgets>
   <customwidget>
