@@ -23,6 +23,8 @@ std::optional<double> readNumber(QStringView field)
 
 std::optional<qint16> readFlag(QStringView field)
 {
+    if (field.size() == 1 && (field[0] == u'0' || field[0] == u'1'))
+        return qint16(field[0] == u'1'); // as written
     const auto value = readNumber(field);
     if (!value)
         return std::nullopt;

@@ -276,7 +276,7 @@ private:
         if (!gb && !(encoding_ == Encoding::Utf8 && rest.startsWith(utf8Tail)))
             return false;
         const QByteArrayView text = rest.sliced(gb ? gbTail.size() : utf8Tail.size());
-        if (text.isEmpty() || !(gb ? decodeGb(text, text_) : text.isValidUtf8()))
+        if (text.isEmpty() || !(gb ? decodeGb(text, text_, true) : text.isValidUtf8()))
             return false;
         if (!gb)
             text_ = QString::fromUtf8(text);

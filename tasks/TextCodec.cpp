@@ -178,9 +178,10 @@ GbReading readGb(QByteArrayView bytes, QString &out)
 
 } // namespace
 
-bool decodeGb(QByteArrayView bytes, QString &out)
+bool decodeGb(QByteArrayView bytes, QString &out, bool amongGb)
 {
-    return readGb(bytes, out) != GbReading::None;
+    // Two-byte text has GB18030's shape: among GB18030 the table goes first.
+    return (amongGb && decodeTwoByteGb18030(bytes, out)) || readGb(bytes, out) != GbReading::None;
 }
 
 namespace {
@@ -313,10 +314,11 @@ void EncodingVote::add(QByteArrayView piece)
         // The whole is read by one converter: pieces that needed different ones leave the
         // answer to the whole file.
         mixed_ = mixed_ || (gbReading_ && *gbReading_ != int(reading) && gb_);
-        if (gb_)
+        if (gb_) {
             gbReading_ = int(reading);
-        utf8Score_ += readingScore(QString::fromUtf8(piece));
-        gbScore_ += readingScore(gb);
+            utf8Score_ += readingScore(QString::fromUtf8(piece));
+            gbScore_ += readingScore(gb);
+        }
     }
 }
 
