@@ -39,6 +39,10 @@ public:
     void prepend(const TaskRecord &record);
     void remove(qsizetype i);
     void move(qsizetype from, qsizetype to);
+    // For a reader that drops entries from the end: entry `from` becomes entry `to` (not after
+    // it), then the list keeps its first `size` entries.
+    void moveEntry(qsizetype from, qsizetype to) { entries_[size_t(to)] = entries_[size_t(from)]; }
+    void truncate(qsizetype size) { entries_.resize(size_t(size)); }
 
     class const_iterator {
     public:

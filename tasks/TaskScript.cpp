@@ -161,7 +161,13 @@ public:
     }
 
     // Whether `text` was not there yet; it is then known as the entry at `index`.
-    bool insert(QStringView text, qsizetype index)
+    bool insert(QStringView text, qsizetype index) { return insert(text, index, qHash(text)); }
+
+    // Asks for the slot a text with this hash looks at first, so that a batch of texts waits
+    // for memory once rather than once each.
+    void prefetch(size_t hash) const { __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]); }
+
+    bool insert(QStringView text, qsizetype index, size_t hash)
     {
         if (2 * (count_ + 1) > qsizetype(slots_.size()))
             resize(2 * count_ + 2);
@@ -169,7 +175,6 @@ public:
             tagged_ = false;
             rebuild(slots_.size(), true);
         }
-        const size_t hash = qHash(text);
         const quint32 tag = tagged_ ? quint32(hash >> (8 * sizeof(size_t) - 8)) << 24 : 0;
         const quint32 tagMask = tagged_ ? ~kNumber : 0;
         const quint32 numberMask = tagged_ ? kNumber : ~0u;
@@ -226,6 +231,7 @@ public:
         , encoding_(encoding)
         , texts_(list, list.size() + lines)
         , before_(list.size())
+        , checked_(list.size())
     {
     }
 
@@ -243,14 +249,40 @@ public:
         });
     }
 
-    qsizetype count() const { return list_.size() - before_; }
+    // The number of entries read; the last ones are checked against the others first.
+    qsizetype count()
+    {
+        checkNew();
+        return list_.size() - before_;
+    }
 
 private:
+    // Entries are added at once and checked in batches, the first of each text kept.
     void add(const TaskFields &fields)
     {
-        if (texts_.insert(fields.taskText, list_.size()))
-            list_.appendFields(fields);
+        list_.appendFields(fields);
+        if (list_.size() - checked_ == kBatch)
+            checkNew();
     }
+
+    void checkNew()
+    {
+        std::array<size_t, kBatch> hashes;
+        const qsizetype n = list_.size() - checked_;
+        for (qsizetype i = 0; i < n; ++i) {
+            hashes[size_t(i)] = qHash(list_.taskText(checked_ + i));
+            texts_.prefetch(hashes[size_t(i)]);
+        }
+        qsizetype kept = checked_;
+        for (qsizetype i = 0; i < n; ++i) {
+            if (texts_.insert(list_.taskText(checked_ + i), kept, hashes[size_t(i)]))
+                list_.moveEntry(checked_ + i, kept++);
+        }
+        list_.truncate(kept);
+        checked_ = kept;
+    }
+
+    static constexpr qsizetype kBatch = 16;
 
     // The usual line, '[' numbers in ASCII ',"' placeholder '"]' text, read without decoding
     // all of it; false for any other line. The reading is decodeLine's and parseTaskLine's:
@@ -297,6 +329,7 @@ private:
     Encoding encoding_;
     TextIndex texts_;
     qsizetype before_;
+    qsizetype checked_; // entries before it are known to the index
     bool first_ = true;
 };
 
