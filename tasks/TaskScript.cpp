@@ -314,11 +314,40 @@ private:
             text_ = QString::fromUtf8(text);
         TaskFields fields;
         // The character before the quote is the writer's comma, dropped unseen.
-        if (parseTaskHead(QStringView(head_.data(), quote - 2), fields)) {
+        if (readPlainHead(line.sliced(1, quote - 2), fields) ||
+            parseTaskHead(QStringView(head_.data(), quote - 2), fields)) {
             fields.taskText = text_;
             fields.noRelatedFile = true;
             add(fields);
         }
+        return true;
+    }
+
+    // The usual head, seven numbers of one or two digits with the flags 0 or 1, read as
+    // parseTaskHead reads it; false for any other.
+    static bool readPlainHead(QByteArrayView head, TaskFields &fields)
+    {
+        std::array<int, 7> values{};
+        size_t field = 0;
+        int digits = 0;
+        for (qsizetype i = 0; i <= head.size(); ++i) {
+            if (i == head.size() || head[i] == ',') {
+                if (digits == 0)
+                    return false;
+                ++field;
+                digits = 0;
+            } else if (head[i] < '0' || head[i] > '9' || ++digits > 2 || field == values.size()) {
+                return false;
+            } else {
+                values[field] = values[field] * 10 + (head[i] - '0');
+            }
+        }
+        if (field != values.size() ||
+            std::any_of(values.begin() + 3, values.end(), [](int flag) { return flag > 1; }))
+            return false;
+        fields.hour = values[0], fields.minute = values[1], fields.second = values[2];
+        fields.runRelaFile = qint16(values[3]), fields.showMsg = qint16(values[4]);
+        fields.runInBackground = qint16(values[5]), fields.countDown = qint16(values[6]);
         return true;
     }
 

@@ -188,7 +188,7 @@ TEST_F(TaskScript, LoadKeepsTheFirstOfEachTextAndSaveWritesThemBackInTheWritersF
 
     list = {};
     for (int i = 0; i < 40000; ++i) // lines across the blocks a large script is read in
-        list.append({u"例%1"_s.arg(i), u"x"_s, 1, double(i), 3, 0, 1, 0, 1});
+        list.append({u"例%1"_s.arg(i), kNoRelatedFile, 1, double(i), 3, 0, 1, 0, 1});
     ASSERT_TRUE(saveTaskScript(file, list));
     back = {};
     loadTaskScript(file, back);
