@@ -298,11 +298,6 @@ private:
         const qsizetype quote = line.indexOf('"');
         if (quote < 2 || quote > qsizetype(head_.size()) || line.front() != '[')
             return false;
-        for (qsizetype i = 1; i < quote; ++i) {
-            if (uchar(line[i]) >= 0x80 || line[i] == ']')
-                return false;
-            head_[size_t(i - 1)] = char16_t(line[i]);
-        }
         const QByteArrayView rest = line.sliced(quote + 1);
         const bool gb = rest.startsWith(gbTail);
         if (!gb && !(encoding_ == Encoding::Utf8 && rest.startsWith(utf8Tail)))
@@ -312,14 +307,24 @@ private:
             return false;
         if (!gb)
             text_ = QString::fromUtf8(text);
+        // The character before the quote is the writer's comma, dropped unseen. A head of
+        // digits and commas is read from the bytes; any other ASCII head as parseTaskLine does.
         TaskFields fields;
-        // The character before the quote is the writer's comma, dropped unseen.
-        if (readPlainHead(line.sliced(1, quote - 2), fields) ||
-            parseTaskHead(QStringView(head_.data(), quote - 2), fields)) {
-            fields.taskText = text_;
-            fields.noRelatedFile = true;
-            add(fields);
+        const char comma = line[quote - 1];
+        if (uchar(comma) >= 0x80 || comma == ']')
+            return false;
+        if (!readPlainHead(line.sliced(1, quote - 2), fields)) {
+            for (qsizetype i = 1; i < quote; ++i) {
+                if (uchar(line[i]) >= 0x80 || line[i] == ']')
+                    return false;
+                head_[size_t(i - 1)] = char16_t(line[i]);
+            }
+            if (!parseTaskHead(QStringView(head_.data(), quote - 2), fields))
+                return true; // a line parseTaskLine skips
         }
+        fields.taskText = text_;
+        fields.noRelatedFile = true;
+        add(fields);
         return true;
     }
 
