@@ -2,8 +2,7 @@
 
 #include <LocaleCharset.h>
 
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include "GbConverter.h"
 
 #include <algorithm>
 #include <memory>
@@ -17,15 +16,6 @@ constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 bool isAscii(QByteArrayView bytes)
 {
     return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
-}
-
-// Decodes `bytes` strictly; returns false when the converter met bytes it cannot map.
-bool tryDecode(const char *encoding, QByteArrayView bytes, QString &out)
-{
-    // Stateless: a sequence cut off at the end is an error, not held back for more input.
-    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
-    out = decoder.decode(bytes);
-    return decoder.isValid() && !decoder.hasError();
 }
 
 // GB18030 for text made of ASCII and two-byte codes, the bulk of any Chinese script: each code
@@ -53,10 +43,11 @@ bool decodeTwoByteGb18030(QByteArrayView bytes, QString &out)
             return false;
         quint32 &code = codes[(b[i] - 0x81) * kTrails + (b[i + 1] - 0x40)];
         if (code == kUnknown) {
-            QStringDecoder decoder("GB18030", QStringConverter::Flag::Stateless);
-            const QString one = decoder.decode(bytes.sliced(i, 2));
-            code = !decoder.hasError() && one.size() == 1 ? one.front().unicode() | 0x20000u
-                                                          : kUnusable;
+            QString one;
+            code = converter::decode(converter::Code::Gb18030, bytes.sliced(i, 2), one) &&
+                           one.size() == 1
+                       ? one.front().unicode() | 0x20000u
+                       : kUnusable;
         }
         if (code == kUnusable)
             return false;
@@ -76,12 +67,11 @@ struct GbCode {
 const GbCode &gbCode(char16_t c)
 {
     static thread_local std::unique_ptr<GbCode[]> codes;
-    static thread_local QStringEncoder encoder("GB18030");
     if (!codes)
         codes = std::make_unique<GbCode[]>(0x10000);
     GbCode &code = codes[c];
     if (code.size == 0) {
-        const QByteArray bytes = encoder.encode(QStringView(&c, 1));
+        const QByteArray bytes = converter::encode(QStringView(&c, 1));
         code.size = quint8(std::min<qsizetype>(bytes.size(), 4));
         std::copy_n(bytes.data(), code.size, code.bytes);
     }
@@ -171,9 +161,11 @@ GbReading readGb(QByteArrayView bytes, QString &out)
 {
     if (!gbShaped(bytes))
         return GbReading::None;
-    if (decodeTwoByteGb18030(bytes, out) || tryDecode("GB18030", bytes, out))
+    if (decodeTwoByteGb18030(bytes, out) || converter::decode(converter::Code::Gb18030, bytes, out))
         return GbReading::Gb18030;
-    return endsWhole(bytes) && tryDecode("GBK", bytes, out) ? GbReading::Gbk : GbReading::None;
+    return endsWhole(bytes) && converter::decode(converter::Code::Gbk, bytes, out)
+               ? GbReading::Gbk
+               : GbReading::None;
 }
 
 } // namespace
@@ -212,7 +204,6 @@ bool linesReadAsGb18030(QByteArrayView bytes, Encoding tie)
 QByteArray toGb18030(QStringView text)
 {
     // Surrogate pairs go to the converter each time; every other character is a table lookup.
-    static thread_local QStringEncoder encoder("GB18030", QStringConverter::Flag::Stateless);
     // At most four bytes a character.
     QByteArray out(text.size() * 4, Qt::Uninitialized);
     char *p = out.data();
@@ -222,7 +213,7 @@ QByteArray toGb18030(QStringView text)
             *p++ = char(c);
         } else if (QChar::isSurrogate(c)) {
             const qsizetype n = QChar::isHighSurrogate(c) && i + 1 < text.size() ? 2 : 1;
-            const QByteArray bytes = encoder.encode(text.sliced(i, n));
+            const QByteArray bytes = converter::encode(text.sliced(i, n));
             p = std::copy_n(bytes.data(), std::min<qsizetype>(bytes.size(), 4 * n), p);
             i += n - 1;
         } else {
@@ -358,7 +349,7 @@ QString decodeLine(QByteArrayView line, Encoding encoding, Encoding tie)
         return QString::fromUtf8(line);
     // Neither reads it all: the reading that looks better, its bad bytes as U+FFFD.
     const QString asUtf8 = QString::fromUtf8(line);
-    text = QStringDecoder("GB18030", QStringConverter::Flag::Stateless).decode(line);
+    text = converter::decodeLossy(line);
     if (!endsWhole(line)) // which the converter drops without a mark
         text += QChar::ReplacementCharacter;
     const qsizetype gbScore = readingScore(text), utf8Score = readingScore(asUtf8);
