@@ -9,6 +9,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -186,9 +187,12 @@ void ctlTabs::setCaption(int index, const QString &caption)
 
 void ctlTabs::setCaptions(const QStringList &captions)
 {
+    const int wanted = std::exchange(wantedTab_, 0);
     setTabs(int(std::max<qsizetype>(1, captions.size())));
     for (int i = 1; i <= tabs_; ++i)
         setCaption(i, captions.value(i - 1));
+    if (wanted > selectedTab_ && wanted <= tabs_)
+        setSelectedTab(wanted);
 }
 
 void ctlTabs::setStyle(int style)
@@ -233,8 +237,7 @@ void ctlTabs::setTabs(int tabs)
         emit propertyChanged(QStringLiteral("TABSELECTED"));
         emit TabClick(oldTab, selectedTab_);
     }
-    if (const int wanted = std::exchange(wantedTab_, 0); wanted > 0 && wanted <= tabs_)
-        setSelectedTab(wanted);
+    wantedTab_ = 0;
 }
 
 void ctlTabs::setSelectedTab(int tab)
@@ -246,31 +249,39 @@ void ctlTabs::setSelectedTab(int tab)
     emit TabClick(oldTab, selectedTab_);
 }
 
+ctlTabs::~ctlTabs()
+{
+    // The pages, children of the strip, go after its members.
+    for (QWidget *page : std::as_const(pages_))
+        disconnect(page, &QObject::destroyed, this, nullptr);
+}
+
 void ctlTabs::insertPage(int index, QWidget *page)
 {
     if (!page)
         return;
     page->setParent(this);
     pages_.insert(std::clamp<qsizetype>(index, 0, pages_.size()), page);
-    showPages();
+    // A page deleted elsewhere leaves the list.
+    connect(page, &QObject::destroyed, this, [this](QObject *gone) { pages_.removeAll(gone); });
+    drawTabs();
 }
 
 void ctlTabs::removePage(int index)
 {
     if (index < 0 || index >= pages_.size())
         return;
-    if (QWidget *page = pages_.takeAt(index))
-        page->hide();
+    QWidget *page = pages_.takeAt(index);
+    disconnect(page, &QObject::destroyed, this, nullptr);
+    page->hide();
     showPages();
 }
 
 void ctlTabs::showPages()
 {
     for (int i = 0; i < pages_.size(); ++i) {
-        if (QWidget *page = pages_[i]) {
-            page->setGeometry(pageArea_);
-            page->setVisible(i == selectedTab_ - 1);
-        }
+        pages_[i]->setGeometry(pageArea_);
+        pages_[i]->setVisible(i == selectedTab_ - 1);
     }
 }
 
@@ -350,10 +361,16 @@ void ctlTabs::drawTabs()
 
     const StripLayout layout =
         stripLayout(style_, size.width(), size.height(), tabsWidth_, tabsHeight_, tabs_);
-    // Inside the page area's raised border.
-    pageArea_ = QRect(QPoint(layout.page.left + 2, layout.page.top + 2),
-                      QPoint(layout.page.right - 3, layout.page.bottom - 3));
-    showPages();
+    // The pages lie inside the page area's raised border, within the strip.
+    if (!pages_.isEmpty()) {
+        const auto inside = [](qint64 at) { return int(std::clamp<qint64>(at, -1, INT_MAX / 2)); };
+        pageArea_ =
+            QRect(QPoint(inside(qint64(layout.page.left) + 2), inside(qint64(layout.page.top) + 2)),
+                  QPoint(inside(qint64(layout.page.right) - 3),
+                         inside(qint64(layout.page.bottom) - 3)))
+                .intersected(QRect(QPoint(0, 0), size));
+        showPages();
+    }
     tabRects_.clear();
     tabRects_.reserve(tabs_);
 

@@ -5,7 +5,6 @@
 
 #include <QFont>
 #include <QImage>
-#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
@@ -70,6 +69,7 @@ public:
     Q_ENUM(Alignment)
 
     explicit ctlTabs(QWidget *parent = nullptr);
+    ~ctlTabs() override;
 
     int ScaleMode() const { return 1; }
     // The retained image that drawTabs paints and paintEvent shows.
@@ -129,7 +129,7 @@ public:
     int Tabs() const { return tabs_; }
     void setTabs(int tabs);
     int SelectedTab() const { return selectedTab_; }
-    // A tab beyond the last is the last, and selected instead once the tabs that hold it come.
+    // A tab beyond the last is the last, and selected instead once captions that hold it come.
     void setSelectedTab(int tab);
     bool UseFocusRect() const { return useFocusRect_; }
     void setUseFocusRect(bool use);
@@ -196,11 +196,12 @@ private:
     tabstrip::OleColor textColor_ = kTextColor;
     tabstrip::OleColor textColorActive_ = kTextColorActive;
     // A tab beyond the present ones, asked for before the captions that make it exist (a form's
-    // generated code may set the tab first): selected when the number of tabs next changes.
+    // generated code sets the tab first): selected when the captions come, forgotten when the
+    // number of tabs is set otherwise.
     int wantedTab_ = 0;
     bool hasFocus_ = false;
     QList<tabstrip::TabRect> tabRects_;
     QRect pageArea_;
-    QList<QPointer<QWidget>> pages_;
+    QList<QWidget *> pages_;
     QImage hDC_;
 };

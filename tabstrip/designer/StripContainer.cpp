@@ -37,8 +37,6 @@ void StripContainer::addWidget(QWidget *page)
 void StripContainer::insertWidget(int index, QWidget *page)
 {
     tabs_->insertPage(index, page);
-    if (tabs_->Tabs() < tabs_->pageCount())
-        tabs_->setTabs(tabs_->pageCount());
 }
 
 void StripContainer::remove(int index)

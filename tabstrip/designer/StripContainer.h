@@ -7,7 +7,7 @@ class ctlTabs;
 
 // The strip as a container in Designer: its pages are added, removed and switched from the
 // context menu and the object inspector, and the current page is the selected tab's. A page
-// added beyond the tabs brings a tab of its own.
+// beyond the tabs shows once "Tab Captions..." gives it a tab.
 class StripContainer : public QObject, public QDesignerContainerExtension {
     Q_OBJECT
     Q_INTERFACES(QDesignerContainerExtension)

@@ -130,6 +130,10 @@ TEST(ctlTabs, SettersClampOrIgnoreOutOfRangeValuesAndRepaint)
     EXPECT_EQ(moves(clicks), u"1>2 2>1 1>4 4>4 4>4 4>1 1>4 4>2"_s) << "every selection raises it";
     EXPECT_TRUE(repaints([&] { tabs.setCaption(2, u"x"_s); }));
     EXPECT_TRUE(repaints([&] { tabs.setTabsHeight(-40); }));
+    clicks.clear();
+    tabs.setSelectedTab(9);
+    tabs.setTabs(10);
+    EXPECT_EQ(moves(clicks), u"2>2"_s) << "more tabs move no selection";
 }
 
 TEST(ctlTabs, LoadingMatchesKeysInAnyCaseAndBringsValuesIntoRange)
