@@ -7,7 +7,8 @@ source "$(dirname "$0")/lib.sh" "$1"
 designer=/usr/lib/qt6/bin/designer
 form=$work/form.ui
 cp "$(dirname "$0")/../widget/strip.ui" "$form"
-start env LANGUAGE= LANG=C.UTF-8 QT_PLUGIN_PATH="$2/plugins" "$designer" "$form"
+# Designer as on its first run (its settings keep window places), in English.
+start env XDG_CONFIG_HOME="$work/config" LANGUAGE= LANG=C.UTF-8 QT_PLUGIN_PATH="$2/plugins" "$designer" "$form"
 main=$(until_true titled "Qt Designer") || fail "no Designer"
 sleep 1 # the form opens after the main window
 saved() {
