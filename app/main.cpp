@@ -1,11 +1,9 @@
 #include <DesktopPlatform.h>
 #include <Tocklet.h>
-#include <dbus/Recall.h>
 
 #include <QApplication>
 #include <QCommandLineParser>
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -69,18 +67,12 @@ int main(int argc, char *argv[])
         return *status;
     if (recall) { // a request to the running copy, never a copy of its own
         QCoreApplication app(argc, argv);
-        const int status = platform::dbus::callRecall();
+        const int status = platform::DesktopPlatform::sendRecall();
         // Ends here: QtDBus's connection thread, torn down after the application, can print
         // warnings about its types when the machine is busy.
         std::fflush(nullptr);
         std::_Exit(status);
     }
-    // A write past the file size limit then fails like one to a full disk (the save is refused
-    // and the old script stays) instead of ending the program. A handler rather than SIG_IGN,
-    // which the programs that tasks start would inherit.
-    struct sigaction fileTooLarge = {};
-    fileTooLarge.sa_handler = [](int) {};
-    ::sigaction(SIGXFSZ, &fileTooLarge, nullptr);
     platform::DesktopPlatform::beforeApplication();
     QApplication app(argc, argv);
     // The desktop matches the window to its desktop entry (icon, name, the recall action).

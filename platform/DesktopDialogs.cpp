@@ -1,6 +1,5 @@
 // Message boxes and the file-open dialog.
 #include "DesktopPlatform.h"
-#include "EventSound.h"
 #include "FileFilter.h"
 
 #include <QDir>
@@ -47,7 +46,7 @@ MsgResult DesktopPlatform::messageBox(const QString &text, const QString &title,
         break;
     }
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    playEventSound(eventSoundName(icon));
+    playMessageSound(icon);
     switch (box.exec()) {
     case QMessageBox::Ok:
         return MsgResult::Ok;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "Platform.h"
+#ifndef Q_OS_WIN
 #include "x11/RecallKey.h"
+#endif
 
 #include <QAbstractNativeEventFilter>
 
@@ -9,20 +11,26 @@
 
 namespace platform {
 
-// Plays the desktop's event sound `name` (eventSoundName) in the background; silent when `name`
-// is null, the desktop has event sounds off, or libcanberra or a sound server is missing.
-void playEventSound(const char *name);
+// Plays the sound of a message box with this icon in the background; silent where the desktop
+// has event sounds off or no way to play them.
+void playMessageSound(MsgIcon icon);
 
-// The Linux (X11) desktop: Qt for dialogs and windows, the XDG folders for the log, an X key
-// grab for the hotkey, a lock file for the earlier-copy test.
+// The desktop: Qt for dialogs and windows everywhere. On Linux (X11) the XDG folders for the
+// log, an X key grab for the hotkey, a lock file for the earlier-copy test; on Windows the
+// system's own facilities (win32/). Each facility has a file of its own per system.
 class DesktopPlatform : public Platform {
 public:
-    // Before the application object exists: in a Wayland session that offers XWayland, the X11
-    // platform unless the user chose one, because a Wayland client can neither stay above other
-    // windows nor grab a key for the whole desktop; and the session manager kept from Qt.
+    // Before the application object exists. On Linux: in a Wayland session that offers
+    // XWayland, the X11 platform unless the user chose one, because a Wayland client can
+    // neither stay above other windows nor grab a key for the whole desktop; and the session
+    // manager kept from Qt.
     static void beforeApplication();
-    // Once it exists: the session manager's address back for the programs that tasks start.
+    // Once it exists: on Linux the session manager's address back for the programs that tasks
+    // start.
     static void afterApplication();
+    // `tocklet --recall`: asks the running copy for its window. The exit status: 0 when a copy
+    // took the request.
+    static int sendRecall();
 
     DesktopPlatform();
     ~DesktopPlatform() override;
@@ -49,9 +57,17 @@ public:
     void watchSessionEnd(QObject *receiver, SessionEnd handlers) override;
 
 private:
-    x11::RecallKey recallKey_;
+    void releaseCopyTest();
+
     std::unique_ptr<QAbstractNativeEventFilter> hotkeyFilter_;
+#ifdef Q_OS_WIN
+    bool hotkeyRegistered_ = false;
+    void *copyMutex_ = nullptr; // the named mutex of the first copy, held for the program's life
+    bool copyTested_ = false;
+#else
+    x11::RecallKey recallKey_;
     int copyLock_ = -1; // the lock file every running copy holds, open for the program's life
+#endif
     bool earlierCopy_ = false;
     QString dateFormat_;
     QString timeFormat_;

@@ -1,6 +1,7 @@
 // The program's place among the user's sessions: the earlier-copy test, the end of the desktop
 // session and the termination signals.
 #include "DesktopPlatform.h"
+#include "dbus/Recall.h"
 #include "x11/SessionClient.h"
 
 #include <QDir>
@@ -22,6 +23,12 @@ QByteArray sessionManager; // the address taken from Qt
 
 void DesktopPlatform::beforeApplication()
 {
+    // A write past the file size limit then fails like one to a full disk (the save is refused
+    // and the old script stays) instead of ending the program. A handler rather than SIG_IGN,
+    // which the programs that tasks start would inherit.
+    struct sigaction fileTooLarge = {};
+    fileTooLarge.sa_handler = [](int) {};
+    ::sigaction(SIGXFSZ, &fileTooLarge, nullptr);
     if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && qEnvironmentVariableIsSet("DISPLAY") &&
         !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");
@@ -35,6 +42,11 @@ void DesktopPlatform::afterApplication()
 {
     if (!sessionManager.isEmpty())
         qputenv("SESSION_MANAGER", sessionManager);
+}
+
+int DesktopPlatform::sendRecall()
+{
+    return dbus::callRecall();
 }
 
 bool DesktopPlatform::earlierCopyRunning()
@@ -55,6 +67,13 @@ bool DesktopPlatform::earlierCopyRunning()
     for (int tries = 0; tries < 100 && ::flock(copyLock_, LOCK_SH | LOCK_NB) != 0; ++tries)
         ::usleep(1000); // another copy is just looking, with its exclusive lock
     return earlierCopy_;
+}
+
+void DesktopPlatform::releaseCopyTest()
+{
+    if (copyLock_ >= 0)
+        ::close(copyLock_);
+    copyLock_ = -1;
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // sound server the desktop runs. The library is loaded with the first sound, on a worker
 // thread, so that neither start-up nor a message box ever waits for it.
 #include "DesktopPlatform.h"
+#include "EventSound.h"
 #include "x11/SoundSettings.h"
 
 #include <canberra.h>
@@ -77,8 +78,9 @@ private:
 
 } // namespace
 
-void playEventSound(const char *name)
+void playMessageSound(MsgIcon icon)
 {
+    const char *name = eventSoundName(icon);
     if (!name)
         return;
     // The settings are read here, on the thread that owns the X connection.

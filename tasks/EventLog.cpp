@@ -1,6 +1,8 @@
 #include "EventLog.h"
 #include "TextCodec.h"
 
+#include <AppendFile.h>
+
 #include <QDir>
 #include <QFile>
 
@@ -65,11 +67,8 @@ tasks::Encoding logEncoding(const QString &logFilePath)
 
 void recordToFile(const QString &logFilePath, const QString &line, tasks::Encoding encoding)
 {
-    QFile file(logFilePath);
-    // Unbuffered: the whole line reaches the O_APPEND descriptor in a single write.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-        return;
-    file.write(tasks::encodeText(QString(line + QStringLiteral("\r\n")), encoding));
+    platform::appendToFile(logFilePath,
+                           tasks::encodeText(QString(line + QStringLiteral("\r\n")), encoding));
 }
 
 } // namespace eventlog

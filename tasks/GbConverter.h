@@ -6,8 +6,7 @@
 #include <QStringView>
 
 // The system's GB18030 and GBK converters, which the text codec's tables and reading rule are
-// built on: Qt's (ICU). A Qt without ICU (the MinGW build) has none, and needs the system's code
-// pages behind this interface instead.
+// built on: Qt's (ICU) on Linux, the system's code pages on Windows (a Qt without ICU has none).
 namespace tasks::converter {
 
 enum class Code { Gb18030, Gbk };
@@ -20,7 +19,8 @@ bool decode(Code code, QByteArrayView bytes, QString &out);
 // dropped without a mark).
 QString decodeLossy(QByteArrayView bytes);
 
-// The GB18030 bytes of `text`.
+// The GB18030 bytes of `text`; empty when the converter cannot encode some character of it
+// (a system with GBK alone).
 QByteArray encode(QStringView text);
 
 } // namespace tasks::converter

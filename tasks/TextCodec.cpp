@@ -60,8 +60,11 @@ bool decodeTwoByteGb18030(QByteArrayView bytes, QString &out)
 
 // The GB18030 bytes of a BMP character other than a surrogate. GB18030 maps each character on
 // its own, so each is asked of the converter once and kept.
+// A character the converter cannot encode (GBK alone has no four-byte codes) is kept as "?",
+// and `lost` says so.
 struct GbCode {
     quint8 size = 0;
+    bool lost = false;
     char bytes[4];
 };
 const GbCode &gbCode(char16_t c)
@@ -72,8 +75,9 @@ const GbCode &gbCode(char16_t c)
     GbCode &code = codes[c];
     if (code.size == 0) {
         const QByteArray bytes = converter::encode(QStringView(&c, 1));
-        code.size = quint8(std::min<qsizetype>(bytes.size(), 4));
-        std::copy_n(bytes.data(), code.size, code.bytes);
+        code.lost = bytes.isEmpty();
+        code.size = code.lost ? 1 : quint8(std::min<qsizetype>(bytes.size(), 4));
+        std::copy_n(code.lost ? "?" : bytes.data(), code.size, code.bytes);
     }
     return code;
 }
@@ -201,27 +205,34 @@ bool linesReadAsGb18030(QByteArrayView bytes, Encoding tie)
     return all;
 }
 
-QByteArray toGb18030(QStringView text)
+// `whole` is cleared when some character could not be encoded and stands as "?".
+QByteArray toGb18030(QStringView text, bool *whole = nullptr)
 {
     // Surrogate pairs go to the converter each time; every other character is a table lookup.
     // At most four bytes a character.
     QByteArray out(text.size() * 4, Qt::Uninitialized);
     char *p = out.data();
+    bool lost = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         if (c < 0x80) {
             *p++ = char(c);
         } else if (QChar::isSurrogate(c)) {
             const qsizetype n = QChar::isHighSurrogate(c) && i + 1 < text.size() ? 2 : 1;
-            const QByteArray bytes = converter::encode(text.sliced(i, n));
+            QByteArray bytes = converter::encode(text.sliced(i, n));
+            if (bytes.isEmpty())
+                bytes = "?", lost = true;
             p = std::copy_n(bytes.data(), std::min<qsizetype>(bytes.size(), 4 * n), p);
             i += n - 1;
         } else {
             const GbCode &code = gbCode(c);
             p = std::copy_n(code.bytes, code.size, p);
+            lost |= code.lost;
         }
     }
     out.truncate(p - out.data());
+    if (whole)
+        *whole = !lost;
     return out;
 }
 
@@ -264,11 +275,14 @@ QByteArray encodeText(QStringView text, Encoding encoding)
 QByteArray encodeFile(QStringView text, Encoding encoding, bool bom, Encoding tie)
 {
     if (encoding == Encoding::Gb18030 && !bom) {
-        QByteArray bytes = toGb18030(text);
-        if (isAscii(bytes) ||
-            (fileEncoding(bytes, tie) == Encoding::Gb18030 && linesReadAsGb18030(bytes, tie)))
+        bool whole = true;
+        QByteArray bytes = toGb18030(text, &whole);
+        if (whole && (isAscii(bytes) || (fileEncoding(bytes, tie) == Encoding::Gb18030 &&
+                                         linesReadAsGb18030(bytes, tie))))
             return bytes;
-        bom = true; // these bytes would read as other text: UTF-8 says it unmistakably
+        // These bytes would read as other text, or lack a character the system's GBK cannot
+        // write: UTF-8 says it unmistakably.
+        bom = true;
     }
     QByteArray bytes = text.toUtf8();
     if (bom || (!isAscii(bytes) && fileEncoding(bytes, tie) != Encoding::Utf8))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -14,7 +15,8 @@ inline void PrintTo(const QString &text, std::ostream *os)
 struct TempDir {
     QTemporaryDir dir;
 
-    QString path(const QString &name) const { return dir.filePath(name); }
+    // As the system writes paths (backslashes on Windows).
+    QString path(const QString &name) const { return QDir::toNativeSeparators(dir.filePath(name)); }
 
     void write(const QString &name, const QByteArray &bytes) const
     {

@@ -27,7 +27,7 @@ public:
 
     void SetUp() override
     {
-        platform.programDir = dir.dir.path();
+        platform.programDir = QDir::toNativeSeparators(dir.dir.path());
         open();
     }
 

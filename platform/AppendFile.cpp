@@ -1,0 +1,45 @@
+#include "AppendFile.h"
+
+#include <QDir>
+#include <QFile>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace platform {
+
+bool appendToFile(const QString &path, QByteArrayView bytes)
+{
+#ifdef Q_OS_WIN
+    // Qt's append mode seeks to the end once, at the open, so two programs would overwrite each
+    // other's lines. Each write here seeks to the end while holding a lock that every appender
+    // takes (on a byte far beyond any end of file, which readers never touch): an append-only
+    // handle would do alone on Windows, not under Wine, and cannot be locked.
+    const HANDLE file =
+        ::CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
+                      GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    OVERLAPPED lockAt = {};
+    lockAt.OffsetHigh = 0x7FFFFFFF;
+    const bool locked = ::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &lockAt);
+    DWORD written = 0;
+    const bool ok = ::SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_END) &&
+                    ::WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
+                    written == DWORD(bytes.size());
+    if (locked)
+        ::UnlockFileEx(file, 0, 1, 0, &lockAt);
+    ::CloseHandle(file);
+    return ok;
+#else
+    QFile file(path);
+    // Unbuffered: the whole of `bytes` reaches the O_APPEND descriptor in a single write.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        return false;
+    return file.write(bytes.data(), bytes.size()) == bytes.size();
+#endif
+}
+
+} // namespace platform

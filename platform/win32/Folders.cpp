@@ -1,0 +1,59 @@
+// Where the task script and the event log live: beside the executable and in the Windows
+// directory, as on any Windows; the user's roaming application data when the program's folder
+// may not be written (an installed copy under Program Files).
+#include "DesktopPlatform.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+namespace platform {
+
+namespace {
+
+// Whether a file can be made in `dir`: the only test that answers for access lists, read-only
+// media and virtualised folders alike.
+bool canCreateFileIn(const QString &dir)
+{
+    const std::wstring probe =
+        QDir::toNativeSeparators(dir + QStringLiteral("/~tocklet-write-test.tmp")).toStdWString();
+    const HANDLE file =
+        ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    ::CloseHandle(file);
+    return true;
+}
+
+} // namespace
+
+QString DesktopPlatform::programDirectory() const
+{
+    const QString beside = QCoreApplication::applicationDirPath();
+    if (canCreateFileIn(beside))
+        return QDir::toNativeSeparators(beside);
+    QString dir;
+    PWSTR roaming = nullptr;
+    if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &roaming)))
+        dir = QString::fromWCharArray(roaming) + QStringLiteral("\\Tocklet");
+    ::CoTaskMemFree(roaming);
+    if (dir.isEmpty())
+        return QDir::toNativeSeparators(beside);
+    QDir().mkpath(dir);
+    return QDir::toNativeSeparators(dir);
+}
+
+QString DesktopPlatform::windowsDirectory() const
+{
+    wchar_t path[MAX_PATH + 1];
+    const UINT size = ::GetWindowsDirectoryW(path, MAX_PATH + 1);
+    if (size == 0 || size > MAX_PATH)
+        return QStringLiteral("C:\\Windows");
+    return QString::fromWCharArray(path, int(size));
+}
+
+} // namespace platform

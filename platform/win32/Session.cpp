@@ -1,0 +1,78 @@
+// The program's place among the user's sessions: the earlier-copy test and the end of the
+// Windows session (WM_QUERYENDSESSION and WM_ENDSESSION, as Qt passes them on).
+#include "DesktopPlatform.h"
+
+#include <QGuiApplication>
+#include <QPointer>
+#include <QSessionManager>
+
+#include <cstdio>
+#include <memory>
+
+#include <windows.h>
+
+namespace platform {
+
+void DesktopPlatform::beforeApplication() {}
+
+void DesktopPlatform::afterApplication() {}
+
+int DesktopPlatform::sendRecall()
+{
+    // Ctrl+Alt+A reaches the program wherever the focus is on Windows; there is no other way in.
+    std::fprintf(stderr, "--recall is not offered on Windows: press Ctrl+Alt+A.\n");
+    return 1;
+}
+
+void DesktopPlatform::offerRecall(QObject *, std::function<void()>) {}
+
+bool DesktopPlatform::earlierCopyRunning()
+{
+    if (copyTested_)
+        return earlierCopy_;
+    copyTested_ = true;
+    // Every running copy holds a handle on one mutex of the session; the system closes it when
+    // a copy ends, crashed or not, and it is there as long as any copy runs.
+    copyMutex_ = ::CreateMutexW(nullptr, FALSE, L"Local\\org.tocklet.Tocklet");
+    earlierCopy_ = copyMutex_ && ::GetLastError() == ERROR_ALREADY_EXISTS;
+    return earlierCopy_;
+}
+
+void DesktopPlatform::releaseCopyTest()
+{
+    if (copyMutex_)
+        ::CloseHandle(copyMutex_);
+    copyMutex_ = nullptr;
+}
+
+void DesktopPlatform::watchSessionEnd(QObject *receiver, SessionEnd handlers)
+{
+    auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
+    if (!app)
+        return;
+    // WM_QUERYENDSESSION wants its answer before the handler returns. A question already open
+    // answers only once the user has seen it, and Windows cannot wait for that: the logout is
+    // refused then, and Windows names the program that holds it up.
+    QObject::connect(app, &QGuiApplication::commitDataRequest, receiver,
+                     [queryEnd = handlers.queryEnd](QSessionManager &manager) {
+                         if (!queryEnd || !manager.allowsInteraction())
+                             return;
+                         auto answer = std::make_shared<int>(-1);
+                         queryEnd([answer](bool end) {
+                             if (*answer < 0)
+                                 *answer = end;
+                         });
+                         if (*answer != 1)
+                             manager.cancel();
+                         *answer = 0; // a late answer changes nothing
+                         manager.release();
+                     });
+    // WM_ENDSESSION: Qt says aboutToQuit once, and the process ends when the message returns.
+    QObject::connect(app, &QCoreApplication::aboutToQuit, receiver,
+                     [terminate = handlers.terminate] {
+                         if (terminate)
+                             terminate();
+                     });
+}
+
+} // namespace platform
