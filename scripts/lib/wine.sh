@@ -12,7 +12,8 @@ start_wine() {
     mkdir -p "$dir/locale"
     localedef -i zh_CN -f UTF-8 "$dir/locale/zh_CN.UTF-8" 2>/dev/null || true
   fi
-  export LOCPATH=$dir/locale LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+  export LOCPATH=$dir/locale
+  { export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8; } 2>/dev/null  # not this shell's locale
   export WINEPREFIX=$dir/prefix WINEDEBUG=-all WINEARCH=win64
   export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko install prompts
   export WINEPATH="Z:${qt//\//\\}\\bin;Z:\\usr\\lib\\gcc\\x86_64-w64-mingw32\\12-posix;Z:\\usr\\x86_64-w64-mingw32\\lib"
@@ -31,6 +32,9 @@ start_wine() {
   fi
   # One wineserver and its service processes started here, outside ctest: each test would
   # otherwise wait for the services, which inherit its output pipe.
+  # A server left from before (without this display) goes first.
+  /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+  /usr/lib/wine/wineserver -w >/dev/null 2>&1 || true
   /usr/lib/wine/wineserver -p >/dev/null 2>&1 </dev/null
   $WINE wineboot >/dev/null 2>&1 </dev/null
 }

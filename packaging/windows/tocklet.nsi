@@ -1,0 +1,51 @@
+; The Windows installer: the portable folder under Program Files, a Start-menu entry and an
+; uninstaller. scripts/windows passes VERSION, SOURCE (the folder), OUTFILE and ICON.
+Unicode true
+!include "MUI2.nsh"
+
+Name "Tocklet ${VERSION}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES64\Tocklet"
+InstallDirRegKey HKLM "Software\Tocklet" "InstallDir"
+RequestExecutionLevel admin
+SetCompressor /SOLID lzma
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tocklet"
+
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "SimpChinese"
+
+Section "Tocklet"
+  SetShellVarContext all
+  SetOutPath "$INSTDIR"
+  File /r "${SOURCE}\*.*"
+  WriteUninstaller "$INSTDIR\Uninstall.exe"
+  CreateShortcut "$SMPROGRAMS\Tocklet.lnk" "$INSTDIR\Tocklet.exe"
+  WriteRegStr HKLM "Software\Tocklet" "InstallDir" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Tocklet"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Tocklet.exe"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "Tocklet developers"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+; The user's task.dat (in %APPDATA%\Tocklet) and the log in the Windows folder stay.
+Section "Uninstall"
+  SetShellVarContext all
+  Delete "$SMPROGRAMS\Tocklet.lnk"
+  RMDir /r "$INSTDIR\platforms"
+  RMDir /r "$INSTDIR\styles"
+  RMDir /r "$INSTDIR\translations"
+  Delete "$INSTDIR\*.dll"
+  Delete "$INSTDIR\Tocklet.exe"
+  Delete "$INSTDIR\Uninstall.exe"
+  RMDir "$INSTDIR"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  DeleteRegKey HKLM "Software\Tocklet"
+SectionEnd

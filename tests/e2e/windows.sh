@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Tocklet.exe under Wine on the windows platform (scripts/windows --test gives the Wine prefix
+# and the X display): the first start writes the sample script in code page 936 beside the
+# program and logs to C:\windows\Klaxo.log; a countdown's box; a "cmd:" task's console command;
+# Ctrl+Alt+A, pressed in another Wine window, recalls the window from the background.
+# Arguments: Tocklet.exe, the Qt tree's plugin folder.
+set -uo pipefail
+[ -n "${WINEPREFIX:-}" ] && [ -n "${DISPLAY:-}" ] ||
+  { echo "needs Wine and a display: run it through scripts/windows --test"; exit 1; }
+WINE=/usr/lib/wine/wine64
+work=$(mktemp -d)
+mkdir -p "$work/app/platforms" "$work/app/styles" "$work/app/translations"
+cp "$1" "$work/app/Tocklet.exe"
+cp "$2/platforms/qwindows.dll" "$work/app/platforms/"
+cp "$2/styles/qwindowsvistastyle.dll" "$work/app/styles/"
+cp /usr/share/qt6/translations/qtbase_zh_CN.qm "$work/app/translations/"
+unset QT_QPA_PLATFORM
+drive=$WINEPREFIX/drive_c
+rm -f "$drive/windows/Klaxo.log" "$drive/cmd.txt"
+pids=()
+trap '[ -z "${pids[*]}" ] || { kill "${pids[@]}"; wait "${pids[@]}"; } 2>/dev/null; rm -rf "$work"' EXIT
+
+fail() { echo "FAIL: $*"; cat "$work"/out* 2>/dev/null; exit 1; }
+until_true() { for _ in $(seq 200); do "$@" && return 0; sleep 0.1; done; return 1; }
+start() { $WINE "$work/app/Tocklet.exe" >>"$work/out" 2>&1 & pid=$!; pids+=("$pid"); }
+windows() { xdotool search --onlyvisible --name '^Tocklet$' 2>/dev/null; }
+window() { w=$(until_true windows | head -n 1) || fail "no window"; sleep 0.5; }
+titled() {
+  local id
+  for id in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+    [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && echo "$id" && return 0
+  done
+  return 1
+}
+focused() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] || { xdotool windowactivate "$1" 2>/dev/null; false; }; }
+focus() { until_true focused "$1" || fail "window $1 could not be activated"; }
+gbk() { iconv -f GB18030 -t UTF-8 "$1" | tr -d '\r'; }
+log() { gbk "$drive/windows/Klaxo.log" | cut -f2-; }
+write_script() { printf '%s\r\n' "$@" | iconv -f UTF-8 -t GB18030 >"$work/app/task.dat"; }
+ended() { ! kill -0 "$pid" 2>/dev/null; }
+quit() { focus "$w" && xdotool key Escape; until_true ended || fail "Esc did not end the program"; }
+
+# First start: the sample in code page 936 beside the program, the start line in the Windows
+# folder's log. Enter starts the sample's first task (0 s, in the background): its box.
+start
+window
+until_true test -s "$work/app/task.dat" || fail "no task.dat beside Tocklet.exe"
+! iconv -f UTF-8 -t UTF-8 "$work/app/task.dat" >/dev/null 2>&1 || fail "task.dat is not in code page 936"
+[ "$(gbk "$work/app/task.dat" | wc -l)" -eq 6 ] && gbk "$work/app/task.dat" | grep -q '请在这里输入' ||
+  fail "sample script: $(gbk "$work/app/task.dat")"
+[ "$(log)" = $'<\t程序开始运行' ] || fail "start line: $(log)"
+focus "$w" && xdotool key Return
+box=$(until_true titled 时间到) || fail "no reminder box"
+focus "$box" && xdotool key Return
+until_true eval '! titled 时间到 >/dev/null' || fail "the box stayed open"
+log | grep -q $'\t任务时间到' || fail "log: $(log)"
+quit
+
+# A console command: "cmd:" runs cmd /c in a console of its own.
+write_script '[0,0,0,1,0,0,1,"cmd:echo ran>C:\cmd.txt"]命令'
+start
+window
+focus "$w" && xdotool key Return
+until_true grep -q ran "$drive/cmd.txt" || fail "the command did not run"
+quit
+
+# An hour in the background; Ctrl+Alt+A in Notepad (Wine hands the key to a Wine window's
+# program only) brings the window back.
+write_script '[1,0,0,0,1,1,1,"事件关联文件未指定"]后台任务'
+start
+window
+focus "$w" && xdotool key Return
+until_true eval '[ -z "$(windows)" ]' || fail "the window did not go to the background"
+$WINE notepad >>"$work/out.notepad" 2>&1 & pids+=($!)
+notepad=$(until_true xdotool search --onlyvisible --class notepad | head -n 1) || fail "no Notepad"
+focus "$notepad" && xdotool key ctrl+alt+a
+until_true windows >/dev/null || fail "Ctrl+Alt+A did not recall the window"
+echo "windows: ok"
