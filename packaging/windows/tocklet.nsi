@@ -1,6 +1,6 @@
 ; The Windows installer: the portable folder under Program Files, a Start-menu entry and an
 ; uninstaller. scripts/windows passes VERSION, SOURCE (the folder), OUTFILE and ICON.
-Unicode true
+Target amd64-unicode
 !include "MUI2.nsh"
 
 Name "Tocklet ${VERSION}"

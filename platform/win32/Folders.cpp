@@ -1,6 +1,7 @@
 // Where the task script and the event log live: beside the executable and in the Windows
 // directory, as on any Windows; the user's roaming application data when the program's folder
-// may not be written (an installed copy under Program Files).
+// may not be written (an installed copy under Program Files), the user's VirtualStore when the
+// Windows directory may not be (a user who is no administrator).
 #include "DesktopPlatform.h"
 
 #include <QCoreApplication>
@@ -19,7 +20,9 @@ namespace {
 bool canCreateFileIn(const QString &dir)
 {
     const std::wstring probe =
-        QDir::toNativeSeparators(dir + QStringLiteral("/~tocklet-write-test.tmp")).toStdWString();
+        QDir::toNativeSeparators(dir +
+                                 QStringLiteral("/~tocklet-%1.tmp").arg(::GetCurrentProcessId()))
+            .toStdWString();
     const HANDLE file =
         ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                       FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
@@ -51,9 +54,21 @@ QString DesktopPlatform::windowsDirectory() const
 {
     wchar_t path[MAX_PATH + 1];
     const UINT size = ::GetWindowsDirectoryW(path, MAX_PATH + 1);
-    if (size == 0 || size > MAX_PATH)
-        return QStringLiteral("C:\\Windows");
-    return QString::fromWCharArray(path, int(size));
+    const QString windows = size == 0 || size > MAX_PATH ? QStringLiteral("C:\\Windows")
+                                                         : QString::fromWCharArray(path, int(size));
+    if (canCreateFileIn(windows))
+        return windows;
+    // Only administrators may write the Windows directory since Vista. The folder the system
+    // gave a program of old that wrote there, which is where such a log already is.
+    QString local;
+    PWSTR appData = nullptr;
+    if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &appData)))
+        local = QString::fromWCharArray(appData) + QStringLiteral("\\VirtualStore") +
+                windows.mid(2); // without the drive: ...\VirtualStore\Windows
+    ::CoTaskMemFree(appData);
+    if (local.isEmpty() || !QDir().mkpath(local))
+        return windows;
+    return QDir::toNativeSeparators(local);
 }
 
 } // namespace platform

@@ -24,8 +24,10 @@ public:
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
     {
         const auto *msg = static_cast<const MSG *>(message);
-        if (eventType != "windows_generic_MSG" || msg->message != WM_HOTKEY ||
-            msg->wParam != kHotkeyId)
+        // Qt names thread messages "windows_dispatcher_MSG" in its documentation and passes them
+        // as "windows_generic_MSG" in 6.4: either.
+        if ((eventType != "windows_generic_MSG" && eventType != "windows_dispatcher_MSG") ||
+            msg->message != WM_HOTKEY || msg->wParam != kHotkeyId)
             return false;
         if (receiver_ && onPressed_)
             onPressed_();

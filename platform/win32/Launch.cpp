@@ -2,6 +2,7 @@
 #include "DesktopPlatform.h"
 
 #include <QDir>
+#include <QUrl>
 
 #include <windows.h>
 
@@ -32,7 +33,10 @@ void DesktopPlatform::startCommandLine(const QString &line)
 
 void DesktopPlatform::shellOpen(const QString &path)
 {
-    const std::wstring target = QDir::toNativeSeparators(path).toStdWString();
+    // An address as it stands (its slashes are no path's); a path with the system's separators.
+    const QUrl url(path, QUrl::StrictMode);
+    const bool address = url.isValid() && url.scheme().size() > 1;
+    const std::wstring target = (address ? path : QDir::toNativeSeparators(path)).toStdWString();
     ::ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 

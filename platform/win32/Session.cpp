@@ -62,10 +62,11 @@ void DesktopPlatform::watchSessionEnd(QObject *receiver, SessionEnd handlers)
                              if (*answer < 0)
                                  *answer = end;
                          });
+                         // No release(): Qt would block input until WM_ENDSESSION, which a
+                         // refused logout never brings.
                          if (*answer != 1)
                              manager.cancel();
                          *answer = 0; // a late answer changes nothing
-                         manager.release();
                      });
     // WM_ENDSESSION: Qt says aboutToQuit once, and the process ends when the message returns.
     QObject::connect(app, &QCoreApplication::aboutToQuit, receiver,

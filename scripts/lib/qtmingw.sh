@@ -11,8 +11,10 @@ find_qt_mingw() {
   for tarball in "$(dirname "$PWD")/shared/toolchains/qt6.4.2-mingw-w64.tar.xz" \
                  /work/shared/toolchains/qt6.4.2-mingw-w64.tar.xz; do
     [ -f "$tarball" ] || continue
-    mkdir -p "$dir/qt"
-    tar -xJf "$tarball" -C "$dir/qt" --strip-components=1
+    rm -rf "$dir/qt.part"
+    mkdir -p "$dir/qt.part"
+    tar -xJf "$tarball" -C "$dir/qt.part" --strip-components=1 && mv "$dir/qt.part" "$dir/qt" ||
+      { rm -rf "$dir/qt.part"; echo "could not unpack $tarball" >&2; return 1; }
     echo "$dir/qt"
     return 0
   done

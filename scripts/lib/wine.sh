@@ -19,10 +19,6 @@ start_wine() {
   export WINEPATH="Z:${qt//\//\\}\\bin;Z:\\usr\\lib\\gcc\\x86_64-w64-mingw32\\12-posix;Z:\\usr\\x86_64-w64-mingw32\\lib"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     $WINE wineboot -i >/dev/null 2>&1 </dev/null
-    # A crash ends the process with its exception code instead of waiting on a dialog or
-    # exiting 0 through winedbg --auto.
-    $WINE reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-    $WINE reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' /f >/dev/null 2>&1
     # Wine has no SimSun or MS Shell Dlg: WenQuanYi (fonts-wqy-microhei) in their place.
     local font
     for font in 宋体 SimSun NSimSun 'MS Shell Dlg' 'MS Shell Dlg 2' Tahoma; do
@@ -37,6 +33,10 @@ start_wine() {
   /usr/lib/wine/wineserver -w >/dev/null 2>&1 || true
   /usr/lib/wine/wineserver -p >/dev/null 2>&1 </dev/null
   $WINE wineboot >/dev/null 2>&1 </dev/null
+  # A crash ends the process with its exception code instead of waiting on a dialog or exiting
+  # 0 through winedbg --auto (every time: a prefix may have been made by something else).
+  $WINE reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  $WINE reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' /f >/dev/null 2>&1
 }
 
 stop_wine() {

@@ -3,18 +3,16 @@
 # and the X display): the first start writes the sample script in code page 936 beside the
 # program and logs to C:\windows\Klaxo.log; a countdown's box; a "cmd:" task's console command;
 # Ctrl+Alt+A, pressed in another Wine window, recalls the window from the background.
-# Arguments: Tocklet.exe, the Qt tree's plugin folder.
+# The program runs from the portable folder as `cmake --install` makes it (the zip's), with
+# nothing on Wine's path: a DLL missing from the folder fails the test.
+# Argument: the build folder.
 set -uo pipefail
 [ -n "${WINEPREFIX:-}" ] && [ -n "${DISPLAY:-}" ] ||
   { echo "needs Wine and a display: run it through scripts/windows --test"; exit 1; }
 WINE=/usr/lib/wine/wine64
 work=$(mktemp -d)
-mkdir -p "$work/app/platforms" "$work/app/styles" "$work/app/translations"
-cp "$1" "$work/app/Tocklet.exe"
-cp "$2/platforms/qwindows.dll" "$work/app/platforms/"
-cp "$2/styles/qwindowsvistastyle.dll" "$work/app/styles/"
-cp /usr/share/qt6/translations/qtbase_zh_CN.qm "$work/app/translations/"
-unset QT_QPA_PLATFORM
+cmake --install "$1" --prefix "$work/app" >/dev/null || { echo "FAIL: install"; exit 1; }
+unset QT_QPA_PLATFORM WINEPATH
 drive=$WINEPREFIX/drive_c
 rm -f "$drive/windows/Klaxo.log" "$drive/cmd.txt"
 pids=()
