@@ -1,39 +1,7 @@
-// The recall hotkey: the key grab of the X11 session, and the native event filter that stands
-// in for the window procedure which receives the key's presses.
+// The recall hotkey: the key grab of the X11 session; its presses come as X events.
 #include "DesktopPlatform.h"
 
-#include <QCoreApplication>
-#include <QPointer>
-
 namespace platform {
-
-namespace {
-
-class HotkeyFilter final : public QAbstractNativeEventFilter {
-public:
-    HotkeyFilter(const x11::RecallKey &key, QObject *receiver, std::function<void()> onPressed)
-        : key_(key)
-        , receiver_(receiver)
-        , onPressed_(std::move(onPressed))
-    {
-    }
-
-    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
-    {
-        if (eventType != "xcb_generic_event_t" || !key_.isPress(message))
-            return false;
-        if (receiver_ && onPressed_)
-            onPressed_();
-        return true;
-    }
-
-private:
-    const x11::RecallKey &key_;
-    QPointer<QObject> receiver_;
-    std::function<void()> onPressed_;
-};
-
-} // namespace
 
 bool DesktopPlatform::registerHotkey()
 {
@@ -45,20 +13,9 @@ void DesktopPlatform::unregisterHotkey()
     recallKey_.ungrab();
 }
 
-void DesktopPlatform::installHotkeyHandler(QObject *receiver, std::function<void()> onPressed)
+bool DesktopPlatform::isHotkeyPress(const QByteArray &eventType, void *message) const
 {
-    removeHotkeyHandler();
-    hotkeyFilter_ = std::make_unique<HotkeyFilter>(recallKey_, receiver, std::move(onPressed));
-    QCoreApplication::instance()->installNativeEventFilter(hotkeyFilter_.get());
-}
-
-void DesktopPlatform::removeHotkeyHandler()
-{
-    if (!hotkeyFilter_)
-        return;
-    if (auto *app = QCoreApplication::instance())
-        app->removeNativeEventFilter(hotkeyFilter_.get());
-    hotkeyFilter_.reset();
+    return eventType == "xcb_generic_event_t" && recallKey_.isPress(message);
 }
 
 } // namespace platform

@@ -4,9 +4,40 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 namespace platform {
+
+namespace {
+
+// Stands in for the window procedure that receives the recall key's presses.
+class HotkeyFilter final : public QAbstractNativeEventFilter {
+public:
+    HotkeyFilter(std::function<bool(const QByteArray &, void *)> isPress, QObject *receiver,
+                 std::function<void()> onPressed)
+        : isPress_(std::move(isPress))
+        , receiver_(receiver)
+        , onPressed_(std::move(onPressed))
+    {
+    }
+
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
+    {
+        if (!isPress_(eventType, message))
+            return false;
+        if (receiver_ && onPressed_)
+            onPressed_();
+        return true;
+    }
+
+private:
+    std::function<bool(const QByteArray &, void *)> isPress_;
+    QPointer<QObject> receiver_;
+    std::function<void()> onPressed_;
+};
+
+} // namespace
 
 DesktopPlatform::DesktopPlatform()
     : dateFormat_(QLocale::system().dateFormat(QLocale::ShortFormat))
@@ -36,6 +67,24 @@ QString DesktopPlatform::dateTimeText(const QDateTime &t) const
 int DesktopPlatform::msecsToNextSecond() const
 {
     return 1000 - QTime::currentTime().msec();
+}
+
+void DesktopPlatform::installHotkeyHandler(QObject *receiver, std::function<void()> onPressed)
+{
+    removeHotkeyHandler();
+    hotkeyFilter_ = std::make_unique<HotkeyFilter>(
+        [this](const QByteArray &type, void *message) { return isHotkeyPress(type, message); },
+        receiver, std::move(onPressed));
+    QCoreApplication::instance()->installNativeEventFilter(hotkeyFilter_.get());
+}
+
+void DesktopPlatform::removeHotkeyHandler()
+{
+    if (!hotkeyFilter_)
+        return;
+    if (auto *app = QCoreApplication::instance())
+        app->removeNativeEventFilter(hotkeyFilter_.get());
+    hotkeyFilter_.reset();
 }
 
 void DesktopPlatform::makeTopmost(QWidget *window)

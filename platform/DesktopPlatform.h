@@ -57,6 +57,9 @@ public:
     void watchSessionEnd(QObject *receiver, SessionEnd handlers) override;
 
 private:
+    // Whether a native event is a press of the registered key (the system's message, as the
+    // application's native event filters see it).
+    bool isHotkeyPress(const QByteArray &eventType, void *message) const;
     void releaseCopyTest();
 
     std::unique_ptr<QAbstractNativeEventFilter> hotkeyFilter_;

@@ -1,44 +1,13 @@
 // The recall hotkey: a hotkey registered for the program's GUI thread, whose WM_HOTKEY messages
-// reach the event loop as thread messages and are taken there by a native event filter.
+// reach the event loop as thread messages.
 #include "DesktopPlatform.h"
-
-#include <QCoreApplication>
-#include <QPointer>
 
 #include <windows.h>
 
 namespace platform {
 
 namespace {
-
 constexpr int kHotkeyId = 1;
-
-class HotkeyFilter final : public QAbstractNativeEventFilter {
-public:
-    HotkeyFilter(QObject *receiver, std::function<void()> onPressed)
-        : receiver_(receiver)
-        , onPressed_(std::move(onPressed))
-    {
-    }
-
-    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
-    {
-        const auto *msg = static_cast<const MSG *>(message);
-        // Qt names thread messages "windows_dispatcher_MSG" in its documentation and passes them
-        // as "windows_generic_MSG" in 6.4: either.
-        if ((eventType != "windows_generic_MSG" && eventType != "windows_dispatcher_MSG") ||
-            msg->message != WM_HOTKEY || msg->wParam != kHotkeyId)
-            return false;
-        if (receiver_ && onPressed_)
-            onPressed_();
-        return true;
-    }
-
-private:
-    QPointer<QObject> receiver_;
-    std::function<void()> onPressed_;
-};
-
 } // namespace
 
 bool DesktopPlatform::registerHotkey()
@@ -56,20 +25,13 @@ void DesktopPlatform::unregisterHotkey()
     hotkeyRegistered_ = false;
 }
 
-void DesktopPlatform::installHotkeyHandler(QObject *receiver, std::function<void()> onPressed)
+bool DesktopPlatform::isHotkeyPress(const QByteArray &eventType, void *message) const
 {
-    removeHotkeyHandler();
-    hotkeyFilter_ = std::make_unique<HotkeyFilter>(receiver, std::move(onPressed));
-    QCoreApplication::instance()->installNativeEventFilter(hotkeyFilter_.get());
-}
-
-void DesktopPlatform::removeHotkeyHandler()
-{
-    if (!hotkeyFilter_)
-        return;
-    if (auto *app = QCoreApplication::instance())
-        app->removeNativeEventFilter(hotkeyFilter_.get());
-    hotkeyFilter_.reset();
+    // Qt names thread messages "windows_dispatcher_MSG" in its documentation and passes them as
+    // "windows_generic_MSG" in 6.4: either.
+    const auto *msg = static_cast<const MSG *>(message);
+    return (eventType == "windows_generic_MSG" || eventType == "windows_dispatcher_MSG") &&
+           msg->message == WM_HOTKEY && msg->wParam == kHotkeyId;
 }
 
 } // namespace platform
