@@ -45,7 +45,10 @@ QString decodeLossy(QByteArrayView bytes)
     out.clear();
     const auto at = [&](qsizetype i) { return i < bytes.size() ? uchar(bytes[i]) : 0; };
     for (qsizetype i = 0; i < bytes.size();) {
-        const qsizetype size = at(i) < 0x80 ? 1 : at(i + 1) >= 0x30 && at(i + 1) <= 0x39 ? 4 : 2;
+        // 0x80 and 0xFF begin no code of two or four bytes: digits after them stay digits.
+        const qsizetype size = at(i) < 0x81 || at(i) == 0xFF            ? 1
+                               : at(i + 1) >= 0x30 && at(i + 1) <= 0x39 ? 4
+                                                                        : 2;
         if (i + size > bytes.size())
             break;
         QString one;

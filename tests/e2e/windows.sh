@@ -2,7 +2,8 @@
 # Tocklet.exe under Wine on the windows platform (scripts/windows --test gives the Wine prefix
 # and the X display): the first start writes the sample script in code page 936 beside the
 # program and logs to C:\windows\Klaxo.log; a countdown's box; a "cmd:" task's console command;
-# Ctrl+Alt+A, pressed in another Wine window, recalls the window from the background.
+# Ctrl+Alt+A, pressed in another Wine window, recalls the window from the background; the end of
+# the Windows session asks while a task runs.
 # The program runs from the portable folder as `cmake --install` makes it (the zip's), with
 # nothing on Wine's path: a DLL missing from the folder fails the test.
 # Argument: the build folder.
@@ -73,4 +74,18 @@ $WINE notepad >>"$work/out.notepad" 2>&1 & pids+=($!)
 notepad=$(until_true xdotool search --onlyvisible --class notepad | head -n 1) || fail "no Notepad"
 focus "$notepad" && xdotool key ctrl+alt+a
 until_true windows >/dev/null || fail "Ctrl+Alt+A did not recall the window"
+
+# The end of the Windows session while the task runs: the question; No keeps the program and
+# cancels the logout, Yes ends it with the script saved and the exit line written.
+for answer in n y; do
+  $WINE wineboot -e >/dev/null 2>&1 & session=$!
+  until_true eval '[ "$(windows | wc -l)" -eq 2 ]' || fail "no question at the session's end"
+  box=$(windows | tail -n 1)
+  focus "$box" && xdotool key "$answer"
+  until_true eval '! kill -0 $session 2>/dev/null' || fail "the session's end did not finish ($answer)"
+  [ "$answer" = y ] || { ! ended && [ "$(windows | wc -l)" -eq 1 ] || fail "No ended the program"; }
+done
+until_true ended || fail "Yes did not end the program"
+[ "$(log | tail -n 1)" = $'>\t系统正常退出' ] || fail "no exit line at the session's end: $(log)"
+gbk "$work/app/task.dat" | grep -q '^\[1,0,0,0,1,1,1,.*后台任务$' || fail "script: $(gbk "$work/app/task.dat")"
 echo "windows: ok"
