@@ -2,8 +2,8 @@
 # Tocklet.exe under Wine on the windows platform (scripts/windows --test gives the Wine prefix
 # and the X display): the first start writes the sample script in code page 936 beside the
 # program and logs to C:\windows\Klaxo.log; a countdown's box; a "cmd:" task's console command;
-# Ctrl+Alt+A, pressed in another Wine window, recalls the window from the background; the end of
-# the Windows session asks while a task runs.
+# a second copy's notice; Ctrl+Alt+A, pressed in another Wine window, recalls the window from the
+# background; the end of the Windows session asks while a task runs.
 # The program runs from the portable folder as `cmake --install` makes it (the zip's), with
 # nothing on Wine's path: a DLL missing from the folder fails the test.
 # Argument: the build folder.
@@ -35,6 +35,7 @@ focused() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] || { xdotool win
 focus() { until_true focused "$1" || fail "window $1 could not be activated"; }
 gbk() { iconv -f GB18030 -t UTF-8 "$1" | tr -d '\r'; }
 log() { gbk "$drive/windows/Klaxo.log" | cut -f2-; }
+last_log() { [ "$(log | tail -n 1)" = "$1" ]; }
 write_script() { printf '%s\r\n' "$@" | iconv -f UTF-8 -t GB18030 >"$work/app/task.dat"; }
 ended() { ! kill -0 "$pid" 2>/dev/null; }
 quit() { focus "$w" && xdotool key Escape; until_true ended || fail "Esc did not end the program"; }
@@ -55,12 +56,16 @@ until_true eval '! titled 时间到 >/dev/null' || fail "the box stayed open"
 log | grep -q $'\t任务时间到' || fail "log: $(log)"
 quit
 
-# A console command: "cmd:" runs cmd /c in a console of its own.
-write_script '[0,0,0,1,0,0,1,"cmd:echo ran>C:\cmd.txt"]命令'
+# A console command: "cmd:" runs cmd /c in a console window of its own, which closes with it.
+write_script '[0,0,0,1,0,0,1,"cmd:echo ran>C:\cmd.txt & pause"]命令'
 start
 window
 focus "$w" && xdotool key Return
+consoles() { xdotool search --onlyvisible --class conhost.exe 2>/dev/null; }
+console=$(until_true consoles | head -n 1) || fail "no console window"
 until_true grep -q ran "$drive/cmd.txt" || fail "the command did not run"
+focus "$console" && xdotool key space
+until_true eval '[ -z "$(consoles)" ]' || fail "the console stayed open after the command"
 quit
 
 # An hour in the background; Ctrl+Alt+A in Notepad (Wine hands the key to a Wine window's
@@ -70,6 +75,15 @@ start
 window
 focus "$w" && xdotool key Return
 until_true eval '[ -z "$(windows)" ]' || fail "the window did not go to the background"
+# A second copy: "<<" and its notice, then a window of its own, which Esc ends.
+first=$pid
+start
+until_true last_log $'<<\t程序开始运行' || fail "second copy: $(log)"
+notice=$(until_true windows | head -n 1) || fail "no notice"
+focus "$notice" && xdotool key Return
+w=$(until_true eval 'windows | grep -vx "$notice"' | head -n 1) || fail "no second window"
+quit
+pid=$first
 $WINE notepad >>"$work/out.notepad" 2>&1 & pids+=($!)
 notepad=$(until_true xdotool search --onlyvisible --class notepad | head -n 1) || fail "no Notepad"
 focus "$notepad" && xdotool key ctrl+alt+a
@@ -86,6 +100,6 @@ for answer in n y; do
   [ "$answer" = y ] || { ! ended && [ "$(windows | wc -l)" -eq 1 ] || fail "No ended the program"; }
 done
 until_true ended || fail "Yes did not end the program"
-[ "$(log | tail -n 1)" = $'>\t系统正常退出' ] || fail "no exit line at the session's end: $(log)"
+last_log $'>\t系统正常退出' || fail "no exit line at the session's end: $(log)"
 gbk "$work/app/task.dat" | grep -q '^\[1,0,0,0,1,1,1,.*后台任务$' || fail "script: $(gbk "$work/app/task.dat")"
 echo "windows: ok"
