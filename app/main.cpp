@@ -62,6 +62,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication::setApplicationName(QStringLiteral("Tocklet"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TOCKLET_VERSION));
+    platform::DesktopPlatform::beforeApplication();
     bool recall = false;
     if (const std::optional<int> status = readCommandLine(argc, argv, recall))
         return *status;
@@ -73,7 +74,6 @@ int main(int argc, char *argv[])
         std::fflush(nullptr);
         std::_Exit(status);
     }
-    platform::DesktopPlatform::beforeApplication();
     QApplication app(argc, argv);
     // The desktop matches the window to its desktop entry (icon, name, the recall action).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tocklet.Tocklet"));

@@ -20,7 +20,9 @@ void playMessageSound(MsgIcon icon);
 // system's own facilities (win32/). Each facility has a file of its own per system.
 class DesktopPlatform : public Platform {
 public:
-    // Before the application object exists. On Linux: in a Wayland session that offers
+    // First thing, before the command line is read and the application object exists. On
+    // Windows: the console of a command prompt that started the program, for what it prints
+    // (a GUI program has none of its own). On Linux: in a Wayland session that offers
     // XWayland, the X11 platform unless the user chose one, because a Wayland client can
     // neither stay above other windows nor grab a key for the whole desktop; and the session
     // manager kept from Qt.

@@ -13,7 +13,13 @@
 
 namespace platform {
 
-void DesktopPlatform::beforeApplication() {}
+void DesktopPlatform::beforeApplication()
+{
+    if (::AttachConsole(ATTACH_PARENT_PROCESS)) {
+        std::freopen("CONOUT$", "w", stdout);
+        std::freopen("CONOUT$", "w", stderr);
+    }
+}
 
 void DesktopPlatform::afterApplication() {}
 
