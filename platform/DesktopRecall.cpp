@@ -9,6 +9,11 @@
 
 namespace platform {
 
+int DesktopPlatform::sendRecall()
+{
+    return dbus::callRecall();
+}
+
 void DesktopPlatform::offerRecall(QObject *receiver, std::function<void()> onRecall)
 {
     // After the window is mapped: the bus and the portal cost round trips the window need not wait

@@ -1,7 +1,6 @@
 // The program's place among the user's sessions: the earlier-copy test, the end of the desktop
 // session and the termination signals.
 #include "DesktopPlatform.h"
-#include "dbus/Recall.h"
 #include "x11/SessionClient.h"
 
 #include <QDir>
@@ -42,11 +41,6 @@ void DesktopPlatform::afterApplication()
 {
     if (!sessionManager.isEmpty())
         qputenv("SESSION_MANAGER", sessionManager);
-}
-
-int DesktopPlatform::sendRecall()
-{
-    return dbus::callRecall();
 }
 
 bool DesktopPlatform::earlierCopyRunning()

@@ -3,7 +3,6 @@
 #include "DesktopPlatform.h"
 
 #include <QGuiApplication>
-#include <QPointer>
 #include <QSessionManager>
 
 #include <cstdio>
@@ -22,15 +21,6 @@ void DesktopPlatform::beforeApplication()
 }
 
 void DesktopPlatform::afterApplication() {}
-
-int DesktopPlatform::sendRecall()
-{
-    // Ctrl+Alt+A reaches the program wherever the focus is on Windows; there is no other way in.
-    std::fprintf(stderr, "--recall is not offered on Windows: press Ctrl+Alt+A.\n");
-    return 1;
-}
-
-void DesktopPlatform::offerRecall(QObject *, std::function<void()>) {}
 
 bool DesktopPlatform::earlierCopyRunning()
 {
