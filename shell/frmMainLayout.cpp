@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFrame>
 #include <QGroupBox>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -60,11 +61,15 @@ void frmMain::createControls()
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tocklet"));
-    // Pictures drawn from the SVG source (installed as the scalable icon): reading PNG needs
-    // no plugin at start-up.
+    // Pictures drawn from the SVG source (installed as the scalable icon). Read as the PNG they
+    // are: a reader left to guess loads every image plugin (JPEG, GIF, ICO) to ask it about the
+    // bytes. (Fusion's group box frame, a picture it reads that way, loads them all the same.)
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64})
-        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+    for (int size : {16, 24, 32, 48, 64}) {
+        QImageReader reader(QStringLiteral(":/icons/%1.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
     setWindowIcon(icon);
     // Above the others from the first show (start-up makes it so right after showing): the
     // hint set later would make the window system create the window a second time.
