@@ -15,13 +15,13 @@ qt=$(find_qt_mingw "$PWD/build/windows")
 work=$(mktemp -d)
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
+trap 'stop_wine 2>/dev/null; kill $xvfb; rm -rf "$work"' EXIT
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(cat "$work/display")" XDG_STATE_HOME="$work/state" XDG_RUNTIME_DIR="$work/run"
 mkdir -p -m 700 "$XDG_RUNTIME_DIR" "$work/linux"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 . scripts/lib/wine.sh
 start_wine "$qt" "$PWD/build/windows/wine"
-trap 'stop_wine; kill $xvfb; rm -rf "$work"' EXIT
 cp -r build/windows/tocklet-*-windows-x64 "$work/windows"
 cp build/bench/app/tocklet "$work/linux/tocklet"
 # The sample scripts written, the caches warm.

@@ -2,6 +2,7 @@
 ; uninstaller. scripts/windows passes VERSION, SOURCE (the folder), OUTFILE and ICON.
 Target amd64-unicode
 !include "MUI2.nsh"
+!include "LogicLib.nsh"
 
 Name "Tocklet ${VERSION}"
 OutFile "${OUTFILE}"
@@ -18,6 +19,24 @@ SetCompressor /SOLID lzma
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "SimpChinese"
+
+; A running Tocklet holds its files: it must end first (its mutex tells, as it tells a second copy).
+!macro REFUSE_WHILE_RUNNING
+  System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "Local\org.tocklet.Tocklet") p .r0'
+  ${If} $0 P<> 0
+    System::Call 'kernel32::CloseHandle(p r0)'
+    MessageBox MB_OK|MB_ICONEXCLAMATION "Tocklet 正在运行。请先退出 Tocklet,然后再试。" /SD IDOK
+    Abort
+  ${EndIf}
+!macroend
+
+Function .onInit
+  !insertmacro REFUSE_WHILE_RUNNING
+FunctionEnd
+
+Function un.onInit
+  !insertmacro REFUSE_WHILE_RUNNING
+FunctionEnd
 
 Section "Tocklet"
   SetShellVarContext all
