@@ -28,7 +28,7 @@ public:
     // manager kept from Qt.
     static void beforeApplication();
     // Once it exists: on Linux the session manager's address back for the programs that tasks
-    // start.
+    // start; on Windows the console let go.
     static void afterApplication();
     // `tocklet --recall`: asks the running copy for its window. The exit status: 0 when a copy
     // took the request.

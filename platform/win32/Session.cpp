@@ -12,15 +12,27 @@
 
 namespace platform {
 
+namespace {
+bool consoleAttached = false;
+} // namespace
+
 void DesktopPlatform::beforeApplication()
 {
-    if (::AttachConsole(ATTACH_PARENT_PROCESS)) {
+    consoleAttached = ::AttachConsole(ATTACH_PARENT_PROCESS);
+    if (consoleAttached) {
         std::freopen("CONOUT$", "w", stdout);
         std::freopen("CONOUT$", "w", stderr);
     }
 }
 
-void DesktopPlatform::afterApplication() {}
+void DesktopPlatform::afterApplication()
+{
+    // The command line is read and the program goes on: a program attached to a console ends
+    // when the console window is closed, unsaved.
+    if (consoleAttached)
+        ::FreeConsole();
+    consoleAttached = false;
+}
 
 bool DesktopPlatform::earlierCopyRunning()
 {
