@@ -27,12 +27,11 @@ bool appendToFile(const QString &path, QByteArrayView bytes)
     // A line takes a moment to write; a second's wait means a hung holder, and the line goes
     // out all the same.
     bool locked = false;
-    for (int tries = 0; tries < 1000 && !locked; ++tries) {
-        locked = ::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
-                              &lockAt);
-        if (!locked)
-            ::Sleep(1);
-    }
+    for (const ULONGLONG deadline = ::GetTickCount64() + 1000;
+         !(locked = ::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                                 &lockAt)) &&
+         ::GetTickCount64() < deadline;)
+        ::Sleep(1);
     DWORD written = 0;
     const bool ok = ::SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_END) &&
                     ::WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&

@@ -49,10 +49,14 @@ QString decodeLossy(QByteArrayView bytes)
         const qsizetype size = at(i) < 0x81 || at(i) == 0xFF            ? 1
                                : at(i + 1) >= 0x30 && at(i + 1) <= 0x39 ? 4
                                                                         : 2;
-        if (i + size > bytes.size())
+        // A code cut off at the end is dropped; bytes that could begin no code are not one.
+        const bool couldBegin =
+            size < 4 || i + 2 >= bytes.size() || (at(i + 2) >= 0x81 && at(i + 2) <= 0xFE);
+        if (i + size > bytes.size() && couldBegin)
             break;
         QString one;
-        if (toUtf16(codePage(Code::Gb18030), MB_ERR_INVALID_CHARS, bytes.sliced(i, size), one)) {
+        if (i + size <= bytes.size() &&
+            toUtf16(codePage(Code::Gb18030), MB_ERR_INVALID_CHARS, bytes.sliced(i, size), one)) {
             out += one;
             i += size;
         } else {

@@ -22,8 +22,11 @@ SetCompressor /SOLID lzma
 
 ; A running Tocklet holds its files: it must end first (its mutex tells, as it tells a second copy).
 !macro REFUSE_WHILE_RUNNING
-  System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "Local\org.tocklet.Tocklet") p .r0'
+  ; Access denied (5): it exists, made by the user an administrator installs for.
+  System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "Local\org.tocklet.Tocklet") p .r0 ?e'
+  Pop $1
   ${If} $0 P<> 0
+  ${OrIf} $1 = 5
     System::Call 'kernel32::CloseHandle(p r0)'
     MessageBox MB_OK|MB_ICONEXCLAMATION "Tocklet 正在运行。请先退出 Tocklet,然后再试。" /SD IDOK
     Abort

@@ -2,7 +2,7 @@
 #include "DesktopPlatform.h"
 
 #include <QDir>
-#include <QUrl>
+#include <QRegularExpression>
 
 #include <windows.h>
 
@@ -34,8 +34,9 @@ void DesktopPlatform::startCommandLine(const QString &line)
 void DesktopPlatform::shellOpen(const QString &path)
 {
     // An address as it stands (its slashes are no path's); a path with the system's separators.
-    const QUrl url(path, QUrl::StrictMode);
-    const bool address = url.isValid() && url.scheme().size() > 1;
+    // A scheme has two letters at least: "C:" begins a path.
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
+    const bool address = scheme.match(path).hasMatch();
     const std::wstring target = (address ? path : QDir::toNativeSeparators(path)).toStdWString();
     ::ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -13,16 +13,28 @@
 namespace platform {
 
 namespace {
+
 bool consoleAttached = false;
+
+bool hasStream(DWORD which)
+{
+    return ::GetFileType(::GetStdHandle(which)) != FILE_TYPE_UNKNOWN;
+}
+
 } // namespace
 
 void DesktopPlatform::beforeApplication()
 {
-    consoleAttached = ::AttachConsole(ATTACH_PARENT_PROCESS);
-    if (consoleAttached) {
+    // Output sent to a file or a pipe stays there; only streams without a handle go to the
+    // prompt's console.
+    const bool out = hasStream(STD_OUTPUT_HANDLE), err = hasStream(STD_ERROR_HANDLE);
+    if ((out && err) || !::AttachConsole(ATTACH_PARENT_PROCESS))
+        return;
+    consoleAttached = true;
+    if (!out)
         std::freopen("CONOUT$", "w", stdout);
+    if (!err)
         std::freopen("CONOUT$", "w", stderr);
-    }
 }
 
 void DesktopPlatform::afterApplication()
@@ -70,8 +82,8 @@ void DesktopPlatform::watchSessionEnd(QObject *receiver, SessionEnd handlers)
                              if (*answer < 0)
                                  *answer = end;
                          });
-                         // No release(): Qt would block input until WM_ENDSESSION, which a
-                         // refused logout never brings.
+                         // No release(): the answer is given before the handler returns, and
+                         // release() would block input until the session's end message.
                          if (*answer != 1)
                              manager.cancel();
                          *answer = 0; // a late answer changes nothing

@@ -13,7 +13,8 @@ find_qt_mingw() {
     [ -f "$tarball" ] || continue
     rm -rf "$dir/qt.part"
     mkdir -p "$dir/qt.part"
-    tar -xJf "$tarball" -C "$dir/qt.part" --strip-components=1 && mv "$dir/qt.part" "$dir/qt" ||
+    tar -xJf "$tarball" -C "$dir/qt.part" --strip-components=1 && rm -rf "$dir/qt" &&
+      mv "$dir/qt.part" "$dir/qt" ||
       { rm -rf "$dir/qt.part"; echo "could not unpack $tarball" >&2; return 1; }
     echo "$dir/qt"
     return 0

@@ -87,14 +87,14 @@ pid=$first
 $WINE notepad >>"$work/out.notepad" 2>&1 & pids+=($!)
 notepad=$(until_true xdotool search --onlyvisible --class notepad | head -n 1) || fail "no Notepad"
 focus "$notepad" && xdotool key ctrl+alt+a
-until_true windows >/dev/null || fail "Ctrl+Alt+A did not recall the window"
+w=$(until_true windows | head -n 1) || fail "Ctrl+Alt+A did not recall the window"
 
 # The end of the Windows session while the task runs: the question; No keeps the program and
 # cancels the logout, Yes ends it with the script saved and the exit line written.
 for answer in n y; do
   $WINE wineboot -e >/dev/null 2>&1 & session=$!
   until_true eval '[ "$(windows | wc -l)" -eq 2 ]' || fail "no question at the session's end"
-  box=$(windows | tail -n 1)
+  box=$(windows | grep -vx "$w" | head -n 1)
   focus "$box" && xdotool key "$answer"
   until_true eval '! kill -0 $session 2>/dev/null' || fail "the session's end did not finish ($answer)"
   [ "$answer" = y ] || { ! ended && [ "$(windows | wc -l)" -eq 1 ] || fail "No ended the program"; }

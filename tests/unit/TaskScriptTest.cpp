@@ -115,6 +115,7 @@ TEST(TextCodec, ReadsEveryLineInTheEncodingThatReadsIt)
          u"例1\n例2\n"_s.toUtf8() + encodeText(u"例3"_s),
          {u"例1"_s, u"例2"_s, u"例3"_s}},
         {"a GBK line cut off", encodeText(u"例1\n例2"_s) + "\xC0", {u"例1"_s, u"例2\uFFFD"_s}},
+        {"Latin-1 digits after a GB lead byte", "N\xB0" "12", {u"N\uFFFD12"_s}},
         {"a tie", "\xCB\xB5\xC3\x97", {u"说脳"_s}, {u"˵×"_s}},
         {"a tie in a line appended to GBK",
          encodeText(u"例\n"_s) + u"200° stellen"_s.toUtf8(),

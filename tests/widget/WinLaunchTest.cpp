@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -21,12 +22,15 @@ TEST(WindowsLaunch, CommandLinesAndOpenRunWhatTheyName)
         {u"cmd /c echo ran>\"RECORD\""_s, u"ran"_s},
         {u"cmd /k echo stayed>\"RECORD\" & exit"_s, u"stayed"_s},
         {u"open BAT"_s, u"opened"_s},
+        {u"open BATURL"_s, u"opened"_s}, // an address: its slashes stay
     };
     const QString record = dir.path(u"record 例"_s);
     for (const auto &[line, recorded] : rows) {
         QFile::remove(record);
         QString command = line;
-        command.replace(u"RECORD"_s, record).replace(u"BAT"_s, dir.path(u"opened.bat"_s));
+        command.replace(u"RECORD"_s, record)
+            .replace(u"BATURL"_s, QUrl::fromLocalFile(dir.path(u"opened.bat"_s)).toString())
+            .replace(u"BAT"_s, dir.path(u"opened.bat"_s));
         if (command.startsWith(u"open "_s))
             platform::DesktopPlatform().shellOpen(command.mid(5));
         else
