@@ -144,7 +144,9 @@ void frmMain::createGeneralPage()
 
     auto *frame2 = make<QGroupBox>(page, "Frame2", {8, 120, 319, 58}, QStringLiteral("提醒事件"));
     cboTask = make<QComboBox>(frame2, "cboTask", {12, 22, 295, 24});
-    cboTask->setEditable(true);
+    // Editable through its own line edit: setEditable() would also build the list's popup, which
+    // waits here until the list is first opened.
+    cboTask->setLineEdit(new QLineEdit(cboTask));
     // The texts straight from the task list: a hundred thousand stored tasks load in one step.
     taskModel_ = new TaskListModel(taskList_, cboTask);
     cboTask->setModel(taskModel_);

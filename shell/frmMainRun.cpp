@@ -185,9 +185,12 @@ void frmMain::moveTaskToTop()
 void frmMain::fillTaskList()
 {
     const tasks::TaskRecord first = taskList_.first();
-    // Rows of one height: the list opens without measuring every text of a long script.
-    if (auto *view = qobject_cast<QListView *>(cboTask->view()))
-        view->setUniformItemSizes(true);
+    // A long script's rows all of one height: its list opens without measuring every text. (A
+    // short list measures its few rows, and needs no popup before it is opened.)
+    constexpr qsizetype kLongList = 500;
+    if (taskList_.size() >= kLongList)
+        if (auto *view = qobject_cast<QListView *>(cboTask->view()))
+            view->setUniformItemSizes(true);
     taskModel_->beginChange();
     taskModel_->endChange();
     cboTask->setCurrentIndex(-1);
