@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Tocklet.exe under Wine on the windows platform (scripts/windows --test gives the Wine prefix
-# and the X display): the first start writes the sample script in code page 936 beside the
-# program and logs to C:\windows\Klaxo.log; a countdown's box; a "cmd:" task's console command;
-# a second copy's notice; Ctrl+Alt+A, pressed in another Wine window, recalls the window from the
-# background; the end of the Windows session asks while a task runs.
+# and the X display): the first start keeps the window above the others, writes the sample
+# script in code page 936 beside the program and logs to C:\windows\Klaxo.log; a countdown's
+# box; a "cmd:" task's console command; a second copy's notice; Ctrl+Alt+A, pressed in another
+# Wine window, recalls the window from the background; the end of the Windows session asks while
+# a task runs.
 # The program runs from the portable folder as `cmake --install` makes it (the zip's), with
 # nothing on Wine's path: a DLL missing from the folder fails the test.
 # Argument: the build folder.
@@ -44,6 +45,8 @@ quit() { focus "$w" && xdotool key Escape; until_true ended || fail "Esc did not
 # folder's log. Enter starts the sample's first task (0 s, in the background): its box.
 start
 window
+# Wine shows a topmost window to the window manager as "above".
+until_true eval 'xprop -id "$w" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE' || fail "not kept above"
 until_true test -s "$work/app/task.dat" || fail "no task.dat beside Tocklet.exe"
 ! iconv -f UTF-8 -t UTF-8 "$work/app/task.dat" >/dev/null 2>&1 || fail "task.dat is not in code page 936"
 [ "$(gbk "$work/app/task.dat" | wc -l)" -eq 6 ] && gbk "$work/app/task.dat" | grep -q '请在这里输入' ||
