@@ -13,13 +13,11 @@ probe=build/bench/bench/tocklet_startup_probe
 qt=$(find_qt_mingw "$PWD/build/windows")
 
 work=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-trap 'stop_wine 2>/dev/null; kill $xvfb; rm -rf "$work"' EXIT
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$work/display")" XDG_STATE_HOME="$work/state" XDG_RUNTIME_DIR="$work/run"
-mkdir -p -m 700 "$XDG_RUNTIME_DIR" "$work/linux"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+. scripts/lib/xsession.sh
+start_xvfb "$work" # no window manager
+trap 'stop_wine 2>/dev/null; stop_xsession; rm -rf "$work"' EXIT
+export XDG_STATE_HOME="$work/state"
+mkdir -p "$work/linux"
 . scripts/lib/wine.sh
 start_wine "$qt" "$PWD/build/windows/wine"
 cp -r build/windows/tocklet-*-windows-x64 "$work/windows"

@@ -11,13 +11,10 @@ scripts/build build/bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/n
 probe=build/bench/bench/tocklet_startup_probe
 
 work=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb; rm -rf "$work"' EXIT
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$work/display")" XDG_STATE_HOME="$work/state" XDG_RUNTIME_DIR="$work/run"
-mkdir -p -m 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+. scripts/lib/xsession.sh
+start_xvfb "$work" # no window manager
+trap 'stop_xsession; rm -rf "$work"' EXIT
+export XDG_STATE_HOME="$work/state"
 for kind in sample big; do
   mkdir -p "$work/$kind"
   cp build/bench/app/tocklet "$work/$kind/tocklet"

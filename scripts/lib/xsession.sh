@@ -1,8 +1,8 @@
-# Sourced by scripts that show Tocklet on a private X server: start_xsession starts Xvfb and
-# openbox in the folder given, stop_xsession ends them, wait_for_window prints the id of the
+# Sourced by scripts that show Tocklet on a private X server: start_xvfb starts Xvfb alone and
+# start_xsession Xvfb and openbox in the folder given, stop_xsession ends them, wait_for_window prints the id of the
 # first visible window titled Tocklet or fails after 20 s.
-start_xsession() {
-  local work=$1 wm=
+start_xvfb() {
+  local work=$1
   # -noreset: the short-lived clients (xprop, xdotool) must not make the server reset whenever
   # the last one leaves, refusing whoever connects meanwhile.
   Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
@@ -12,6 +12,11 @@ start_xsession() {
   export XDG_RUNTIME_DIR="$work/runtime"
   mkdir -p -m 700 "$XDG_RUNTIME_DIR"
   unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+}
+
+start_xsession() {
+  local work=$1 wm=
+  start_xvfb "$work"
   # A window mapped while openbox is still starting can be left unmapped: wait until it
   # announces itself on the root window with the whole list of what it supports (the check
   # window comes first, the list a little later). On a loaded machine openbox sometimes fails to

@@ -2,6 +2,7 @@
 set -uo pipefail
 work=$(mktemp -d)
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/xsession.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/helpers.sh"
 start_xsession "$work"
 export XDG_STATE_HOME="$work/state"
 # A Chinese desktop in UTF-8 (whether or not the locale is generated here): the files are UTF-8.
@@ -11,7 +12,6 @@ cp "$1" "$work/app/tocklet"
 pids=()
 trap '[ -z "${pids[*]}" ] || { kill "${pids[@]}"; wait "${pids[@]}"; } 2>/dev/null; stop_xsession; rm -rf "$work"' EXIT
 
-fail() { echo "FAIL: $*"; cat "$work"/out* 2>/dev/null; exit 1; }
 # start [COMMAND...]: a copy, id $pid; start_task [LOGGED]: its first task, window $w, logged.
 start() { "${@:-$work/app/tocklet}" >>"$work/out" 2>&1 & pid=$!; pids+=("$pid"); }
 start_task() {
@@ -21,21 +21,7 @@ start_task() {
   focus "$w" && xdotool key Return
   [ $# -eq 0 ] || until_true log_has "$1" || fail "the task did not start: $(log)"
 }
-# focus WINDOW: makes it the active window, trying again while the window manager is busy.
-focused() { [ -n "$1" ] && { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] || { xdotool windowactivate "$1" 2>/dev/null; false; }; }; }
-focus() { until_true focused "$1" || fail "window $1 could not be activated"; }
-# Polls a command for up to 15 s.
-until_true() { for _ in $(seq 150); do "$@" && return 0; sleep 0.1; done; return 1; }
-# Visible windows titled Tocklet, oldest first (xdotool's regexes cannot match Chinese titles).
-windows() { xdotool search --onlyvisible --name '^Tocklet$' 2>/dev/null; }
 count_windows() { [ "$(windows | wc -l)" -eq "$1" ]; }
-titled() {
-  local id
-  for id in $(xdotool search --onlyvisible --name . 2>/dev/null); do
-    [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && echo "$id" && return 0
-  done
-  return 1
-}
 above() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
 # The shown window, $w, kept above (the state follows the map).
 shown_above() { w=$(windows | head -n 1) && [ -n "$w" ] && above "$w"; }

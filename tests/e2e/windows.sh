@@ -20,20 +20,10 @@ rm -f "$drive/windows/Klaxo.log" "$drive/cmd.txt"
 pids=()
 trap '[ -z "${pids[*]}" ] || { kill "${pids[@]}"; wait "${pids[@]}"; } 2>/dev/null; rm -rf "$work"' EXIT
 
-fail() { echo "FAIL: $*"; cat "$work"/out* 2>/dev/null; exit 1; }
-until_true() { for _ in $(seq 200); do "$@" && return 0; sleep 0.1; done; return 1; }
+source "$(dirname "$0")/helpers.sh"
+UNTIL_SECONDS=20 # Wine starts a process slowly
 start() { $WINE "$work/app/Tocklet.exe" >>"$work/out" 2>&1 & pid=$!; pids+=("$pid"); }
-windows() { xdotool search --onlyvisible --name '^Tocklet$' 2>/dev/null; }
 window() { w=$(until_true windows | head -n 1) || fail "no window"; sleep 0.5; }
-titled() {
-  local id
-  for id in $(xdotool search --onlyvisible --name . 2>/dev/null); do
-    [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && echo "$id" && return 0
-  done
-  return 1
-}
-focused() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] || { xdotool windowactivate "$1" 2>/dev/null; false; }; }
-focus() { until_true focused "$1" || fail "window $1 could not be activated"; }
 gbk() { iconv -f GB18030 -t UTF-8 "$1" | tr -d '\r'; }
 log() { gbk "$drive/windows/Klaxo.log" | cut -f2-; }
 last_log() { [ "$(log | tail -n 1)" = "$1" ]; }
