@@ -41,6 +41,7 @@ void DesktopPlatform::afterApplication()
 {
     if (!sessionManager.isEmpty())
         qputenv("SESSION_MANAGER", sessionManager);
+    standInFonts();
 }
 
 bool DesktopPlatform::earlierCopyRunning()

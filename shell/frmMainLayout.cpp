@@ -210,7 +210,7 @@ void frmMain::createAdvancedPage()
     QFont link(QStringLiteral("宋体"), 9);
     link.setUnderline(true);
     lblDatFile->setFont(link);
-    lblDatFile->setStyleSheet(QStringLiteral("color: palette(highlight)"));
+    lblDatFile->setForegroundRole(QPalette::Highlight); // a link's colour, whatever the theme
     lblDatFile->setCursor(Qt::PointingHandCursor);
     lblDatFile->setToolTip(QStringLiteral("即时生效,不过当前有任务正在执行时无效"));
     lblDatFile->installEventFilter(this);
