@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <malloc.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -22,6 +23,9 @@ QByteArray sessionManager; // the address taken from Qt
 
 void DesktopPlatform::beforeApplication()
 {
+    // The program's few threads share one heap: an arena of a thread's own would keep what the
+    // thread freed (the buffers of a long script's early reading) for the program's life.
+    ::mallopt(M_ARENA_MAX, 1);
     // A write past the file size limit then fails like one to a full disk (the save is refused
     // and the old script stays) instead of ending the program. A handler rather than SIG_IGN,
     // which the programs that tasks start would inherit.

@@ -31,6 +31,7 @@ frmMain::frmMain(platform::Platform &platform, QWidget *parent)
     : QDialog(parent)
     , platform_(platform)
     , hotKey_(platform)
+    , taskPreload_(tasks::taskScriptPath(platform.programDirectory()))
 {
     createControls();
 }

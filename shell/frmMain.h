@@ -118,6 +118,7 @@ private:
     tasks::TaskList taskList_;
     TaskListModel *taskModel_ = nullptr;
     tasks::ScriptFile taskScript_;
+    tasks::ScriptPreload taskPreload_; // started with the window
     QString logFilePath_;
     tasks::Encoding logEncoding_ = tasks::Encoding::Utf8;
 

@@ -487,6 +487,43 @@ qsizetype loadTaskScript(ScriptFile &script, TaskList &taskList)
     return records.count();
 }
 
+ScriptPreload::ScriptPreload(QString path)
+    : script_(std::move(path))
+{
+    // A short script is read in less time than a thread takes to start.
+    if (QFileInfo(script_.path).size() > kBlock)
+        thread_ = std::thread([this] { count_ = loadTaskScript(script_, taskList_); });
+}
+
+ScriptPreload::~ScriptPreload()
+{
+    wait();
+}
+
+void ScriptPreload::wait()
+{
+    if (thread_.joinable())
+        thread_.join();
+}
+
+qsizetype ScriptPreload::load(ScriptFile &script, TaskList &taskList)
+{
+    wait();
+    // The file may have changed since (the sample written, an edit, another copy's save).
+    qint64 size = -1;
+    size_t hash = 0;
+    if (script.path != script_.path || !taskList.isEmpty() || !script_.known ||
+        !readInPieces(script_.path, size, hash, [](QByteArrayView) {}) || size != script_.size ||
+        hash != script_.hash)
+        return loadTaskScript(script, taskList);
+    script.encoding = script_.encoding;
+    script.bom = script_.bom;
+    remember(script, size, hash);
+    taskList = std::move(taskList_);
+    script_.known = false; // taken
+    return count_;
+}
+
 bool saveTaskScript(ScriptFile &script, const TaskList &taskList)
 {
     QByteArray onDisk;

@@ -7,6 +7,8 @@
 
 #include <QStringList>
 
+#include <thread>
+
 namespace platform {
 class Platform;
 }
@@ -58,6 +60,29 @@ struct ScriptFile {
 // is encoded and what it held. Returns the number of entries read; an unreadable script reads
 // none.
 qsizetype loadTaskScript(ScriptFile &script, TaskList &taskList);
+
+// loadTaskScript() on a thread of its own, started while the window is being built, so that a
+// long script costs the start-up little time of its own.
+class ScriptPreload {
+public:
+    // Starts reading the script at `path`.
+    explicit ScriptPreload(QString path);
+    ~ScriptPreload();
+    ScriptPreload(const ScriptPreload &) = delete;
+    ScriptPreload &operator=(const ScriptPreload &) = delete;
+
+    // Waits for the early reading to end.
+    void wait();
+    // loadTaskScript(script, taskList), from the early reading when the file still holds the
+    // bytes read then and the list is empty, else read now.
+    qsizetype load(ScriptFile &script, TaskList &taskList);
+
+private:
+    ScriptFile script_;
+    TaskList taskList_;
+    qsizetype count_ = 0;
+    std::thread thread_;
+};
 
 // Rewrites the script from `taskList`, leaving out entries without a reminder text. When the
 // file changed on disk since this copy last read or wrote it, it is read again and the tasks

@@ -115,7 +115,10 @@ TEST(TextCodec, ReadsEveryLineInTheEncodingThatReadsIt)
          u"例1\n例2\n"_s.toUtf8() + encodeText(u"例3"_s),
          {u"例1"_s, u"例2"_s, u"例3"_s}},
         {"a GBK line cut off", encodeText(u"例1\n例2"_s) + "\xC0", {u"例1"_s, u"例2\uFFFD"_s}},
-        {"Latin-1 digits after a GB lead byte", "N\xB0" "12", {u"N\uFFFD12"_s}},
+        {"Latin-1 digits after a GB lead byte",
+         "N\xB0"
+         "12",
+         {u"N\uFFFD12"_s}},
         {"a tie", "\xCB\xB5\xC3\x97", {u"说脳"_s}, {u"˵×"_s}},
         {"a tie in a line appended to GBK",
          encodeText(u"例\n"_s) + u"200° stellen"_s.toUtf8(),
@@ -284,6 +287,27 @@ TEST_F(TaskScript, SavesKeepWhatChangedOnDiskInTheEncodingTheFileWasReadIn)
     ASSERT_TRUE(saveTaskScript(a, listA)) << "A exits";
     EXPECT_EQ(scriptBytes(), encodeText(line(4) + line(3) + line(1) + line(2) +
                                         QString::fromUtf8(byHand) + u"\r\n"_s));
+}
+
+// A long script is read early, while the window is built; what the file holds when the list is
+// loaded counts.
+TEST_F(TaskScript, AnEarlyReadingGivesWayToAChangeMadeSince)
+{
+    QString text;
+    for (int n = 0; n < 20000; ++n) // about 400 KiB
+        text += u"[0,1,0,0,1,1,1,\"x\"]例%1\r\n"_s.arg(n);
+    writeScript(encodeText(text));
+    for (const bool changed : {false, true}) {
+        ScriptPreload early(script);
+        early.wait();
+        if (changed)
+            writeScript(encodeText(u"[0,2,0,0,1,1,1,\"x\"]新的\r\n"_s + text));
+        ScriptFile file(script);
+        TaskList list;
+        EXPECT_EQ(early.load(file, list), changed ? 20001 : 20000);
+        EXPECT_EQ(list.first().taskText, changed ? u"新的"_s : u"例0"_s);
+        EXPECT_EQ(list.at(list.size() - 1).taskText, u"例19999"_s);
+    }
 }
 
 TEST(EventLog, ProcessesAppendingAtOnceWriteWholeGb18030LinesEndingInCrLf)
