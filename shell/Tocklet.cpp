@@ -1,4 +1,5 @@
 #include "Tocklet.h"
+#include "FusionStyle.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@ int runTocklet(QApplication &app, platform::Platform &platform)
     // closing while the window waits in the background is no end. Whatever else ends the event
     // loop (the session manager) unloads the window first.
     QApplication::setQuitOnLastWindowClosed(false);
+    FusionStyle::replaceFusion();
     frmMain window(platform);
     QObject::connect(&window, &frmMain::unloaded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);

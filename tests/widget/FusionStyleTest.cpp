@@ -1,0 +1,31 @@
+#include <FusionStyle.h>
+
+#include <gtest/gtest.h>
+
+#include <QGroupBox>
+#include <QStyleFactory>
+
+#include <memory>
+
+namespace {
+
+// Group boxes look exactly as Fusion draws them, titled or not, checkable or not.
+TEST(FusionStyle, DrawsGroupBoxesAsFusionDoes)
+{
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("fusion")));
+    FusionStyle ours;
+    for (const auto &[title, checkable] : {std::pair{QStringLiteral("限定时间"), false},
+                                           {QString(), false},
+                                           {QString(), true},
+                                           {QStringLiteral("其它"), true}}) {
+        QGroupBox box(title);
+        box.setCheckable(checkable);
+        box.resize(160, 70);
+        box.setStyle(fusion.get());
+        const QImage expected = box.grab().toImage();
+        box.setStyle(&ours);
+        EXPECT_EQ(box.grab().toImage(), expected) << title.toStdString() << ", " << checkable;
+    }
+}
+
+} // namespace
