@@ -1,4 +1,5 @@
 #include <DesktopPlatform.h>
+#include <TaskScript.h>
 #include <Tocklet.h>
 
 #include <QApplication>
@@ -77,7 +78,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // The desktop matches the window to its desktop entry (icon, name, the recall action).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tocklet.Tocklet"));
-    platform::DesktopPlatform::afterApplication();
     platform::DesktopPlatform platform;
-    return runTocklet(app, platform);
+    // A long task script is read while the fonts are set up and the window is built.
+    tasks::ScriptPreload taskPreload(tasks::taskScriptPath(platform.programDirectory()));
+    platform::DesktopPlatform::afterApplication();
+    return runTocklet(app, platform, &taskPreload);
 }

@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <QTranslator>
 
-int runTocklet(QApplication &app, platform::Platform &platform)
+int runTocklet(QApplication &app, platform::Platform &platform, tasks::ScriptPreload *taskPreload)
 {
     // Qt's own Chinese texts for the standard buttons (确定, 是(&Y), 否(&N)), whatever the
     // machine's locale; installed before any dialog exists.
@@ -22,7 +22,7 @@ int runTocklet(QApplication &app, platform::Platform &platform)
     // loop (the session manager) unloads the window first.
     QApplication::setQuitOnLastWindowClosed(false);
     FusionStyle::replaceFusion();
-    frmMain window(platform);
+    frmMain window(platform, taskPreload);
     QObject::connect(&window, &frmMain::unloaded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, &frmMain::Form_Unload);

@@ -27,11 +27,10 @@
 #include <QTimer>
 #include <QUrl>
 
-frmMain::frmMain(platform::Platform &platform, QWidget *parent)
-    : QDialog(parent)
-    , platform_(platform)
+frmMain::frmMain(platform::Platform &platform, tasks::ScriptPreload *taskPreload)
+    : platform_(platform)
     , hotKey_(platform)
-    , taskPreload_(tasks::taskScriptPath(platform.programDirectory()))
+    , taskPreload_(taskPreload)
 {
     createControls();
 }

@@ -34,7 +34,8 @@ class frmMain : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmMain(platform::Platform &platform, QWidget *parent = nullptr);
+    // `taskPreload`, when given, has been reading the task script since before the window.
+    explicit frmMain(platform::Platform &platform, tasks::ScriptPreload *taskPreload = nullptr);
 
     // Starts the program: the file paths, the start line, the notice when an earlier copy
     // runs, the window shown and kept on top, the recall hotkey, the task script loaded.
@@ -118,7 +119,7 @@ private:
     tasks::TaskList taskList_;
     TaskListModel *taskModel_ = nullptr;
     tasks::ScriptFile taskScript_;
-    tasks::ScriptPreload taskPreload_; // started with the window
+    tasks::ScriptPreload *taskPreload_;
     QString logFilePath_;
     tasks::Encoding logEncoding_ = tasks::Encoding::Utf8;
 

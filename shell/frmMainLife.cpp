@@ -51,7 +51,8 @@ void frmMain::Form_Load()
     hotKey_.installHotKey(this, [this] { recall(); });
     platform_.offerRecall(this, [this] { recall(); });
     tasks::ensureTaskScript(platform_);
-    if (taskPreload_.load(taskScript_, taskList_) > 0)
+    if ((taskPreload_ ? taskPreload_->load(taskScript_, taskList_)
+                      : tasks::loadTaskScript(taskScript_, taskList_)) > 0)
         fillTaskList();
 }
 

@@ -509,16 +509,18 @@ void ScriptPreload::wait()
 qsizetype ScriptPreload::load(ScriptFile &script, TaskList &taskList)
 {
     wait();
-    // The file may have changed since (the sample written, an edit, another copy's save).
-    qint64 size = -1;
-    size_t hash = 0;
+    // The file may have changed since (the sample written, an edit, another copy's save). A
+    // change the time stamp misses is no loss: the next save compares the bytes and keeps it.
+    const QFileInfo now(script_.path);
     if (script.path != script_.path || !taskList.isEmpty() || !script_.known ||
-        !readInPieces(script_.path, size, hash, [](QByteArrayView) {}) || size != script_.size ||
-        hash != script_.hash)
+        now.size() != script_.size || now.lastModified() != script_.modified)
         return loadTaskScript(script, taskList);
     script.encoding = script_.encoding;
     script.bom = script_.bom;
-    remember(script, size, hash);
+    script.known = true;
+    script.size = script_.size;
+    script.modified = script_.modified;
+    script.hash = script_.hash;
     taskList = std::move(taskList_);
     script_.known = false; // taken
     return count_;
