@@ -12,6 +12,9 @@ namespace {
 // Group boxes look exactly as Fusion draws them, titled or not, checkable or not.
 TEST(FusionStyle, DrawsGroupBoxesAsFusionDoes)
 {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+    GTEST_SKIP() << "Fusion is left as it is from Qt 6.5";
+#endif
     const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("fusion")));
     FusionStyle ours;
     for (const auto &[title, checkable] : {std::pair{QStringLiteral("限定时间"), false},
