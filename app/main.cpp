@@ -78,9 +78,10 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // The desktop matches the window to its desktop entry (icon, name, the recall action).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tocklet.Tocklet"));
+    platform::DesktopPlatform::afterApplication();
     platform::DesktopPlatform platform;
     // A long task script is read while the fonts are set up and the window is built.
     tasks::ScriptPreload taskPreload(tasks::taskScriptPath(platform.programDirectory()));
-    platform::DesktopPlatform::afterApplication();
+    platform::DesktopPlatform::standInFonts();
     return runTocklet(app, platform, &taskPreload);
 }

@@ -15,16 +15,23 @@ void DesktopPlatform::standInFonts()
     // caption. The font fontconfig gives that name for Chinese text stands in for it whole, as
     // SimSun holds the Latin letters and digits too. (A real SimSun, or the desktop's alias
     // for it, is what fontconfig gives.)
+    // A desktop without a Chinese font keeps Qt's choice.
     const char *const simSun = "宋体";
+    const auto *const chinese = reinterpret_cast<const FcChar8 *>("zh-cn");
     FcPattern *pattern = FcPatternCreate();
+    if (!pattern)
+        return;
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>(simSun));
-    FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8 *>("zh-cn"));
+    FcPatternAddString(pattern, FC_LANG, chinese);
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
     if (FcPattern *match = FcFontMatch(nullptr, pattern, &result)) {
         FcChar8 *family = nullptr;
-        if (FcPatternGetString(match, FC_FAMILY, 0, &family) == FcResultMatch)
+        FcLangSet *languages = nullptr;
+        if (FcPatternGetString(match, FC_FAMILY, 0, &family) == FcResultMatch &&
+            FcPatternGetLangSet(match, FC_LANG, 0, &languages) == FcResultMatch &&
+            FcLangSetHasLang(languages, chinese) != FcLangDifferentLang)
             QFont::insertSubstitution(QString::fromUtf8(simSun),
                                       QString::fromUtf8(reinterpret_cast<const char *>(family)));
         FcPatternDestroy(match);

@@ -28,11 +28,13 @@ public:
     // manager kept from Qt.
     static void beforeApplication();
     // Once it exists: on Linux the session manager's address back for the programs that tasks
-    // start, and the fonts' stand-ins; on Windows the console let go.
+    // start; on Windows the console let go.
     static void afterApplication();
-#ifndef Q_OS_WIN
-    // An installed Chinese font for the Windows font 宋体 where the desktop has none of that
-    // name.
+    // Before the window: on Linux an installed Chinese font for the Windows font 宋体 where the
+    // desktop has none of that name (Windows has it).
+#ifdef Q_OS_WIN
+    static void standInFonts() {}
+#else
     static void standInFonts();
 #endif
     // `tocklet --recall`: asks the running copy for its window. The exit status: 0 when a copy

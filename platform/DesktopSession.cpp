@@ -25,7 +25,9 @@ void DesktopPlatform::beforeApplication()
 {
     // The program's few threads share one heap: an arena of a thread's own would keep what the
     // thread freed (the buffers of a long script's early reading) for the program's life.
+#ifdef M_ARENA_MAX // glibc's
     ::mallopt(M_ARENA_MAX, 1);
+#endif
     // A write past the file size limit then fails like one to a full disk (the save is refused
     // and the old script stays) instead of ending the program. A handler rather than SIG_IGN,
     // which the programs that tasks start would inherit.
@@ -45,7 +47,6 @@ void DesktopPlatform::afterApplication()
 {
     if (!sessionManager.isEmpty())
         qputenv("SESSION_MANAGER", sessionManager);
-    standInFonts();
 }
 
 bool DesktopPlatform::earlierCopyRunning()

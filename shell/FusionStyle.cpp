@@ -3,13 +3,14 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QImageReader>
+#include <QLibraryInfo>
 #include <QStyleOption>
 #include <qdrawutil.h>
 
 #include <algorithm>
 
-FusionStyle::FusionStyle()
-    : QProxyStyle(QStringLiteral("fusion"))
+FusionStyle::FusionStyle(QStyle *fusion)
+    : QProxyStyle(fusion)
 {
     QImageReader reader(
         QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"), "png");
@@ -37,10 +38,10 @@ void FusionStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *op
 
 void FusionStyle::replaceFusion()
 {
-    // Later versions place the frame differently (and cache the picture under a key of their
-    // own); they keep their Fusion.
-#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
-    if (QApplication::style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0)
-        QApplication::setStyle(new FusionStyle);
-#endif
+    // Later versions, which a program built with 6.4 may run on, place the frame differently
+    // (and keep the picture under a key of their own); they keep their Fusion.
+    QStyle *style = QApplication::style();
+    if (QLibraryInfo::version() < QVersionNumber(6, 5) &&
+        style->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0)
+        QApplication::setStyle(new FusionStyle(style)); // the same Fusion, kept by the proxy
 }

@@ -9,12 +9,13 @@
 // and 200 KiB at the window's first paint. The frame is Fusion's own, pixel for pixel.
 class FusionStyle : public QProxyStyle {
 public:
-    FusionStyle();
+    // Over `fusion`, which it takes.
+    explicit FusionStyle(QStyle *fusion);
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                        const QWidget *widget = nullptr) const override;
 
-    // Makes it the application's style where that is Fusion, as drawn by this version of Qt.
+    // Makes it the application's style where that is Fusion as Qt 6.4 draws it.
     static void replaceFusion();
 
 private:

@@ -63,7 +63,7 @@ void frmMain::createControls()
     setWindowTitle(QStringLiteral("Tocklet"));
     // Pictures drawn from the SVG source (installed as the scalable icon). Read as the PNG they
     // are: a reader left to guess loads every image plugin (JPEG, GIF, ICO) to ask it about the
-    // bytes. (Fusion's group box frame, a picture it reads that way, loads them all the same.)
+    // bytes (see FusionStyle).
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64}) {
         QImageReader reader(QStringLiteral(":/icons/%1.png").arg(size), "png");

@@ -50,6 +50,8 @@ void frmMain::Form_Load()
     platform_.makeTopmost(this);
     hotKey_.installHotKey(this, [this] { recall(); });
     platform_.offerRecall(this, [this] { recall(); });
+    if (taskPreload_) // done reading before the script may be rewritten
+        taskPreload_->wait();
     tasks::ensureTaskScript(platform_);
     if ((taskPreload_ ? taskPreload_->load(taskScript_, taskList_)
                       : tasks::loadTaskScript(taskScript_, taskList_)) > 0)

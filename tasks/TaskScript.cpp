@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <system_error>
+#include <utility>
 #include <vector>
 
 namespace tasks {
@@ -491,8 +493,12 @@ ScriptPreload::ScriptPreload(QString path)
     : script_(std::move(path))
 {
     // A short script is read in less time than a thread takes to start.
-    if (QFileInfo(script_.path).size() > kBlock)
+    if (QFileInfo(script_.path).size() <= kBlock)
+        return;
+    try {
         thread_ = std::thread([this] { count_ = loadTaskScript(script_, taskList_); });
+    } catch (const std::system_error &) { // no thread to be had: load() reads it then
+    }
 }
 
 ScriptPreload::~ScriptPreload()
@@ -509,11 +515,15 @@ void ScriptPreload::wait()
 qsizetype ScriptPreload::load(ScriptFile &script, TaskList &taskList)
 {
     wait();
-    // The file may have changed since (the sample written, an edit, another copy's save). A
-    // change the time stamp misses is no loss: the next save compares the bytes and keeps it.
-    const QFileInfo now(script_.path);
-    if (script.path != script_.path || !taskList.isEmpty() || !script_.known ||
-        now.size() != script_.size || now.lastModified() != script_.modified)
+    TaskList early = std::exchange(taskList_, TaskList()); // never kept beyond this call
+    const bool read = std::exchange(script_.known, false);
+    // The file may have changed since (the sample written, an edit, another copy's save, while
+    // a second copy's notice waited): its bytes are compared, as a save compares them.
+    qint64 size = -1;
+    size_t hash = 0;
+    if (script.path != script_.path || !taskList.isEmpty() || !read ||
+        !readInPieces(script_.path, size, hash, [](QByteArrayView) {}) || size != script_.size ||
+        hash != script_.hash)
         return loadTaskScript(script, taskList);
     script.encoding = script_.encoding;
     script.bom = script_.bom;
@@ -521,8 +531,7 @@ qsizetype ScriptPreload::load(ScriptFile &script, TaskList &taskList)
     script.size = script_.size;
     script.modified = script_.modified;
     script.hash = script_.hash;
-    taskList = std::move(taskList_);
-    script_.known = false; // taken
+    taskList = std::move(early);
     return count_;
 }
 

@@ -290,24 +290,35 @@ TEST_F(TaskScript, SavesKeepWhatChangedOnDiskInTheEncodingTheFileWasReadIn)
 }
 
 // A long script is read early, while the window is built; what the file holds when the list is
-// loaded counts.
+// loaded counts, and a later save keeps what another hand wrote since.
 TEST_F(TaskScript, AnEarlyReadingGivesWayToAChangeMadeSince)
 {
-    QString text;
-    for (int n = 0; n < 20000; ++n) // about 400 KiB
-        text += u"[0,1,0,0,1,1,1,\"x\"]例%1\r\n"_s.arg(n);
-    writeScript(encodeText(text));
+    const auto line = [](int n) { return u"[0,1,0,0,1,1,1,\"x\"]例%1\r\n"_s.arg(n); };
+    QString rest;
+    for (int n = 2; n < 20000; ++n) // about 400 KiB
+        rest += line(n);
     for (const bool changed : {false, true}) {
+        writeScript(encodeText(line(0) + line(1) + rest));
         ScriptPreload early(script);
         early.wait();
-        if (changed)
-            writeScript(encodeText(u"[0,2,0,0,1,1,1,\"x\"]新的\r\n"_s + text));
+        if (changed) // another copy starts its second task: the same bytes, two lines swapped
+            writeScript(encodeText(line(1) + line(0) + rest));
         ScriptFile file(script);
         TaskList list;
-        EXPECT_EQ(early.load(file, list), changed ? 20001 : 20000);
-        EXPECT_EQ(list.first().taskText, changed ? u"新的"_s : u"例0"_s);
+        ASSERT_EQ(early.load(file, list), 20000);
+        EXPECT_EQ(list.first().taskText, changed ? u"例1"_s : u"例0"_s);
         EXPECT_EQ(list.at(list.size() - 1).taskText, u"例19999"_s);
     }
+    ScriptFile file(script);
+    TaskList list;
+    ScriptPreload early(script);
+    ASSERT_EQ(early.load(file, list), 20000);
+    const QString byHand = u"[0,2,0,0,1,1,1,\"x\"]手写的\r\n"_s;
+    writeScript(scriptBytes() + encodeText(byHand));
+    list.move(5, 0);
+    file.started.append(list.first());
+    ASSERT_TRUE(saveTaskScript(file, list));
+    EXPECT_TRUE(scriptBytes().endsWith(encodeText(byHand)));
 }
 
 TEST(EventLog, ProcessesAppendingAtOnceWriteWholeGb18030LinesEndingInCrLf)
