@@ -13,9 +13,8 @@ void DesktopPlatform::standInFonts()
     // draw the window's text in the desktop's default font and take only the Chinese characters
     // from a Chinese one: two fonts in one line, and a second font file read for the bold tab
     // caption. The font fontconfig gives that name for Chinese text stands in for it whole, as
-    // SimSun holds the Latin letters and digits too. (A real SimSun, or the desktop's alias
-    // for it, is what fontconfig gives.)
-    // A desktop without a Chinese font keeps Qt's choice.
+    // SimSun holds the Latin letters and digits too (a real SimSun, or the desktop's alias for
+    // it, is what fontconfig gives). A desktop without a Chinese font keeps Qt's choice.
     const char *const simSun = "宋体";
     const auto *const chinese = reinterpret_cast<const FcChar8 *>("zh-cn");
     FcPattern *pattern = FcPatternCreate();

@@ -527,10 +527,7 @@ qsizetype ScriptPreload::load(ScriptFile &script, TaskList &taskList)
         return loadTaskScript(script, taskList);
     script.encoding = script_.encoding;
     script.bom = script_.bom;
-    script.known = true;
-    script.size = script_.size;
-    script.modified = script_.modified;
-    script.hash = script_.hash;
+    remember(script, size, hash);
     taskList = std::move(early);
     return count_;
 }

@@ -61,11 +61,12 @@ struct ScriptFile {
 // none.
 qsizetype loadTaskScript(ScriptFile &script, TaskList &taskList);
 
-// loadTaskScript() on a thread of its own, started while the window is being built, so that a
-// long script costs the start-up little time of its own.
+// loadTaskScript() on a thread of its own, started before the window is built, so that a long
+// script costs the start-up little time of its own.
 class ScriptPreload {
 public:
-    // Starts reading the script at `path`.
+    // Starts reading the script at `path` when it is longer than 256 KiB (a shorter one is read
+    // by load()).
     explicit ScriptPreload(QString path);
     ~ScriptPreload();
     ScriptPreload(const ScriptPreload &) = delete;
