@@ -75,16 +75,13 @@ int main(int argc, char *argv[])
         std::fflush(nullptr);
         std::_Exit(status);
     }
-    // The font configuration and a long task script are read while the application starts and
-    // the window is built.
-    platform::DesktopPlatform::readFontConfiguration();
-    tasks::ScriptPreload taskPreload(
-        tasks::taskScriptPath(platform::DesktopPlatform::scriptDirectory()));
     QApplication app(argc, argv);
     // The desktop matches the window to its desktop entry (icon, name, the recall action).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tocklet.Tocklet"));
     platform::DesktopPlatform::afterApplication();
     platform::DesktopPlatform platform;
+    // A long task script is read while the fonts are set up and the window is built.
+    tasks::ScriptPreload taskPreload(tasks::taskScriptPath(platform.programDirectory()));
     platform::DesktopPlatform::standInFonts();
     return runTocklet(app, platform, &taskPreload);
 }

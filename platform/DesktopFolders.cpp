@@ -4,20 +4,16 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <unistd.h>
 
 namespace platform {
 
-QString DesktopPlatform::scriptDirectory()
+QString DesktopPlatform::programDirectory() const
 {
     // Beside the executable for portable use; an installed program's folder is not the user's
-    // to write, so its script goes to the user's data folder. (The kernel names the executable
-    // before the application object can.)
-    const QString executable = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
-    const QString beside = executable.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                : QFileInfo(executable).absolutePath();
+    // to write, so its script goes to the user's data folder.
+    const QString beside = QCoreApplication::applicationDirPath();
     // Root may write anywhere: a program under /usr is an installed one all the same.
     if (!beside.startsWith(QStringLiteral("/usr/")) &&
         ::access(QFile::encodeName(beside).constData(), W_OK) == 0)

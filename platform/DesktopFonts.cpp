@@ -5,29 +5,10 @@
 
 #include <fontconfig/fontconfig.h>
 
-#include <system_error>
-#include <thread>
-
 namespace platform {
-
-namespace {
-std::thread configurationReader;
-} // namespace
-
-void DesktopPlatform::readFontConfiguration()
-{
-    // fontconfig's files and caches take some 7 ms, and the window needs them: read while the
-    // application object connects to the display.
-    try {
-        configurationReader = std::thread([] { FcInit(); });
-    } catch (const std::system_error &) { // read when first needed
-    }
-}
 
 void DesktopPlatform::standInFonts()
 {
-    if (configurationReader.joinable())
-        configurationReader.join();
     // "宋体" (SimSun) is a Windows font. Where no installed font answers to the name, Qt would
     // draw the window's text in the desktop's default font and take only the Chinese characters
     // from a Chinese one: two fonts in one line, and a second font file read for the bold tab

@@ -157,7 +157,6 @@ void openInTextEditor(const QString &path)
 
 void DesktopPlatform::startCommandLine(const QString &line)
 {
-    giveBackSessionManager();
     const Launch launch = launchFor(line);
     switch (launch.kind) {
     case Launch::Nothing:
@@ -201,7 +200,6 @@ bool isProgram(const QFileInfo &info)
 
 void DesktopPlatform::shellOpen(const QString &path)
 {
-    giveBackSessionManager();
     QUrl url(path, QUrl::StrictMode);
     // A web address with a space or the like, as a browser's address bar takes it.
     if (!url.isValid() && path.contains(QStringLiteral("://")))

@@ -25,20 +25,16 @@ public:
     // (a GUI program has none of its own). On Linux: in a Wayland session that offers
     // XWayland, the X11 platform unless the user chose one, because a Wayland client can
     // neither stay above other windows nor grab a key for the whole desktop; and the session
-    // manager kept from Qt (the programs that tasks start get it back).
+    // manager kept from Qt.
     static void beforeApplication();
-    // Once it exists: on Windows the console let go.
+    // Once it exists: on Linux the session manager's address back for the programs that tasks
+    // start; on Windows the console let go.
     static void afterApplication();
-    // programDirectory(), also before the application object exists.
-    static QString scriptDirectory();
-    // On Linux: starts reading the desktop's font configuration on a thread of its own, to be
-    // called before the application object; then, before the window, an installed Chinese font
-    // for the Windows font 宋体 where the desktop has none of that name (Windows has it).
+    // Before the window: on Linux an installed Chinese font for the Windows font 宋体 where the
+    // desktop has none of that name (Windows has it).
 #ifdef Q_OS_WIN
-    static void readFontConfiguration() {}
     static void standInFonts() {}
 #else
-    static void readFontConfiguration();
     static void standInFonts();
 #endif
     // `tocklet --recall`: asks the running copy for its window. The exit status: 0 when a copy
@@ -56,10 +52,7 @@ public:
     QString openFileDialog(QWidget *owner, const QString &title, const QString &filter) override;
     void startCommandLine(const QString &line) override;
     void shellOpen(const QString &path) override;
-    QString programDirectory() const override
-    {
-        return scriptDirectory();
-    }
+    QString programDirectory() const override;
     QString windowsDirectory() const override;
     bool earlierCopyRunning() override;
     void makeTopmost(QWidget *window) override;
@@ -77,11 +70,6 @@ private:
     // application's native event filters see it).
     bool isHotkeyPress(const QByteArray &eventType, void *message) const;
     void releaseCopyTest();
-#ifndef Q_OS_WIN
-    // The session manager's address back in the environment, before the first program a task
-    // starts (by then no other thread of the program reads the environment).
-    static void giveBackSessionManager();
-#endif
 
     std::unique_ptr<QAbstractNativeEventFilter> hotkeyFilter_;
 #ifdef Q_OS_WIN

@@ -38,21 +38,15 @@ void DesktopPlatform::beforeApplication()
         !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");
     // The program talks to the session manager itself (x11/SessionClient); Qt does not connect
-    // without the address. The programs that tasks start get it back (giveBackSessionManager).
+    // without the address. The programs that tasks start get it back (the constructor).
     sessionManager = qgetenv("SESSION_MANAGER");
     qunsetenv("SESSION_MANAGER");
 }
 
-void DesktopPlatform::afterApplication() {}
-
-void DesktopPlatform::giveBackSessionManager()
+void DesktopPlatform::afterApplication()
 {
-    static const bool given = [] {
-        if (!sessionManager.isEmpty())
-            qputenv("SESSION_MANAGER", sessionManager);
-        return true;
-    }();
-    Q_UNUSED(given);
+    if (!sessionManager.isEmpty())
+        qputenv("SESSION_MANAGER", sessionManager);
 }
 
 bool DesktopPlatform::earlierCopyRunning()

@@ -11,7 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QThread>
 
 #include <algorithm>
 #include <array>
@@ -496,9 +495,6 @@ ScriptPreload::ScriptPreload(QString path)
     // A short script is read in less time than a thread takes to start.
     if (QFileInfo(script_.path).size() <= kBlock)
         return;
-    // Qt takes the first thread that asks for its thread data as its main thread: this one,
-    // not the reading's, even before the application object exists.
-    QThread::currentThread();
     try {
         thread_ = std::thread([this] { count_ = loadTaskScript(script_, taskList_); });
     } catch (const std::system_error &) { // no thread to be had: load() reads it then

@@ -6,7 +6,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 
 #include <windows.h>
 
@@ -35,19 +34,9 @@ bool canCreateFileIn(const QString &dir)
 
 } // namespace
 
-QString DesktopPlatform::scriptDirectory()
+QString DesktopPlatform::programDirectory() const
 {
-    // The executable's folder, named by the system before the application object can.
-    std::wstring executable(MAX_PATH, L'\0');
-    DWORD size = 0;
-    while ((size = ::GetModuleFileNameW(nullptr, executable.data(), DWORD(executable.size()))) ==
-               executable.size() &&
-           executable.size() < 32768)
-        executable.resize(executable.size() * 2);
-    const QString beside = size == 0 ? QCoreApplication::applicationDirPath()
-                                     : QFileInfo(QDir::fromNativeSeparators(QString::fromWCharArray(
-                                                     executable.data(), int(size))))
-                                           .absolutePath();
+    const QString beside = QCoreApplication::applicationDirPath();
     if (canCreateFileIn(beside))
         return QDir::toNativeSeparators(beside);
     QString dir;
