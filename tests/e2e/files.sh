@@ -21,18 +21,23 @@ run_once LANG=zh_CN.GB18030
 ! utf8 "$dat" && gb "$dat" | grep -q '例1:要上课了' || fail "task.dat not GB18030"
 ! utf8 "$logfile" && gb "$logfile" | grep -q '系统正常退出' || fail "Klaxo.log not GB18030"
 
-# A GBK script and log from Windows, and a line a UTF-8 shell appends: Start lists and keeps it,
-# in GBK, the other lines byte for byte; the log goes on in GBK.
+# A long GBK script (read while the window is built) and log from Windows, and a line a UTF-8
+# shell appends: Start lists and keeps it, in GBK, the other lines byte for byte; the log goes
+# on in GBK.
 rm "$dat"
 lines=('[0,0,30,0,1,0,1,"事件关联文件未指定"]第一' '[0,0,40,0,1,0,1,"事件关联文件未指定"]第二')
-printf '%s\r\n' "${lines[@]}" | iconv -f UTF-8 -t GBK >"$dat"
+{
+  printf '%s\r\n' "${lines[@]}"
+  awk 'BEGIN { for (i = 0; i < 20000; i++) printf "[0,0,1,0,1,0,1,\"事件关联文件未指定\"]填%d\r\n", i }'
+} | iconv -f UTF-8 -t GBK >"$work/gbk"
+cp "$work/gbk" "$dat"
 appended='[0,0,50,0,1,0,1,"事件关联文件未指定"]下午三点开会'
 echo "$appended" >>"$dat"
 start_task
 started_copy=$pid
 started() { gb "$logfile" | grep -q '开始执行任务'; }
 until_true started || fail "the task did not start"
-kept_gbk() { printf '%s\r\n' "${lines[@]}" "$appended" | iconv -f UTF-8 -t GBK | cmp -s - "$dat"; }
+kept_gbk() { { cat "$work/gbk" && printf '%s\r\n' "$appended" | iconv -f UTF-8 -t GBK; } | cmp -s - "$dat"; }
 until_true kept_gbk || fail "not GBK byte for byte after Start: $(gb "$dat")" # saved after the log
 
 # A second copy starts a task of its own and ends; a line is added by hand; the first ends.
@@ -48,7 +53,7 @@ terminate "$pid" "second copy"
 printf '[0,0,5,0,1,0,1,"x"]手加的\r\n' | iconv -f UTF-8 -t GBK >>"$dat"
 terminate "$started_copy" "first copy"
 text=$(gb "$dat" | tr -d '\r')
-for task in copyB 第一 第二 下午三点开会 手加的; do
+for task in copyB 第一 第二 填19999 下午三点开会 手加的; do
   grep -q "]$task\$" <<<"$text" || fail "$task lost: $text"
 done
 ! utf8 "$dat" && ! utf8 "$logfile" && gb "$logfile" | grep -q '系统正常退出' ||
