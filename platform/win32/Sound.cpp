@@ -7,23 +7,24 @@ namespace platform {
 
 void playMessageSound(MsgIcon icon)
 {
+    UINT sound = MB_OK;
     switch (icon) {
     case MsgIcon::Information:
-        ::MessageBeep(MB_ICONINFORMATION);
+        sound = MB_ICONINFORMATION;
         break;
     case MsgIcon::Exclamation:
-        ::MessageBeep(MB_ICONWARNING);
+        sound = MB_ICONWARNING;
         break;
     case MsgIcon::Question:
-        ::MessageBeep(MB_ICONQUESTION);
+        sound = MB_ICONQUESTION;
         break;
     case MsgIcon::Critical:
-        ::MessageBeep(MB_ICONERROR);
+        sound = MB_ICONERROR;
         break;
     case MsgIcon::None:
-        ::MessageBeep(MB_OK);
         break;
     }
+    ::MessageBeep(sound);
 }
 
 } // namespace platform
