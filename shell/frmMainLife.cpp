@@ -8,6 +8,7 @@
 #include <mdlPub.h>
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 
 #include <utility>
 
@@ -45,6 +46,10 @@ void frmMain::Form_Load()
         logEvent(Event::ProgramStart);
     }
     show();
+    // Showing posts a request to draw each control later; take them now, so that the first
+    // exposure of the window draws it once, rather than the rest of the start-up having passed
+    // when they are taken and everything is drawn twice.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
     isRunning_ = false;
     applyRunState();
     platform_.makeTopmost(this);
