@@ -3,6 +3,7 @@
 #include "DesktopPlatform.h"
 #include "x11/SessionClient.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QSocketNotifier>
@@ -47,6 +48,11 @@ void DesktopPlatform::afterApplication()
 {
     if (!sessionManager.isEmpty())
         qputenv("SESSION_MANAGER", sessionManager);
+    // Qt's accessibility bridge connects to the session bus when the first control gets its
+    // text. Where the desktop runs no session bus, libdbus starts one by forking: asked now, it
+    // forks a program that is still small, not one that holds the fonts and half the window,
+    // whose every page written after the fork would then have to be copied.
+    QAccessible::isActive();
 }
 
 bool DesktopPlatform::earlierCopyRunning()
