@@ -12,13 +12,15 @@
 #include <QFile>
 #include <QFrame>
 #include <QGroupBox>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QResource>
 #include <QTimer>
+
+#include <cstring>
 
 namespace {
 
@@ -61,14 +63,16 @@ void frmMain::createControls()
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tocklet"));
-    // Pictures drawn from the SVG source (installed as the scalable icon). Read as the PNG they
-    // are: a reader left to guess loads every image plugin (JPEG, GIF, ICO) to ask it about the
-    // bytes (see FusionStyle).
+    // Pictures drawn from the SVG source (installed as the scalable icon), kept as raw pixels:
+    // nothing to decode at the start.
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64}) {
-        QImageReader reader(QStringLiteral(":/icons/%1.png").arg(size), "png");
-        reader.setAutoDetectImageFormat(false);
-        icon.addPixmap(QPixmap::fromImage(reader.read()));
+        const QResource pixels(QStringLiteral(":/icons/%1.rgba").arg(size));
+        QImage image(size, size, QImage::Format_RGBA8888); // aligned, as the resource may not be
+        if (pixels.size() != image.sizeInBytes())
+            continue;
+        std::memcpy(image.bits(), pixels.data(), size_t(pixels.size()));
+        icon.addPixmap(QPixmap::fromImage(std::move(image)));
     }
     setWindowIcon(icon);
     // Above the others from the first show (start-up makes it so right after showing): the

@@ -86,3 +86,16 @@ TEST_F(MainWindow, QuestionsWhileATaskRuns)
     EXPECT_EQ(scriptLines().last(), u"[0,0,0,0,1,1,1,\"x\"]by hand"_s)
         << "saved, the hand's line kept";
 }
+
+// The window's icon is the picture installed for the desktop, at each of its sizes.
+TEST_F(MainWindow, IconIsTheInstalledPicture)
+{
+    for (int size : {16, 24, 32, 48, 64}) {
+        const auto pixels = [](const QImage &image) {
+            return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        };
+        EXPECT_EQ(pixels(window->windowIcon().pixmap(size).toImage()),
+                  pixels(QImage(u":/installed/%1.png"_s.arg(size))))
+            << size;
+    }
+}
