@@ -28,7 +28,7 @@ public:
     // manager kept from Qt.
     static void beforeApplication();
     // Once it exists: on Linux the session manager's address back for the programs that tasks
-    // start; on Windows the console let go.
+    // start, and Qt's accessibility bridge on the session bus; on Windows the console let go.
     static void afterApplication();
     // Before the window: on Linux an installed Chinese font for the Windows font 宋体 where the
     // desktop has none of that name (Windows has it).

@@ -50,7 +50,7 @@ void DesktopPlatform::afterApplication()
         qputenv("SESSION_MANAGER", sessionManager);
     // Qt's accessibility bridge connects to the session bus when the first control gets its
     // text. Where the desktop runs no session bus, libdbus starts one by forking: asked now, it
-    // forks a program that is still small, not one that holds the fonts and half the window,
+    // forks a program that is still small, not one that holds the fonts and the first controls,
     // whose every page written after the fork would then have to be copied.
     QAccessible::isActive();
 }

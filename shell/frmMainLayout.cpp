@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFrame>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -21,6 +22,7 @@
 #include <QTimer>
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -67,7 +69,8 @@ void frmMain::createControls()
     // nothing to decode at the start.
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64}) {
-        const QResource pixels(QStringLiteral(":/icons/%1.rgba").arg(size));
+        const QByteArray pixels =
+            QResource(QStringLiteral(":/icons/%1.rgba").arg(size)).uncompressedData();
         QImage image(size, size, QImage::Format_RGBA8888); // aligned, as the resource may not be
         if (pixels.size() != image.sizeInBytes())
             continue;

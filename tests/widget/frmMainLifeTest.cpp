@@ -90,11 +90,11 @@ TEST_F(MainWindow, QuestionsWhileATaskRuns)
 // The window's icon is the picture installed for the desktop, at each of its sizes.
 TEST_F(MainWindow, IconIsTheInstalledPicture)
 {
+    const auto pixels = [](const QImage &image) {
+        return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    };
     for (int size : {16, 24, 32, 48, 64}) {
-        const auto pixels = [](const QImage &image) {
-            return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        };
-        EXPECT_EQ(pixels(window->windowIcon().pixmap(size).toImage()),
+        EXPECT_EQ(pixels(window->windowIcon().pixmap(QSize(size, size), 1.0).toImage()),
                   pixels(QImage(u":/installed/%1.png"_s.arg(size))))
             << size;
     }
