@@ -52,18 +52,23 @@ bool RecallKey::grab()
     if (keycode_ == 0)
         return false;
     root_ = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-    for (std::size_t i = 0; i < kLockVariants.size(); ++i) {
-        const xcb_void_cookie_t cookie =
-            xcb_grab_key_checked(c, 1, root_, kModifiers | kLockVariants[i], keycode_,
-                                 XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+    // All four asked for at once, then their answers read: one round trip to the server.
+    std::array<xcb_void_cookie_t, kLockVariants.size()> cookies{};
+    for (std::size_t i = 0; i < kLockVariants.size(); ++i)
+        cookies[i] = xcb_grab_key_checked(c, 1, root_, kModifiers | kLockVariants[i], keycode_,
+                                          XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+    bool refused = false;
+    for (const xcb_void_cookie_t cookie : cookies) {
         if (xcb_generic_error_t *error = xcb_request_check(c, cookie)) {
-            // BadAccess: another client holds this variant. Leave nothing half grabbed.
-            std::free(error);
-            for (std::size_t j = 0; j < i; ++j)
-                xcb_ungrab_key(c, keycode_, root_, kModifiers | kLockVariants[j]);
-            xcb_flush(c);
-            return false;
+            std::free(error); // BadAccess: another client holds this variant
+            refused = true;
         }
+    }
+    if (refused) { // nothing left half grabbed (a variant another client holds stays its own)
+        for (std::uint16_t locks : kLockVariants)
+            xcb_ungrab_key(c, keycode_, root_, kModifiers | locks);
+        xcb_flush(c);
+        return false;
     }
     grabbed_ = true;
     return true;
