@@ -4,6 +4,7 @@
 #include "TaskListModel.h"
 #include "frmMain.h"
 
+#include <FontText.h>
 #include <PropertyBag.h>
 #include <ctlTabs.h>
 
@@ -33,6 +34,27 @@ T *make(QWidget *parent, const char *name, QRect geometry, Args &&...args)
     w->setObjectName(QString::fromLatin1(name));
     w->setGeometry(geometry);
     return w;
+}
+
+// A font family by the name this desktop gives it. Where another font stands in for 宋体, asking
+// for the stand-in by its own name spares Qt, for each size, weight and script, a search for a
+// family it does not have and two fontconfig fallback lists; it draws the same font.
+QString desktopFamily(const QString &family)
+{
+    return QFont::substitute(family);
+}
+
+// The tab strip's settings, its fonts asked for as the window's are.
+tabstrip::FilePropertyBag tabStripSettings()
+{
+    tabstrip::FilePropertyBag bag(QStringLiteral(":/ctlTabs1.properties"));
+    for (const QString &key : {QStringLiteral("TABFONT"), QStringLiteral("TABFONTACTIVE")}) {
+        if (auto stored = tabstrip::fontFromText(bag.readProperty(key, {}).toString())) {
+            stored->font.setFamily(desktopFamily(stored->font.family()));
+            bag.writeProperty(key, tabstrip::fontText(stored->font, stored->charset));
+        }
+    }
+    return bag;
 }
 
 QLineEdit *makeTimeField(QWidget *parent, const char *name, int top, QObject *keyFilter)
@@ -83,12 +105,12 @@ void frmMain::createControls()
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::WindowStaysOnTopHint);
-    setFont(QFont(QStringLiteral("宋体"), 9));
+    setFont(QFont(desktopFamily(QStringLiteral("宋体")), 9));
     setFixedSize(370, 360);
 
     // Sizes in twips: the strip at 120, 120, 5295 × 4695; pages 5025 × 3975.
     ctlTabs1 = make<ctlTabs>(this, "ctlTabs1", {8, 8, 353, 313});
-    ctlTabs1->ReadProperties(tabstrip::FilePropertyBag(QStringLiteral(":/ctlTabs1.properties")));
+    ctlTabs1->ReadProperties(tabStripSettings());
     for (int n = 1; n <= 3; ++n) {
         auto *page = make<QFrame>(ctlTabs1, "", {9, 26, 335, 265});
         page->setObjectName(QStringLiteral("framer%1").arg(n));
@@ -214,7 +236,7 @@ void frmMain::createAdvancedPage()
     connect(chkCountDown, &QCheckBox::toggled, this, &frmMain::chkCountDown_Click);
     make<QLabel>(frame5, "lblDatFileBJ", {12, 90, 110, 18}, QStringLiteral("编辑提醒事件脚本:"));
     lblDatFile = make<QLabel>(frame5, "lblDatFile", {122, 90, 60, 18}, QStringLiteral("task.dat"));
-    QFont link(QStringLiteral("宋体"), 9);
+    QFont link(desktopFamily(QStringLiteral("宋体")), 9);
     link.setUnderline(true);
     lblDatFile->setFont(link);
     lblDatFile->setForegroundRole(QPalette::Highlight); // a link's colour, whatever the theme
@@ -232,7 +254,7 @@ void frmMain::createAboutPage()
     logo->setPixmap(windowIcon().pixmap(48, 48));
     auto *name = make<QLabel>(page, "lblSoftName", {72, 6, 250, 24},
                               QStringLiteral("Tocklet " TOCKLET_VERSION));
-    QFont nameFont(QStringLiteral("宋体"));
+    QFont nameFont(desktopFamily(QStringLiteral("宋体")));
     nameFont.setPointSizeF(14.25);
     name->setFont(nameFont);
     make<QLabel>(page, "lblRights", {72, 30, 250, 16},
