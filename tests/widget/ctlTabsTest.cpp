@@ -259,6 +259,24 @@ TEST_F(MainWindow, TabStripShowsThePageOfTheChosenTabAndTakesTheFocusOnlyByItsTa
         << "a click on a tab takes the focus; a double click is no second press";
 }
 
+// Where a font stands in for 宋体, the window and its tab strip ask for it by its own name; the
+// strip keeps its stored sizes and the chosen tab's bold.
+TEST_F(MainWindow, TabStripFontsAreTheWindowsFontByTheDesktopsName)
+{
+    const QStringList before = QFont::substitutes(u"宋体"_s);
+    QFont::removeSubstitutions(u"宋体"_s);
+    QFont::insertSubstitution(u"宋体"_s, u"Stand-in Song"_s);
+    open();
+    QFont::removeSubstitutions(u"宋体"_s);
+    QFont::insertSubstitutions(u"宋体"_s, before);
+    auto *strip = get<ctlTabs>("ctlTabs1");
+    for (const QFont &font : {window->font(), strip->tabFont(), strip->tabFontActive()})
+        EXPECT_EQ(font.family().toLower() + u' ' + QString::number(font.pointSize()),
+                  u"stand-in song 9"_s);
+    EXPECT_FALSE(strip->tabFont().bold());
+    EXPECT_TRUE(strip->tabFontActive().bold());
+}
+
 } // namespace
 
 // A form as Designer saves it, through uic: its generated code sets SelectedTab before the
