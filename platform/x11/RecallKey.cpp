@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <utility>
 
 namespace platform::x11 {
 
@@ -25,9 +26,9 @@ xcb_connection_t *connection()
     return x11 ? x11->connection() : nullptr;
 }
 
-xcb_keycode_t keycodeOfA(xcb_connection_t *c)
+// The key that types "a" in `symbols`, which it frees.
+xcb_keycode_t keycodeOfA(xcb_key_symbols_t *symbols)
 {
-    xcb_key_symbols_t *symbols = xcb_key_symbols_alloc(c);
     if (!symbols)
         return 0;
     xcb_keycode_t code = 0;
@@ -41,6 +42,18 @@ xcb_keycode_t keycodeOfA(xcb_connection_t *c)
 
 } // namespace
 
+RecallKey::RecallKey()
+{
+    if (xcb_connection_t *c = connection())
+        keyboardMap_ = xcb_key_symbols_alloc(c);
+}
+
+RecallKey::~RecallKey()
+{
+    if (keyboardMap_)
+        xcb_key_symbols_free(keyboardMap_);
+}
+
 bool RecallKey::grab()
 {
     if (grabbed_)
@@ -48,7 +61,10 @@ bool RecallKey::grab()
     xcb_connection_t *c = connection();
     if (!c)
         return false;
-    keycode_ = keycodeOfA(c);
+    // The map asked for at the start serves the first grab; a later one asks again, as the
+    // keyboard's layout may have changed since.
+    keycode_ =
+        keycodeOfA(keyboardMap_ ? std::exchange(keyboardMap_, nullptr) : xcb_key_symbols_alloc(c));
     if (keycode_ == 0)
         return false;
     root_ = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
