@@ -59,7 +59,10 @@ tabstrip::FilePropertyBag tabStripSettings()
 
 QLineEdit *makeTimeField(QWidget *parent, const char *name, int top, QObject *keyFilter)
 {
-    auto *box = make<QLineEdit>(parent, name, {60, top, 120, 22}, QStringLiteral("0"));
+    // The text given once the field has the window's font: a line edit made with its text lays
+    // it out, and loads the glyphs for it, in the application's default font first.
+    auto *box = make<QLineEdit>(parent, name, {60, top, 120, 22});
+    box->setText(QStringLiteral("0"));
     box->setValidator(new LengthLimit(box, 7, true));
     box->setAcceptDrops(false); // dragged text would pass around the character rule
     box->installEventFilter(keyFilter);
@@ -214,7 +217,8 @@ void frmMain::createAdvancedPage()
                                      QStringLiteral("限定的时间到了之后执行指定的文件或DOS命令"));
     make<QLabel>(frame3, "lblChooseFile", {10, 48, 300, 18},
                  QStringLiteral("选择文件或设置DOS命令:"));
-    txtFile = make<QLineEdit>(frame3, "txtFile", {10, 72, 214, 24}, QStringLiteral("10"));
+    txtFile = make<QLineEdit>(frame3, "txtFile", {10, 72, 214, 24});
+    txtFile->setText(QStringLiteral("10")); // given as the time fields' are
     txtFile->setEnabled(false);
     txtFile->installEventFilter(this);
     txtFile->setAcceptDrops(true); // the window's filter takes the drop, files only
