@@ -28,11 +28,11 @@ double msSince(Clock::time_point start)
 }
 
 // The CPU time the process has used so far, all its threads (ended ones too), in nanoseconds.
-// /proc/PID/stat counts it in 10 ms ticks, too coarse for a start-up of some 40 ms.
-long long cpuNs(clockid_t clock)
+// /proc/PID/stat counts it in 10 ms ticks, too coarse for a start-up of tens of milliseconds.
+long long cpuNs(clockid_t cpuClock)
 {
     timespec ts{};
-    if (clock_gettime(clock, &ts) != 0)
+    if (clock_gettime(cpuClock, &ts) != 0)
         return -1;
     return ts.tv_sec * 1000000000LL + ts.tv_nsec;
 }
@@ -98,14 +98,18 @@ int main(int argc, char **argv)
     }
 
     // Settled: no CPU time used for 100 ms, looked at every millisecond.
-    clockid_t clock{};
-    const bool clockRead = clock_getcpuclockid(pid, &clock) == 0;
-    long long used = clockRead ? cpuNs(clock) : -1;
+    clockid_t cpuClock{};
+    const bool clockRead = clock_getcpuclockid(pid, &cpuClock) == 0;
+    if (!clockRead)
+        std::fprintf(stderr, "no CPU clock for process %d\n", int(pid));
+    long long used = clockRead ? cpuNs(cpuClock) : -1;
     Clock::time_point quietSince = Clock::now();
     double settled = -1;
     while (clockRead && settled < 0 && msSince(start) < 30000) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        const long long now = cpuNs(clock);
+        const long long now = cpuNs(cpuClock);
+        if (now < 0) // the process is gone
+            break;
         if (now != used) {
             used = now;
             quietSince = Clock::now();

@@ -59,8 +59,8 @@ tabstrip::FilePropertyBag tabStripSettings()
 
 QLineEdit *makeTimeField(QWidget *parent, const char *name, int top, QObject *keyFilter)
 {
-    // The text given once the field has the window's font: a line edit made with its text lays
-    // it out, and loads the glyphs for it, in the application's default font first.
+    // The text given once the field has the window's font: a line edit made with its text
+    // shapes it, and loads its glyphs, in the application's default font first.
     auto *box = make<QLineEdit>(parent, name, {60, top, 120, 22});
     box->setText(QStringLiteral("0"));
     box->setValidator(new LengthLimit(box, 7, true));

@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cstdlib>
-#include <utility>
 
 namespace platform::x11 {
 
@@ -40,12 +39,22 @@ xcb_keycode_t keycodeOfA(xcb_key_symbols_t *symbols)
     return code;
 }
 
+// Lets go of the key in every variant; a variant another client holds stays its own.
+void ungrabAll(xcb_connection_t *c, xcb_keycode_t key, xcb_window_t root)
+{
+    for (std::uint16_t locks : kLockVariants)
+        xcb_ungrab_key(c, key, root, kModifiers | locks);
+    xcb_flush(c);
+}
+
 } // namespace
 
 RecallKey::RecallKey()
 {
-    if (xcb_connection_t *c = connection())
+    if (xcb_connection_t *c = connection()) {
         keyboardMap_ = xcb_key_symbols_alloc(c);
+        xcb_flush(c);
+    }
 }
 
 RecallKey::~RecallKey()
@@ -63,8 +72,9 @@ bool RecallKey::grab()
         return false;
     // The map asked for at the start serves the first grab; a later one asks again, as the
     // keyboard's layout may have changed since.
-    keycode_ =
-        keycodeOfA(keyboardMap_ ? std::exchange(keyboardMap_, nullptr) : xcb_key_symbols_alloc(c));
+    xcb_key_symbols_t *map = keyboardMap_ ? keyboardMap_ : xcb_key_symbols_alloc(c);
+    keyboardMap_ = nullptr;
+    keycode_ = keycodeOfA(map);
     if (keycode_ == 0)
         return false;
     root_ = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
@@ -80,10 +90,8 @@ bool RecallKey::grab()
             refused = true;
         }
     }
-    if (refused) { // nothing left half grabbed (a variant another client holds stays its own)
-        for (std::uint16_t locks : kLockVariants)
-            xcb_ungrab_key(c, keycode_, root_, kModifiers | locks);
-        xcb_flush(c);
+    if (refused) { // nothing left half grabbed
+        ungrabAll(c, keycode_, root_);
         return false;
     }
     grabbed_ = true;
@@ -95,12 +103,8 @@ void RecallKey::ungrab()
     if (!grabbed_)
         return;
     grabbed_ = false;
-    xcb_connection_t *c = connection();
-    if (!c)
-        return;
-    for (std::uint16_t locks : kLockVariants)
-        xcb_ungrab_key(c, keycode_, root_, kModifiers | locks);
-    xcb_flush(c);
+    if (xcb_connection_t *c = connection())
+        ungrabAll(c, keycode_, root_);
 }
 
 bool RecallKey::isPress(const void *event) const

@@ -11,8 +11,8 @@ namespace platform::x11 {
 // counts as modifiers of their own.
 class RecallKey {
 public:
-    // Asks the X server for the keyboard's map at once, so that the first grab finds the answer
-    // waiting rather than waiting for it after the window is shown.
+    // Sends the X server a request for the keyboard's map at once, so that the first grab finds
+    // the answer waiting rather than waiting for it after the window is shown.
     RecallKey();
     ~RecallKey();
     RecallKey(const RecallKey &) = delete;

@@ -6,7 +6,7 @@
 
 namespace {
 
-// The window's 宋体, regular and bold (the active tab), draws its Chinese and its Latin
+// 宋体, regular and bold (the active tab), draws its Chinese and its Latin
 // characters from one installed font, not from the default font with a Chinese fallback.
 TEST(DesktopFont, SimSunStandsInAsOneFontThatHoldsChinese)
 {
