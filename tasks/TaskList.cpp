@@ -2,7 +2,6 @@
 #include "TaskLine.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace tasks {
 
@@ -28,7 +27,9 @@ TaskRecord TaskList::at(qsizetype i) const
 
 quint32 TaskList::number(double value)
 {
-    if (value >= 0 && value < kStored && value == std::floor(value))
+    // A whole number within range is kept in the entry itself (compared after the cast, which
+    // is exact there: no call to floor for every number of a long script).
+    if (value >= 0 && value < kStored && double(quint32(value)) == value)
         return quint32(value);
     doubles_.push_back(value);
     return kStored | quint32(doubles_.size() - 1);

@@ -28,20 +28,24 @@ bool decodeTwoByteGb18030(QByteArrayView bytes, QString &out)
     static thread_local std::unique_ptr<quint32[]> codes;
     if (!codes)
         codes = std::make_unique<quint32[]>(0x7E * kTrails);
+    quint32 *const table = codes.get(); // the thread's own, looked up once
 
     out.resize(bytes.size());
     char16_t *p = reinterpret_cast<char16_t *>(out.data());
     const auto *b = reinterpret_cast<const uchar *>(bytes.data());
     const qsizetype n = bytes.size();
     for (qsizetype i = 0; i < n; ++i) {
-        if (b[i] < 0x80) {
-            *p++ = b[i];
+        const uchar lead = b[i];
+        if (lead < 0x80) {
+            *p++ = lead;
             continue;
         }
-        if (b[i] == 0x80 || b[i] == 0xFF || i + 1 == n || b[i + 1] < 0x40 || b[i + 1] == 0x7F ||
-            b[i + 1] == 0xFF)
+        if (lead == 0x80 || lead == 0xFF || i + 1 == n)
             return false;
-        quint32 &code = codes[(b[i] - 0x81) * kTrails + (b[i + 1] - 0x40)];
+        const uchar trail = b[i + 1];
+        if (trail < 0x40 || trail == 0x7F || trail == 0xFF)
+            return false;
+        quint32 &code = table[(lead - 0x81) * kTrails + (trail - 0x40)];
         if (code == kUnknown) {
             QString one;
             code = converter::decode(converter::Code::Gb18030, bytes.sliced(i, 2), one) &&

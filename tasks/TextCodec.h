@@ -6,6 +6,7 @@
 #include <QStringView>
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 namespace tasks {
@@ -82,9 +83,13 @@ inline qsizetype indexOf(QStringView text, char c, qsizetype from)
 {
     return text.indexOf(QChar::fromLatin1(c), from);
 }
+// memchr itself: QByteArrayView::indexOf takes the long way of a search for a string.
 inline qsizetype indexOf(QByteArrayView text, char c, qsizetype from)
 {
-    return text.indexOf(c, from);
+    if (from >= text.size())
+        return -1;
+    const void *at = std::memchr(text.data() + from, c, size_t(text.size() - from));
+    return at ? static_cast<const char *>(at) - text.data() : -1;
 }
 } // namespace detail
 
