@@ -148,6 +148,10 @@ QString readTaskTexts(platform::Platform &platform, const QString &path)
 
 namespace {
 
+// Any seed but 0 lets Qt hash with the processor's AES instructions; with 0 it takes SipHash,
+// several times slower over a long script.
+constexpr size_t kHashSeed = 0x9E3779B97F4A7C15u;
+
 // The reminder texts of a list, to tell in constant time whether a text is already there: an
 // open-addressing table, at most half full, of entry numbers beside 8 bits of their text's hash
 // (texts are compared only when those agree), or of entry numbers alone for lists too long for
@@ -162,9 +166,7 @@ public:
             insert(list.taskText(i), i);
     }
 
-    // A text's hash: any seed but 0 lets Qt hash with the processor's AES instructions (with 0
-    // it takes SipHash, several times slower on a long script's texts).
-    static size_t hash(QStringView text) { return qHash(text, size_t(0x9E3779B97F4A7C15u)); }
+    static size_t hash(QStringView text) { return qHash(text, kHashSeed); }
 
     // Whether `text` was not there yet; it is then known as the entry at `index`.
     bool insert(QStringView text, qsizetype index) { return insert(text, index, hash(text)); }
@@ -399,7 +401,7 @@ constexpr qsizetype kBlock = 256 * 1024;
 // same bytes held whole.
 size_t contentHash(QByteArrayView bytes)
 {
-    size_t hash = 0;
+    size_t hash = kHashSeed;
     for (qsizetype at = 0; at < bytes.size(); at += kBlock)
         hash = qHash(bytes.sliced(at, std::min(kBlock, bytes.size() - at)), hash);
     return hash;
@@ -415,7 +417,7 @@ template <typename Fn> bool readInPieces(const QString &path, qint64 &size, size
         return false;
     QByteArray buffer;
     size = 0;
-    hash = 0;
+    hash = kHashSeed;
     for (;;) {
         const qsizetype kept = buffer.size();
         buffer.resize(kept + kBlock);
