@@ -27,8 +27,8 @@ TaskRecord TaskList::at(qsizetype i) const
 
 quint32 TaskList::number(double value)
 {
-    // A whole number within range is kept in the entry itself (compared after the cast, which
-    // is exact there: no call to floor for every number of a long script).
+    // A whole number below 2^31 is kept in the entry itself: it alone comes back unchanged from
+    // the cast to quint32 and back (no call to floor for every number of a long script).
     if (value >= 0 && value < kStored && double(quint32(value)) == value)
         return quint32(value);
     doubles_.push_back(value);

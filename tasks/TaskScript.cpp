@@ -148,8 +148,9 @@ QString readTaskTexts(platform::Platform &platform, const QString &path)
 
 namespace {
 
-// Any seed but 0 lets Qt hash with the processor's AES instructions; with 0 it takes SipHash,
-// several times slower over a long script.
+// A seed other than 0 lets Qt hash with AES instructions where the processor has them (with 0
+// it takes SipHash, several times slower over a long script). The hashes then differ from one
+// run of the program to the next: they are never stored.
 constexpr size_t kHashSeed = 0x9E3779B97F4A7C15u;
 
 // The reminder texts of a list, to tell in constant time whether a text is already there: an

@@ -43,7 +43,8 @@ struct ScriptFile {
     // one in the locale's encoding.
     Encoding encoding;
     bool bom = false;
-    // The bytes last read or written, to tell whether someone else changed the file since.
+    // The bytes last read or written, to tell whether someone else changed the file since (the
+    // hash is this run's own, never saved).
     bool known = false;
     qint64 size = 0;
     QDateTime modified;

@@ -83,9 +83,12 @@ inline qsizetype indexOf(QStringView text, char c, qsizetype from)
 {
     return text.indexOf(QChar::fromLatin1(c), from);
 }
-// memchr itself: QByteArrayView::indexOf takes the long way of a search for a string.
+// memchr inline: QByteArrayView::indexOf(char) reaches it through Qt's out-of-line search for
+// a string. A negative `from` counts from the end, as there.
 inline qsizetype indexOf(QByteArrayView text, char c, qsizetype from)
 {
+    if (from < 0)
+        from = std::max<qsizetype>(from + text.size(), 0);
     if (from >= text.size())
         return -1;
     const void *at = std::memchr(text.data() + from, c, size_t(text.size() - from));
