@@ -1,4 +1,5 @@
-// Fonts: a stand-in for the Windows font the window asks for.
+// Fonts: a stand-in for the Windows font the window asks for, and every font drawn as the
+// desktop's font configuration says.
 #include "DesktopPlatform.h"
 
 #include <QFont>
@@ -9,6 +10,20 @@ namespace platform {
 
 void DesktopPlatform::standInFonts()
 {
+    // A font's configuration may turn its hinting off (WenQuanYi Micro Hei's package does: the
+    // font is drawn unhinted). Qt 6.4 reads only the hint style and so still hints it, with
+    // FreeType's autohinter; cairo, and so GTK, take "hinting off" as hint style none. This
+    // rule, after the desktop's own, makes Qt do the same in this program. Added once.
+    static const bool unhinted = [] {
+        static const char rule[] = R"(<fontconfig><match target="font">
+            <test name="hinting"><bool>false</bool></test>
+            <edit name="hintstyle" mode="assign"><const>hintnone</const></edit>
+        </match></fontconfig>)";
+        return FcConfigParseAndLoadFromMemory(FcConfigGetCurrent(),
+                                              reinterpret_cast<const FcChar8 *>(rule), FcFalse);
+    }();
+    (void)unhinted;
+
     // "宋体" (SimSun) is a Windows font. Where no installed font answers to the name, Qt would
     // draw the window's text in the desktop's default font and take only the Chinese characters
     // from a Chinese one: two fonts in one line, and a second font file read for the bold tab

@@ -31,7 +31,8 @@ public:
     // start, and Qt's accessibility bridge on the session bus; on Windows the console let go.
     static void afterApplication();
     // Before the window: on Linux an installed Chinese font for the Windows font 宋体 where the
-    // desktop has none of that name (Windows has it).
+    // desktop has none of that name (Windows has it), and fonts whose configuration turns
+    // hinting off drawn unhinted.
 #ifdef Q_OS_WIN
     static void standInFonts() {}
 #else

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QPainter>
 #include <QRawFont>
+
+#include <fontconfig/fontconfig.h>
 
 namespace {
 
@@ -19,6 +23,46 @@ TEST(DesktopFont, SimSunStandsInAsOneFontThatHoldsChinese)
             EXPECT_TRUE(primary.supportsCharacter(c))
                 << primary.familyName().toStdString() << (bold ? " bold" : "") << ", U+" << std::hex
                 << quint32(c);
+    }
+}
+
+// Where the desktop's font configuration turns a font's hinting off (the Chinese font that
+// stands in for 宋体 here), the window's text is drawn unhinted, as GTK draws it.
+TEST(DesktopFont, UnhintedFontsAreDrawnUnhinted)
+{
+    platform::DesktopPlatform::standInFonts();
+    const QString family = QFont::substitute(QStringLiteral("宋体"));
+    FcPattern *pattern =
+        FcNameParse(reinterpret_cast<const FcChar8 *>(family.toUtf8().constData()));
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern *match = FcFontMatch(nullptr, pattern, &result);
+    FcBool hinting = FcTrue;
+    if (match)
+        FcPatternGetBool(match, FC_HINTING, 0, &hinting);
+    FcPatternDestroy(match);
+    FcPatternDestroy(pattern);
+    if (hinting)
+        GTEST_SKIP() << family.toStdString() << " is configured hinted here";
+
+    const auto drawn = [&](QFont::HintingPreference hinting, bool bold) {
+        QFont font(QStringLiteral("宋体"), 9);
+        font.setBold(bold);
+        font.setHintingPreference(hinting);
+        QImage image(160, 24, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("限定时间 常规 0:59"));
+        return image;
+    };
+    for (const bool bold : {false, true}) {
+        EXPECT_TRUE(drawn(QFont::PreferDefaultHinting, bold) == drawn(QFont::PreferNoHinting, bold))
+            << (bold ? "bold" : "regular") << " text drawn hinted";
+        // Hinting shows at this size: the comparison above can tell the two apart.
+        EXPECT_FALSE(drawn(QFont::PreferVerticalHinting, bold) ==
+                     drawn(QFont::PreferNoHinting, bold));
     }
 }
 
