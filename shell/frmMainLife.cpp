@@ -55,9 +55,19 @@ void frmMain::Form_Load()
     platform_.makeTopmost(this);
     hotKey_.installHotKey(this, [this] { recall(); });
     platform_.offerRecall(this, [this] { recall(); });
-    if (taskPreload_) // done reading before the script may be rewritten
-        taskPreload_->wait();
-    tasks::ensureTaskScript(platform_);
+    // A long script may still be being read: the window is drawn meanwhile and its list filled
+    // when the reading ends.
+    if (taskPreload_)
+        taskPreload_->whenRead(this, [this] { loadTaskList(); });
+    else
+        loadTaskList();
+}
+
+void frmMain::loadTaskList()
+{
+    if (unloaded_)
+        return;
+    tasks::ensureTaskScript(platform_); // the reading has ended: the script may be written
     if ((taskPreload_ ? taskPreload_->load(taskScript_, taskList_)
                       : tasks::loadTaskScript(taskScript_, taskList_)) > 0)
         fillTaskList();

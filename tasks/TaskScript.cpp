@@ -503,7 +503,13 @@ ScriptPreload::ScriptPreload(QString path)
     if (QFileInfo(script_.path).size() <= kBlock)
         return;
     try {
-        thread_ = std::thread([this] { count_ = loadTaskScript(script_, taskList_); });
+        thread_ = std::thread([this] {
+            count_ = loadTaskScript(script_, taskList_);
+            const std::lock_guard lock(mutex_);
+            read_ = true;
+            if (then_)
+                QMetaObject::invokeMethod(receiver_, std::move(then_), Qt::QueuedConnection);
+        });
     } catch (const std::system_error &) { // no thread to be had: load() reads it then
     }
 }
@@ -517,6 +523,19 @@ void ScriptPreload::wait()
 {
     if (thread_.joinable())
         thread_.join();
+}
+
+void ScriptPreload::whenRead(QObject *receiver, std::function<void()> then)
+{
+    {
+        const std::lock_guard lock(mutex_);
+        if (thread_.joinable() && !read_) {
+            receiver_ = receiver;
+            then_ = std::move(then);
+            return;
+        }
+    }
+    then();
 }
 
 qsizetype ScriptPreload::load(ScriptFile &script, TaskList &taskList)

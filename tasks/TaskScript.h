@@ -4,9 +4,12 @@
 #include "TextCodec.h"
 
 #include <QDateTime>
+#include <QObject>
 
 #include <QStringList>
 
+#include <functional>
+#include <mutex>
 #include <thread>
 
 namespace platform {
@@ -75,6 +78,9 @@ public:
 
     // Waits for the early reading to end.
     void wait();
+    // Calls `then` from `receiver`'s event loop once the early reading has ended; at once when
+    // it has ended or there is none. The receiver waits for the reading before it goes.
+    void whenRead(QObject *receiver, std::function<void()> then);
     // loadTaskScript(script, taskList), from the early reading when the file still holds the
     // bytes read then and the list is empty, else read now.
     qsizetype load(ScriptFile &script, TaskList &taskList);
@@ -83,6 +89,10 @@ private:
     ScriptFile script_;
     TaskList taskList_;
     qsizetype count_ = 0;
+    std::mutex mutex_; // guards the two below
+    bool read_ = false;
+    std::function<void()> then_;
+    QObject *receiver_ = nullptr;
     std::thread thread_;
 };
 
