@@ -35,13 +35,6 @@ frmMain::frmMain(platform::Platform &platform, tasks::ScriptPreload *taskPreload
     createControls();
 }
 
-frmMain::~frmMain()
-{
-    // The early reading tells the window when it ends: not once the window is gone.
-    if (taskPreload_)
-        taskPreload_->wait();
-}
-
 void frmMain::recordToFile(const QString &line)
 {
     eventlog::recordToFile(logFilePath_, line, logEncoding_);

@@ -36,7 +36,6 @@ class frmMain : public QDialog {
 public:
     // `taskPreload`, when given, has been reading the task script since before the window.
     explicit frmMain(platform::Platform &platform, tasks::ScriptPreload *taskPreload = nullptr);
-    ~frmMain() override;
 
     // Starts the program: the file paths, the start line, the notice when an earlier copy
     // runs, the window shown and kept on top, the recall hotkey, the task script loaded.
@@ -93,7 +92,6 @@ private:
     void armTimer();
     void applyRunState();
     void moveTaskToTop();
-    void loadTaskList();
     void fillTaskList();
     void logEvent(eventlog::Event event, const QString &detail = {});
     void chkRunRelaFile_Click();

@@ -9,6 +9,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QWindow>
 
 #include <utility>
 
@@ -55,19 +56,18 @@ void frmMain::Form_Load()
     platform_.makeTopmost(this);
     hotKey_.installHotKey(this, [this] { recall(); });
     platform_.offerRecall(this, [this] { recall(); });
-    // A long script may still be being read: the window is drawn meanwhile and its list filled
-    // when the reading ends.
-    if (taskPreload_)
-        taskPreload_->whenRead(this, [this] { loadTaskList(); });
-    else
-        loadTaskList();
-}
-
-void frmMain::loadTaskList()
-{
-    if (unloaded_)
-        return;
-    tasks::ensureTaskScript(platform_); // the reading has ended: the script may be written
+    if (taskPreload_) {
+        // A long script still being read: the window is drawn meanwhile, taking no input
+        // before its list is in. Done reading before the script may be rewritten.
+        const QWindow *const shown = windowHandle();
+        while (taskPreload_->reading() && !unloaded_ && !(shown && shown->isExposed()))
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                            QEventLoop::WaitForMoreEvents);
+        if (unloaded_) // told to end meanwhile
+            return;
+        taskPreload_->wait();
+    }
+    tasks::ensureTaskScript(platform_);
     if ((taskPreload_ ? taskPreload_->load(taskScript_, taskList_)
                       : tasks::loadTaskScript(taskScript_, taskList_)) > 0)
         fillTaskList();

@@ -7,6 +7,7 @@
 
 #include <Platform.h>
 
+#include <QAbstractEventDispatcher>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -498,6 +499,7 @@ qsizetype loadTaskScript(ScriptFile &script, TaskList &taskList)
 
 ScriptPreload::ScriptPreload(QString path)
     : script_(std::move(path))
+    , dispatcher_(QAbstractEventDispatcher::instance())
 {
     // A short script is read in less time than a thread takes to start.
     if (QFileInfo(script_.path).size() <= kBlock)
@@ -505,10 +507,9 @@ ScriptPreload::ScriptPreload(QString path)
     try {
         thread_ = std::thread([this] {
             count_ = loadTaskScript(script_, taskList_);
-            const std::lock_guard lock(mutex_);
-            read_ = true;
-            if (then_)
-                QMetaObject::invokeMethod(receiver_, std::move(then_), Qt::QueuedConnection);
+            ended_ = true;
+            if (dispatcher_)
+                dispatcher_->wakeUp();
         });
     } catch (const std::system_error &) { // no thread to be had: load() reads it then
     }
@@ -523,19 +524,6 @@ void ScriptPreload::wait()
 {
     if (thread_.joinable())
         thread_.join();
-}
-
-void ScriptPreload::whenRead(QObject *receiver, std::function<void()> then)
-{
-    {
-        const std::lock_guard lock(mutex_);
-        if (thread_.joinable() && !read_) {
-            receiver_ = receiver;
-            then_ = std::move(then);
-            return;
-        }
-    }
-    then();
 }
 
 qsizetype ScriptPreload::load(ScriptFile &script, TaskList &taskList)

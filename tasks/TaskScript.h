@@ -4,12 +4,12 @@
 #include "TextCodec.h"
 
 #include <QDateTime>
-#include <QObject>
+
+class QAbstractEventDispatcher;
 
 #include <QStringList>
 
-#include <functional>
-#include <mutex>
+#include <atomic>
 #include <thread>
 
 namespace platform {
@@ -76,11 +76,11 @@ public:
     ScriptPreload(const ScriptPreload &) = delete;
     ScriptPreload &operator=(const ScriptPreload &) = delete;
 
+    // Whether the early reading is still going on; the thread that made this object has its
+    // event loop woken when it ends.
+    bool reading() const { return thread_.joinable() && !ended_.load(); }
     // Waits for the early reading to end.
     void wait();
-    // Calls `then` from `receiver`'s event loop once the early reading has ended; at once when
-    // it has ended or there is none. The receiver waits for the reading before it goes.
-    void whenRead(QObject *receiver, std::function<void()> then);
     // loadTaskScript(script, taskList), from the early reading when the file still holds the
     // bytes read then and the list is empty, else read now.
     qsizetype load(ScriptFile &script, TaskList &taskList);
@@ -89,10 +89,8 @@ private:
     ScriptFile script_;
     TaskList taskList_;
     qsizetype count_ = 0;
-    std::mutex mutex_; // guards the two below
-    bool read_ = false;
-    std::function<void()> then_;
-    QObject *receiver_ = nullptr;
+    std::atomic<bool> ended_ = false;
+    QAbstractEventDispatcher *dispatcher_ = nullptr; // of the thread that made this object
     std::thread thread_;
 };
 
