@@ -57,8 +57,9 @@ void frmMain::Form_Load()
     hotKey_.installHotKey(this, [this] { recall(); });
     platform_.offerRecall(this, [this] { recall(); });
     if (taskPreload_) {
-        // A long script still being read: the window is drawn meanwhile, taking no input
-        // before its list is in. Done reading before the script may be rewritten.
+        // A long script still being read: until the window is first exposed (and drawn) or
+        // the reading ends, events other than the user's input are taken; the input waits for
+        // the list. Done reading before the script may be rewritten.
         const QWindow *const shown = windowHandle();
         while (taskPreload_->reading() && !unloaded_ && !(shown && shown->isExposed()))
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |

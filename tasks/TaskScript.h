@@ -4,13 +4,12 @@
 #include "TextCodec.h"
 
 #include <QDateTime>
-
-class QAbstractEventDispatcher;
-
 #include <QStringList>
 
 #include <atomic>
 #include <thread>
+
+class QAbstractEventDispatcher;
 
 namespace platform {
 class Platform;

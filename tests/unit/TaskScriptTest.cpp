@@ -285,8 +285,15 @@ TEST_F(TaskScript, SavesKeepWhatChangedOnDiskInTheEncodingTheFileWasReadIn)
     b.started.append(started);
     ASSERT_TRUE(saveTaskScript(b, listB));
     ASSERT_TRUE(saveTaskScript(a, listA)) << "A exits";
-    EXPECT_EQ(scriptBytes(), encodeText(line(4) + line(3) + line(1) + line(2) +
-                                        QString::fromUtf8(byHand) + u"\r\n"_s));
+    const QString onDisk =
+        line(4) + line(3) + line(1) + line(2) + QString::fromUtf8(byHand) + u"\r\n"_s;
+    EXPECT_EQ(scriptBytes(), encodeText(onDisk));
+
+    ScriptFile unread(script); // a task started before the script was read
+    const TaskRecord early{u"例5"_s, u"x"_s, 0, 5, 0, 0, 1, 1, 1};
+    unread.started.append(early);
+    ASSERT_TRUE(saveTaskScript(unread, {early}));
+    EXPECT_EQ(scriptBytes(), encodeText(line(5) + onDisk));
 }
 
 // A long script is read early, while the window is built; what the file holds when the list is
