@@ -14,7 +14,7 @@ void DesktopPlatform::standInFonts()
     // font is drawn unhinted). Qt 6.4 reads only the hint style and so still hints it, with
     // FreeType's autohinter; cairo, and so GTK, take "hinting off" as hint style none. This
     // rule, after the desktop's own, makes Qt do the same in this program. Added once.
-    static const bool unhinted = [] {
+    [[maybe_unused]] static const bool unhinted = [] {
         static const char rule[] = R"(<fontconfig><match target="font">
             <test name="hinting"><bool>false</bool></test>
             <edit name="hintstyle" mode="assign"><const>hintnone</const></edit>
@@ -22,7 +22,6 @@ void DesktopPlatform::standInFonts()
         return FcConfigParseAndLoadFromMemory(FcConfigGetCurrent(),
                                               reinterpret_cast<const FcChar8 *>(rule), FcFalse);
     }();
-    (void)unhinted;
 
     // "宋体" (SimSun) is a Windows font. Where no installed font answers to the name, Qt would
     // draw the window's text in the desktop's default font and take only the Chinese characters

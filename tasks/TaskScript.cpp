@@ -460,8 +460,8 @@ void remember(ScriptFile &script, qint64 size, size_t hash)
 // Whether the file still holds what this copy last read or wrote; `bytes` gets what it holds.
 bool unchangedOnDisk(const ScriptFile &script, QByteArray &bytes, bool &readable)
 {
-    // Never read: a copy ending before it loaded writes nothing; a task started before then
-    // (only something other than the user's input can start one) joins what the file holds.
+    // Never read: a copy ending before it loaded writes nothing; a task started before then (an
+    // accessibility action can start one while a long script is read) joins what it holds.
     if (!script.known && script.started.isEmpty())
         return true;
     const QFileInfo info(script.path);
