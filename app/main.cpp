@@ -80,8 +80,10 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tocklet.Tocklet"));
     platform::DesktopPlatform::afterApplication();
     platform::DesktopPlatform platform;
-    // A long task script is read while the fonts are set up and the window is built.
+    // A long task script is read while the bus is reached, the fonts are set up and the window
+    // is built (nothing changes the environment from here on).
     tasks::ScriptPreload taskPreload(tasks::taskScriptPath(platform.programDirectory()));
+    platform::DesktopPlatform::connectAccessibility();
     platform::DesktopPlatform::standInFonts();
     return runTocklet(app, platform, &taskPreload);
 }

@@ -28,8 +28,14 @@ public:
     // manager kept from Qt.
     static void beforeApplication();
     // Once it exists: on Linux the session manager's address back for the programs that tasks
-    // start, and Qt's accessibility bridge on the session bus; on Windows the console let go.
+    // start (the environment's last change); on Windows the console let go.
     static void afterApplication();
+    // Soon after: on Linux Qt's accessibility bridge on the session bus.
+#ifdef Q_OS_WIN
+    static void connectAccessibility() {}
+#else
+    static void connectAccessibility();
+#endif
     // Before the window: on Linux an installed Chinese font for the Windows font 宋体 where the
     // desktop has none of that name (Windows has it), and fonts whose configuration turns
     // hinting off drawn unhinted.

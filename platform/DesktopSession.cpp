@@ -48,6 +48,10 @@ void DesktopPlatform::afterApplication()
 {
     if (!sessionManager.isEmpty())
         qputenv("SESSION_MANAGER", sessionManager);
+}
+
+void DesktopPlatform::connectAccessibility()
+{
     // Qt's accessibility bridge connects to the session bus when the first control gets its
     // text. Where the desktop runs no session bus, libdbus starts one by forking: asked now, it
     // forks a program that is still small, not one that holds the fonts and the first controls,
