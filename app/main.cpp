@@ -81,7 +81,7 @@ int main(int argc, char *argv[])
     platform::DesktopPlatform::afterApplication();
     platform::DesktopPlatform platform;
     // A long task script is read while the bus is reached, the fonts are set up and the window
-    // is built (nothing changes the environment from here on).
+    // is built (on X11 nothing changes the environment from here on).
     tasks::ScriptPreload taskPreload(tasks::taskScriptPath(platform.programDirectory()));
     platform::DesktopPlatform::connectAccessibility();
     platform::DesktopPlatform::standInFonts();

@@ -28,7 +28,7 @@ public:
     // manager kept from Qt.
     static void beforeApplication();
     // Once it exists: on Linux the session manager's address back for the programs that tasks
-    // start (the environment's last change); on Windows the console let go.
+    // start (on X11 the environment's last change); on Windows the console let go.
     static void afterApplication();
     // Soon after: on Linux Qt's accessibility bridge on the session bus.
 #ifdef Q_OS_WIN

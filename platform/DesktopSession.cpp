@@ -39,7 +39,7 @@ void DesktopPlatform::beforeApplication()
         !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");
     // The program talks to the session manager itself (x11/SessionClient); Qt does not connect
-    // without the address. The programs that tasks start get it back (the constructor).
+    // without the address. The programs that tasks start get it back (afterApplication).
     sessionManager = qgetenv("SESSION_MANAGER");
     qunsetenv("SESSION_MANAGER");
 }

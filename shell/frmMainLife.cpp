@@ -59,7 +59,7 @@ void frmMain::Form_Load()
     if (taskPreload_) {
         // A long script still being read: until the window is first exposed (and drawn) or
         // the reading ends, events other than the user's input are taken; the input waits for
-        // the list. Done reading before the script may be rewritten.
+        // the list. Done reading before the start-up may write the script (its sample).
         const QWindow *const shown = windowHandle();
         while (taskPreload_->reading() && !unloaded_ && !(shown && shown->isExposed()))
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
