@@ -5,6 +5,7 @@
 #include "TextCodec.h"
 #include "mdlPub.h"
 
+#include <FileLock.h>
 #include <Platform.h>
 
 #include <QAbstractEventDispatcher>
@@ -12,9 +13,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstring>
 #include <system_error>
 #include <utility>
@@ -121,8 +124,17 @@ void ensureTaskScript(platform::Platform &platform)
             return;
         if (!whole && readAll(path, bytes) && anyLineHasText(bytes, true))
             return;
-        if (readTaskTexts(platform, path).isEmpty())
+        if (!readTaskTexts(platform, path).isEmpty())
+            return;
+        if (QFileInfo(path).size() == 0) {
             mdlPub::writeTextFile(path, sampleTaskScript().first() + kLineEnd);
+        } else { // the lines it holds (notes, blank lines) stay, after the prompt line
+            ScriptFile script(path);
+            script.started.append(*readTaskLine(sampleTaskScript().first()));
+            saveTaskScript(script, {});
+        }
+    } else if (QFileInfo(path).isFile()) {
+        readTaskTexts(platform, path); // says that it cannot be read; it is never replaced
     } else {
         mdlPub::writeTextFile(path, sampleTaskScript().join(kLineEnd));
     }
@@ -386,32 +398,11 @@ qsizetype lineEnds(QByteArrayView bytes)
     return n;
 }
 
-// The records of a whole script (see RecordReader).
-qsizetype readRecords(QByteArrayView bytes, Encoding encoding, TaskList &taskList)
-{
-    const qsizetype lines = lineEnds(bytes) + 1;
-    // A character takes at least a byte; the pages reserved beyond the text are never touched.
-    taskList.reserve(taskList.size() + lines, taskList.size() * 32 + bytes.size());
-    RecordReader records(taskList, encoding, lines);
-    records.add(bytes);
-    return records.count();
-}
-
 constexpr qsizetype kBlock = 256 * 1024;
-
-// A hash of a file's bytes chained block by block, so that a file read in blocks hashes as the
-// same bytes held whole.
-size_t contentHash(QByteArrayView bytes)
-{
-    size_t hash = kHashSeed;
-    for (qsizetype at = 0; at < bytes.size(); at += kBlock)
-        hash = qHash(bytes.sliced(at, std::min(kBlock, bytes.size() - at)), hash);
-    return hash;
-}
 
 // Reads the file at `path` block by block and calls `fn` with pieces that end at a line end (the
 // last one as the file ends), so that a large script is never held whole; `size` and `hash` get
-// the file's size and contentHash(). False when the file cannot be read.
+// the file's size and a hash of its bytes. False when the file cannot be read.
 template <typename Fn> bool readInPieces(const QString &path, qint64 &size, size_t &hash, Fn fn)
 {
     QFile file(path);
@@ -453,21 +444,7 @@ void remember(ScriptFile &script, qint64 size, size_t hash)
 {
     script.known = true;
     script.size = size;
-    script.modified = QFileInfo(script.path).lastModified();
     script.hash = hash;
-}
-
-// Whether the file still holds what this copy last read or wrote; `bytes` gets what it holds.
-bool unchangedOnDisk(const ScriptFile &script, QByteArray &bytes, bool &readable)
-{
-    // Never read: a copy ending before it loaded writes nothing; a task started before then (an
-    // accessibility action can start one while a long script is read) joins what it holds.
-    if (!script.known && script.started.isEmpty())
-        return true;
-    const QFileInfo info(script.path);
-    readable = info.exists() && readAll(script.path, bytes);
-    return readable && info.size() == script.size && info.lastModified() == script.modified &&
-           contentHash(bytes) == script.hash;
 }
 
 } // namespace
@@ -548,50 +525,190 @@ qsizetype ScriptPreload::load(ScriptFile &script, TaskList &taskList)
     return count_;
 }
 
+namespace {
+
+// Every read-merge-write of the script is done holding this; a holder takes well under a second.
+constexpr std::chrono::milliseconds kLockWait(2000);
+
+QString lockPath(const QString &scriptPath)
+{
+    const QFileInfo info(scriptPath);
+    return info.path() + u'/' + u'.' + info.fileName() + QStringLiteral(".lock");
+}
+
+// The started tasks as the top lines of the file: newest first, each reminder text once; a task
+// without a text is never written.
+QList<TaskRecord> newestFirst(const TaskList &started)
+{
+    QList<TaskRecord> top;
+    QSet<QStringView> texts;
+    for (qsizetype i = started.size() - 1; i >= 0; --i) {
+        if (!started.taskText(i).isEmpty() && !texts.contains(started.taskText(i))) {
+            top.append(started.at(i));
+            texts.insert(top.back().taskText);
+        }
+    }
+    return top;
+}
+
+// A line of a file: its bytes from `begin`, without its line end, which ends at `end`.
+struct LineSpan {
+    qsizetype begin, size, end;
+};
+
+// The lines of `body` (read in `encoding`) that tasks with these reminder texts replace: for each
+// text, the first line that reads as a task with it. In file order.
+std::vector<LineSpan> linesToReplace(QByteArrayView body, Encoding encoding,
+                                     const QList<TaskRecord> &top)
+{
+    // A line ends with its text's bytes, in either encoding ("€" also as GBK's 0x80); only such
+    // a line is decoded and read.
+    QHash<QString, qsizetype> index;
+    QSet<QByteArray> ends;
+    for (qsizetype i = 0; i < top.size(); ++i) {
+        index.insert(top[i].taskText, i);
+        ends << encodeText(top[i].taskText, Encoding::Utf8)
+             << encodeText(top[i].taskText, Encoding::Gb18030)
+             << encodeText(top[i].taskText, Encoding::Gb18030, true);
+    }
+    std::vector<bool> found(size_t(top.size()), false);
+    qsizetype left = top.size();
+    std::vector<LineSpan> lines;
+    for (qsizetype at = 0, n = body.size(); at < n && left > 0;) {
+        qsizetype end = at;
+        while (end < n && body[end] != '\r' && body[end] != '\n')
+            ++end;
+        const LineSpan line{at, end - at,
+                            end + (end + 1 < n && body[end] == '\r' && body[end + 1] == '\n' ? 2
+                                   : end < n                                                 ? 1
+                                                                                             : 0)};
+        at = line.end;
+        const QByteArrayView bytes = body.sliced(line.begin, line.size);
+        const qsizetype close = detail::indexOf(bytes, ']', 0);
+        if (close < 1 || bytes.front() != '[')
+            continue;
+        // A "]" after a GB lead byte may be its second byte: such a line is read whole.
+        if (uchar(bytes[close - 1]) < 0x81 &&
+            !ends.contains(
+                QByteArray::fromRawData(bytes.data() + close + 1, bytes.size() - close - 1)))
+            continue;
+        const QString text = decodeLine(bytes, encoding);
+        if (const std::optional<TaskFields> fields = parseTaskLine(text)) {
+            const qsizetype i = index.value(fields->taskText.toString(), -1);
+            if (i >= 0 && !found[size_t(i)]) {
+                found[size_t(i)] = true;
+                --left;
+                lines.push_back(line);
+            }
+        }
+    }
+    std::ranges::sort(lines, {}, &LineSpan::begin);
+    return lines;
+}
+
+// Whether `bytes`, a file of `encoding` with the top lines `topBytes` added, reads each top line
+// as `topText` and every other line as it read before; `encoding` becomes the new file's.
+bool readsBack(QByteArrayView bytes, Encoding &encoding, bool keptAscii,
+               const QList<QByteArray> &topBytes, const QStringList &topText)
+{
+    const Encoding after = fileEncoding(bytes);
+    if (after != encoding && !keptAscii)
+        return false;
+    for (qsizetype i = 0; i < topBytes.size(); ++i)
+        if (decodeLine(topBytes[i], after) != topText[i])
+            return false;
+    encoding = after;
+    return true;
+}
+
+// The script's bytes with the tasks of `top` as its first lines, each replacing the first line
+// with its reminder text; every other line stays as it is, byte for byte. A top line is written
+// in the file's encoding, else in the other one where that would read otherwise; when neither
+// reads back, the whole file is written as UTF-8 with its mark. `encoding` becomes the file's.
+QByteArray withTasksOnTop(QByteArrayView file, Encoding &encoding, const QList<TaskRecord> &top)
+{
+    const bool bom = file.startsWith(kUtf8Bom);
+    const QByteArrayView body = file.sliced(bom ? 3 : 0);
+    const std::vector<LineSpan> replaced = linesToReplace(body, encoding, top);
+    QByteArray kept;
+    kept.reserve(body.size());
+    qsizetype from = 0;
+    for (const LineSpan &line : replaced) {
+        kept.append(body.sliced(from, line.begin - from));
+        from = line.end;
+    }
+    kept.append(body.sliced(from));
+
+    QStringList topText;
+    for (const TaskRecord &record : top)
+        topText.append(writeTaskLine(record));
+    const bool keptAscii = isAscii(kept);
+    const bool gbk =
+        encoding == Encoding::Gb18030 &&
+        std::ranges::any_of(topText, [](const QString &t) { return t.contains(u'€'); }) &&
+        hasGbkOnlyLine(body);
+    const Encoding other = encoding == Encoding::Utf8 ? Encoding::Gb18030 : Encoding::Utf8;
+    for (const Encoding lines : {encoding, other}) {
+        QList<QByteArray> topBytes;
+        QByteArray bytes(bom ? kUtf8Bom : "");
+        for (const QString &line : topText) {
+            topBytes.append(encodeText(line, lines, gbk));
+            bytes += topBytes.back() + "\r\n";
+        }
+        bytes += kept;
+        if (readsBack(bytes, encoding, keptAscii, topBytes, topText))
+            return bytes;
+    }
+    QString text = topText.join(kLineEnd) + kLineEnd;
+    const QString rest = decodeText(kept, encoding);
+    forEachLine(QStringView(rest), [&](QStringView line) {
+        text += line;
+        text += kLineEnd;
+    });
+    encoding = Encoding::Utf8;
+    return encodeFile(text, Encoding::Utf8, true);
+}
+
+} // namespace
+
 bool saveTaskScript(ScriptFile &script, const TaskList &taskList)
 {
+    // Held from the reading to the check of what was written, so that two copies saving at once
+    // each add their task to what the other wrote. Without it after a while, the save goes on
+    // rather than lose the task.
+    const platform::FileLock lock(lockPath(script.path), kLockWait);
     QByteArray onDisk;
-    bool readable = false;
-    TaskList merged;
-    const TaskList *list = &taskList;
-    if (!unchangedOnDisk(script, onDisk, readable) || script.merged) {
-        // Someone else wrote the file: what it holds now, with this copy's started tasks moved
-        // or added to the top, in the order they were started.
-        if (readable) {
-            script.encoding = fileEncoding(onDisk);
-            script.bom = onDisk.startsWith(kUtf8Bom);
-            readRecords(onDisk, script.encoding, merged);
-        }
-        if (readable || !QFileInfo::exists(script.path)) {
-            for (const TaskRecord &record : script.started) {
-                if (const qsizetype i = merged.indexOf(record.taskText); i >= 0)
-                    merged.remove(i);
-                merged.prepend(record);
+    if (QFileInfo::exists(script.path)) {
+        // A script that cannot be read is never replaced.
+        if (!readAll(script.path, onDisk))
+            return false;
+        script.encoding = fileEncoding(onDisk);
+    } else {
+        // Gone (or never there): what this copy holds.
+        QString text;
+        for (const TaskRecord &record : taskList) {
+            if (!record.taskText.isEmpty()) {
+                appendTaskLine(text, record);
+                text += kLineEnd;
             }
-            list = &merged;
-            script.merged = true;
         }
+        onDisk = encodeFile(text, script.encoding, script.bom);
+        script.encoding = fileEncoding(onDisk);
     }
-
-    QString text;
-    text.reserve(list->size() * 64);
-    for (const TaskRecord &record : *list) {
-        if (record.taskText.isEmpty())
-            continue;
-        appendTaskLine(text, record);
-        text += kLineEnd;
-    }
-    if (text.isEmpty())
+    const QList<TaskRecord> top = newestFirst(script.started);
+    const QByteArray bytes = top.isEmpty() ? onDisk : withTasksOnTop(onDisk, script.encoding, top);
+    if (bytes == onDisk && QFileInfo::exists(script.path)) {
+        script.started = {}; // already there as they would be written
         return false;
-    const QByteArray bytes = encodeFile(text, script.encoding, script.bom);
+    }
+    if (bytes.isEmpty())
+        return false;
     if (!mdlPub::replaceFile(script.path, bytes))
         return false;
-    // GB18030 that would read as other text went out as UTF-8 with its mark; so on from now.
     script.bom = bytes.startsWith(kUtf8Bom);
-    if (script.bom)
-        script.encoding = Encoding::Utf8;
-    remember(script, bytes.size(), contentHash(bytes));
-    script.started = {};
+    // The started tasks are forgotten only once the file is seen to hold them.
+    if (QByteArray back; readAll(script.path, back) && back == bytes)
+        script.started = {};
     return true;
 }
 

@@ -3,7 +3,6 @@
 #include "TaskList.h"
 #include "TextCodec.h"
 
-#include <QDateTime>
 #include <QStringList>
 
 #include <atomic>
@@ -24,8 +23,9 @@ QString taskScriptPath(const QString &directory);
 // which alone also replaces a script that holds no text.
 const QStringList &sampleTaskScript();
 
-// Writes the sample script when the script is missing, and the prompt line when it holds
-// no reminder text. Write failures are silent.
+// Writes the sample script when the script is missing, and the prompt line before the lines of
+// one that holds no reminder text. One that cannot be read is left alone, and the user told so.
+// Write failures are silent.
 void ensureTaskScript(platform::Platform &platform);
 
 // The reminder texts of the script joined together, to tell whether it holds any text. When
@@ -45,16 +45,12 @@ struct ScriptFile {
     // one in the locale's encoding.
     Encoding encoding;
     bool bom = false;
-    // The bytes last read or written, to tell whether someone else changed the file since (the
-    // hash is this run's own, never saved).
+    // The bytes last read, to tell whether the file changed since (the hash is this run's own,
+    // never saved).
     bool known = false;
     qint64 size = 0;
-    QDateTime modified;
     size_t hash = 0;
-    // The file holds what taskList does not (another copy's tasks, a hand edit): every later
-    // save starts from the file.
-    bool merged = false;
-    // The tasks started since the last save, oldest first.
+    // The tasks started and not yet seen saved, oldest first.
     TaskList started;
 };
 
@@ -93,10 +89,12 @@ private:
     std::thread thread_;
 };
 
-// Rewrites the script from `taskList`, leaving out entries without a reminder text. When the
-// file changed on disk since this copy last read or wrote it, it is read again and the tasks
-// started since then go to its top instead, so that nothing written by another hand is lost.
-// With no line to write the file is left as it is. Returns whether the file was written.
+// Puts the tasks started since the last save at the top of the script as it now is on disk (in
+// the order they were started, the newest first), each replacing the first line with its
+// reminder text; every other line stays byte for byte, whoever wrote it. A missing script is
+// written from `taskList`; one that cannot be read is left alone. Entries without a reminder
+// text are never written. Done under a lock that every copy takes. Returns whether the file was
+// written.
 bool saveTaskScript(ScriptFile &script, const TaskList &taskList);
 
 } // namespace tasks

@@ -13,11 +13,6 @@ namespace {
 
 constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
-bool isAscii(QByteArrayView bytes)
-{
-    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
-}
-
 // GB18030 for text made of ASCII and two-byte codes, the bulk of any Chinese script: each code
 // is asked of the converter once and kept. Anything else (four-byte codes, damaged bytes)
 // returns false and is left to the converter.
@@ -178,6 +173,24 @@ GbReading readGb(QByteArrayView bytes, QString &out)
 
 } // namespace
 
+bool isAscii(QByteArrayView bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+}
+
+bool hasGbkOnlyLine(QByteArrayView bytes)
+{
+    if (detail::indexOf(bytes, '\x80', 0) < 0)
+        return false;
+    bool found = false;
+    QString text;
+    forEachLine(bytes, [&](QByteArrayView line) {
+        found = found ||
+                (detail::indexOf(line, '\x80', 0) >= 0 && readGb(line, text) == GbReading::Gbk);
+    });
+    return found;
+}
+
 bool decodeGb(QByteArrayView bytes, QString &out, bool amongGb)
 {
     // Two-byte text has GB18030's shape: among GB18030 the table goes first.
@@ -199,18 +212,18 @@ Encoding weigh(QByteArrayView bytes, Encoding tie)
 
 // Whether every line of GB18030 `bytes` reads back as GB18030 in a GB18030 file: a line that
 // is also valid UTF-8 must not look more like UTF-8.
-bool linesReadAsGb18030(QByteArrayView bytes, Encoding tie)
+bool linesReadAsGb18030(QByteArrayView bytes)
 {
     bool all = true;
     forEachLine(bytes, [&](QByteArrayView line) {
         if (all && !isAscii(line) && line.isValidUtf8())
-            all = weigh(line, tie) == Encoding::Gb18030;
+            all = weigh(line, Encoding::Gb18030) == Encoding::Gb18030;
     });
     return all;
 }
 
 // `whole` is cleared when some character could not be encoded and stands as "?".
-QByteArray toGb18030(QStringView text, bool *whole = nullptr)
+QByteArray toGb18030(QStringView text, bool *whole = nullptr, bool euroAs80 = false)
 {
     // Surrogate pairs go to the converter each time; every other character is a table lookup.
     // At most four bytes a character.
@@ -221,6 +234,8 @@ QByteArray toGb18030(QStringView text, bool *whole = nullptr)
         const char16_t c = text[i].unicode();
         if (c < 0x80) {
             *p++ = char(c);
+        } else if (c == 0x20AC && euroAs80) {
+            *p++ = '\x80';
         } else if (QChar::isSurrogate(c)) {
             const qsizetype n = QChar::isHighSurrogate(c) && i + 1 < text.size() ? 2 : 1;
             QByteArray bytes = converter::encode(text.sliced(i, n));
@@ -271,9 +286,9 @@ Encoding localeEncoding()
     return encoding;
 }
 
-QByteArray encodeText(QStringView text, Encoding encoding)
+QByteArray encodeText(QStringView text, Encoding encoding, bool euroAs80)
 {
-    return encoding == Encoding::Utf8 ? text.toUtf8() : toGb18030(text);
+    return encoding == Encoding::Utf8 ? text.toUtf8() : toGb18030(text, nullptr, euroAs80);
 }
 
 QByteArray encodeFile(QStringView text, Encoding encoding, bool bom, Encoding tie)
@@ -281,8 +296,8 @@ QByteArray encodeFile(QStringView text, Encoding encoding, bool bom, Encoding ti
     if (encoding == Encoding::Gb18030 && !bom) {
         bool whole = true;
         QByteArray bytes = toGb18030(text, &whole);
-        if (whole && (isAscii(bytes) || (fileEncoding(bytes, tie) == Encoding::Gb18030 &&
-                                         linesReadAsGb18030(bytes, tie))))
+        if (whole && (isAscii(bytes) ||
+                      (fileEncoding(bytes, tie) == Encoding::Gb18030 && linesReadAsGb18030(bytes))))
             return bytes;
         // These bytes would read as other text, or lack a character the system's GBK cannot
         // write: UTF-8 says it unmistakably.
@@ -353,7 +368,7 @@ Encoding fileEncoding(QByteArrayView bytes, Encoding tie)
     return vote.result();
 }
 
-QString decodeLine(QByteArrayView line, Encoding encoding, Encoding tie)
+QString decodeLine(QByteArrayView line, Encoding encoding)
 {
     QString text;
     if (isAscii(line))
@@ -362,7 +377,7 @@ QString decodeLine(QByteArrayView line, Encoding encoding, Encoding tie)
     if (encoding == Encoding::Utf8 && utf8)
         return QString::fromUtf8(line);
     if (decodeGb(line, text))
-        return utf8 && weigh(line, tie) == Encoding::Utf8 ? QString::fromUtf8(line) : text;
+        return utf8 && weigh(line, encoding) == Encoding::Utf8 ? QString::fromUtf8(line) : text;
     if (utf8)
         return QString::fromUtf8(line);
     // Neither reads it all: the reading that looks better, its bad bytes as U+FFFD.
@@ -371,7 +386,8 @@ QString decodeLine(QByteArrayView line, Encoding encoding, Encoding tie)
     if (!endsWhole(line)) // which the converter drops without a mark
         text += QChar::ReplacementCharacter;
     const qsizetype gbScore = readingScore(text), utf8Score = readingScore(asUtf8);
-    return utf8Score > gbScore || (utf8Score == gbScore && tie == Encoding::Utf8) ? asUtf8 : text;
+    return utf8Score > gbScore || (utf8Score == gbScore && encoding == Encoding::Utf8) ? asUtf8
+                                                                                       : text;
 }
 
 std::optional<QString> decodeLineOfAnyFile(QByteArrayView line)
@@ -386,7 +402,7 @@ std::optional<QString> decodeLineOfAnyFile(QByteArrayView line)
     return gb ? std::optional(text) : std::nullopt;
 }
 
-QString decodeText(QByteArrayView bytes, Encoding encoding, Encoding tie)
+QString decodeText(QByteArrayView bytes, Encoding encoding)
 {
     if (bytes.startsWith(kUtf8Bom))
         bytes = bytes.sliced(3);
@@ -405,8 +421,7 @@ QString decodeText(QByteArrayView bytes, Encoding encoding, Encoding tie)
     }
     text.clear(); // what a failed whole reading left
     text.reserve(bytes.size() + 1);
-    forEachLine(bytes,
-                [&](QByteArrayView line) { text += decodeLine(line, encoding, tie) + u'\n'; });
+    forEachLine(bytes, [&](QByteArrayView line) { text += decodeLine(line, encoding) + u'\n'; });
     return text;
 }
 

@@ -22,8 +22,16 @@ Encoding encodingForLocale(QByteArrayView localeName, QByteArrayView codeset);
 Encoding localeEncoding();
 
 // `text` in `encoding`. GB18030 is byte for byte GBK wherever GBK has the character and can
-// also hold every other one.
-QByteArray encodeText(QStringView text, Encoding encoding = Encoding::Gb18030);
+// also hold every other one; `euroAs80` writes "€" as code page 936's 0x80 (GB18030 has A2 E3),
+// for a file that Windows' GBK reads.
+QByteArray encodeText(QStringView text, Encoding encoding = Encoding::Gb18030,
+                      bool euroAs80 = false);
+
+// Whether every byte is ASCII.
+bool isAscii(QByteArrayView bytes);
+
+// Whether a line of GB18030 `bytes` reads only as GBK (code page 936's "€", 0x80).
+bool hasGbkOnlyLine(QByteArrayView bytes);
 
 // A whole text file in `encoding`, with UTF-8's byte-order mark when `bom` is set or when the
 // reading rule would read the bytes otherwise; GB18030 that would not read back as written
@@ -60,9 +68,10 @@ private:
 };
 
 // One line of a file read in `encoding`. A line that encoding cannot read is read in the other
-// one; in a GB18030 file, a line valid as UTF-8 is read the way it looks more like a reminder
-// (`tie` when both look alike); bytes neither reads become U+FFFD in this line alone.
-QString decodeLine(QByteArrayView line, Encoding encoding, Encoding tie = localeEncoding());
+// one; in a GB18030 file, a line valid as UTF-8 is read as UTF-8 only when that looks clearly
+// more like a reminder (a GBK script from Windows stays GBK on a UTF-8 desktop); bytes neither
+// reads become U+FFFD in this line alone. A tie always goes to the file's encoding.
+QString decodeLine(QByteArrayView line, Encoding encoding);
 
 // GB18030 bytes read whole (GBK where only GBK reads them); false when neither does. `amongGb`:
 // the bytes stand among GB18030 text (the reading is the same, only quicker when it is).
@@ -73,7 +82,7 @@ bool decodeGb(QByteArrayView bytes, QString &out, bool amongGb = false);
 std::optional<QString> decodeLineOfAnyFile(QByteArrayView line);
 
 // The lines of a text file read in `encoding` (see decodeLine).
-QString decodeText(QByteArrayView bytes, Encoding encoding, Encoding tie = localeEncoding());
+QString decodeText(QByteArrayView bytes, Encoding encoding);
 
 // Decodes a whole text file in its fileEncoding().
 QString decodeText(QByteArrayView bytes);

@@ -25,7 +25,9 @@ wait_exit "Esc"
 # A running task: the close question, and No changes nothing; then SIGTERM: no question, the
 # script rewritten, the exit line written, status 0.
 other='[0,06,0,0,1,1,1,"事件关联文件未指定"]另一个'
-write_script "$long" "$other"
+long00='[1,00,0,0,1,0,1,"事件关联文件未指定"]长任务' # written otherwise by Start
+write_script "$long00" "$other"
+chmod 444 "$work/app/task.dat" # Start's save is refused: the task waits for the next save
 rm "$XDG_STATE_HOME/Klaxo.log"
 start_task '开始执行任务 长任务'
 xdotool key alt+F4
@@ -33,15 +35,16 @@ until_true count_windows 2 || fail "no close question"
 xdotool key n
 until_true count_windows 1 || fail "the question stayed open after No"
 [ "$(log | wc -l)" -eq 2 ] || fail "No logged something: $(log)"
-write_script "$long" "$other" # as before Start's save, which rewrote the second line
+chmod 644 "$work/app/task.dat"
+write_script "$other" "$long" # another hand moves the task down
 terminate "$pid" "SIGTERM"
 [ "$(log | tail -n 2)" = $'*\t开始执行任务 长任务\n>\t系统正常退出' ] || fail "after SIGTERM: $(log)"
-grep -q '^\[0,6,0,' <(script_text) || fail "not rewritten at SIGTERM: $(script_text)"
+[ "$(script_text)" = "$long"$'\n'"$other" ] || fail "not saved at SIGTERM: $(script_text)"
 
 # A full disk (a file size limit), then a read-only script, and no log folder: silent, no change.
 export XDG_STATE_HOME="$work/app/task.dat/state"
 for limit in 1 unlimited; do
-  write_script "$long" $(seq -f '[0,06,0,0,1,1,1,"x"]%g' 100)
+  write_script "$long00" $(seq -f '[0,06,0,0,1,1,1,"x"]%g' 100)
   [ "$limit" = 1 ] || chmod 444 "$work/app/task.dat"
   before=$(md5sum <"$work/app/task.dat")
   ulimit -S -f "$limit"

@@ -14,7 +14,9 @@ sm() { echo "$1" >&3; }
 said() { grep -c -- "$1" "$work/out.sm"; }
 question() { until_true count_windows 2 || fail "$1: no question"; windows | tail -n 1; }
 long='[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
-write_script "$long"
+# Written otherwise by Start (00 for 0), which is refused: the session's end saves the task.
+write_script '[1,00,0,0,1,0,1,"事件关联文件未指定"]长任务'
+chmod 444 "$work/app/task.dat"
 
 # A save that is no logout: no question, the minimised window stays so.
 start_task '开始执行任务 长任务'
@@ -30,11 +32,12 @@ until_true eval '[ "$(said "ShutdownCancelled sent")" -eq 1 ]' || fail "No did n
 [ "$(said 'InteractDone cancel= 1')" -eq 1 ] && kill -0 "$pid" || fail "cancelled: $(cat "$work/out.sm")"
 # A logout without interaction: no question; the session's end saves and logs the exit.
 printf '[0,07,0,0,1,1,1,"x"]手写\r\n' >>"$work/app/task.dat" # by hand
+chmod 644 "$work/app/task.dat"
 sm logout-now
 wait_exit "logout without interaction"
 [ "$(said InteractRequest)" -eq 1 ] || fail "asked without interaction"
 [ "$(log | tail -n 1)" = $'>\t系统正常退出' ] || fail "no exit line: $(log)"
-grep -q '^\[0,7,0,0,1,1,1,"x"\]手写' <(script_text) || fail "not saved: $(script_text)"
+[ "$(script_text)" = "$long"$'\n[0,07,0,0,1,1,1,"x"]手写' ] || fail "not saved: $(script_text)"
 
 # A logout while the close question is open waits for its answer; Yes ends the program.
 start_task '开始执行任务 长任务'

@@ -94,6 +94,7 @@ TEST(TextCodec, TheLocaleChoosesGb18030OnlyForAChineseCodeset)
 TEST(TextCodec, ReadsEveryLineInTheEncodingThatReadsIt)
 {
     const QByteArray appended = u"[0,0,30,0,1,0,1,\"事件关联文件未指定\"]下午三点开会"_s.toUtf8();
+    const QString xuexi = u"[8,0,0,1,1,0,0,\"cmd:start https://example.com/\"]学习"_s;
     // Bytes and how they read with either encoding as the locale's; a second reading where the
     // locale's decides a tie (GB18030's, then UTF-8's).
     struct Case {
@@ -120,10 +121,17 @@ TEST(TextCodec, ReadsEveryLineInTheEncodingThatReadsIt)
          "12",
          {u"N\uFFFD12"_s}},
         {"a tie", "\xCB\xB5\xC3\x97", {u"说脳"_s}, {u"˵×"_s}},
+        // In a file of GB18030 a tie goes to the file, never to the locale.
         {"a tie in a line appended to GBK",
          encodeText(u"例\n"_s) + u"200° stellen"_s.toUtf8(),
-         {u"例"_s, u"200掳 stellen"_s},
-         {u"例"_s, u"200° stellen"_s}},
+         {u"例"_s, u"200掳 stellen"_s}},
+        {"学习 in a GBK script from Windows",
+         encodeText(sampleTaskScript()[1] + u"\r\n"_s + xuexi),
+         {sampleTaskScript()[1], xuexi}},
+        {"look-alikes in a GBK script",
+         encodeText(sampleTaskScript().mid(1, 2).join(u"\r\n"_s) + u"\r\n路\r\n丐 陇"_s),
+         sampleTaskScript().mid(1, 2) + QStringList{u"路"_s, u"丐 陇"_s}},
+        {"学习 alone", encodeText(xuexi), {xuexi}, {QString(xuexi).replace(u"学习"_s, u"ѧϰ"_s)}},
     };
     // UTF-8 text: a sign, accents, Cyrillic and Greek, a path, an emoji.
     for (const QString &text :
@@ -132,11 +140,18 @@ TEST(TextCodec, ReadsEveryLineInTheEncodingThatReadsIt)
         cases.append({text.toStdString(), text.toUtf8(), {text}});
     for (const auto &[name, bytes, lines, utf8Tie] : cases) {
         for (const Encoding locale : {Encoding::Gb18030, Encoding::Utf8}) {
-            QStringList read;
-            const QString text = decodeText(bytes, fileEncoding(bytes, locale), locale);
-            forEachLine(QStringView(text), [&](QStringView line) { read.append(line.toString()); });
+            const auto readLines = [&](QByteArrayView bytes) {
+                QStringList read;
+                const QString text = decodeText(bytes, fileEncoding(bytes, locale));
+                forEachLine(QStringView(text), [&](QStringView l) { read.append(l.toString()); });
+                return read;
+            };
+            const QStringList read = readLines(bytes);
             EXPECT_EQ(read, locale == Encoding::Utf8 && !utf8Tie.isEmpty() ? utf8Tie : lines)
                 << name;
+            for (const Encoding encoding : {Encoding::Gb18030, Encoding::Utf8})
+                EXPECT_EQ(readLines(encodeFile(read.join(u'\n'), encoding, false, locale)), read)
+                    << name << ", written and read back";
             EncodingVote vote(locale); // a line at a time, as a large script is read
             forEachLine(QByteArrayView(bytes),
                         [&](QByteArrayView line) { vote.add(line.toByteArray() + '\n'); });
@@ -172,7 +187,7 @@ TEST_F(TaskScript, FirstStartWritesTheSampleByteForByte)
               encodeText(QString(sample).replace(u"\n"_s, u"\r\n"_s), localeEncoding()));
 }
 
-TEST_F(TaskScript, LoadKeepsTheFirstOfEachTextAndSaveWritesThemBackInTheWritersForm)
+TEST_F(TaskScript, LoadKeepsTheFirstOfEachTextAndAListIsWrittenInTheWritersForm)
 {
     writeScript("[ 0 ,06,0,0,1,1,1,\"x\"]same\r\n"
                 "garbage\r\n"
@@ -183,14 +198,14 @@ TEST_F(TaskScript, LoadKeepsTheFirstOfEachTextAndSaveWritesThemBackInTheWritersF
     ScriptFile file(script);
     TaskList list;
     loadTaskScript(file, list);
-    list.prepend(TaskRecord{u""_s, u"not written"_s});
-    ASSERT_TRUE(saveTaskScript(file, list));
-    EXPECT_EQ(scriptBytes(), "[0,6,0,0,1,1,1,\"x\"]same\r\n[3,0,0,0,1,1,1,\""_ba +
-                                 encodeText(u"事件关联文件未指定"_s, localeEncoding()) +
-                                 "\"]other\r\n[0,0,0,0,1,1,1,\"a\"]\0nul\r\n"_ba);
+    EXPECT_EQ(list, (TaskList{{u"same"_s, u"x"_s, 0, 6, 0, 0, 1, 1, 1},
+                              {u"other"_s, u""_s, 3, 0, 0, 0, 1, 1, 1},
+                              {u"\0nul"_s, u"a"_s, 0, 0, 0, 0, 1, 1, 1}}));
 
+    // A missing script is written from the list.
     list = {TaskRecord{u"\x01 😀 € 한 𠀀"_s, u"/音乐/a b.mp3"_s, DBL_MAX, 0.1 + 0.2, DBL_TRUE_MIN, 1,
                        0, 1, 0}};
+    QFile::remove(script);
     ASSERT_TRUE(saveTaskScript(file, list));
     TaskList back;
     loadTaskScript(file, back);
@@ -199,6 +214,7 @@ TEST_F(TaskScript, LoadKeepsTheFirstOfEachTextAndSaveWritesThemBackInTheWritersF
     list = {};
     for (int i = 0; i < 40000; ++i) // lines across the blocks a large script is read in
         list.append({u"例%1"_s.arg(i), kNoRelatedFile, 1, double(i), 3, 0, 1, 0, 1});
+    QFile::remove(script);
     ASSERT_TRUE(saveTaskScript(file, list));
     back = {};
     loadTaskScript(file, back);
@@ -264,36 +280,65 @@ TEST_F(TaskScript, WhatCannotBeReadOrWrittenIsLeftAlone)
     EXPECT_TRUE(platform.calls.isEmpty()) << "no complaint at start-up";
 }
 
-TEST_F(TaskScript, SavesKeepWhatChangedOnDiskInTheEncodingTheFileWasReadIn)
+// Start's save works on the script as it is on disk: the started tasks go to its top, newest
+// first, each in place of the first line that reads as a task with its text; every other line
+// (notes, slips, repeats, another copy's or a shell's lines, in either encoding) stays byte for
+// byte. The copy need not have read the script.
+TEST_F(TaskScript, SavePutsTheStartedTasksOnTopAndKeepsEveryOtherLineByteForByte)
 {
-    const auto line = [](int n) { return u"[0,%1,0,0,1,1,1,\"x\"]例%1\r\n"_s.arg(n); };
-    writeScript(encodeText(line(1) + line(2) + line(3)));
-    ScriptFile a(script), b(script);
-    TaskList listA, listB;
-    loadTaskScript(a, listA);
-    loadTaskScript(b, listB);
-
-    listA.move(2, 0); // A starts its third task
-    a.started.append(listA.first());
-    ASSERT_TRUE(saveTaskScript(a, listA));
-    EXPECT_EQ(scriptBytes(), encodeText(line(3) + line(1) + line(2))) << "GBK, the line moved";
-
-    const QByteArray byHand = u"[0,9,0,0,1,1,1,\"x\"]手写的"_s.toUtf8();
-    writeScript(scriptBytes() + byHand); // a shell appends a UTF-8 line
-    const TaskRecord started{u"例4"_s, u"x"_s, 0, 4, 0, 0, 1, 1, 1};
-    listB.prepend(started);
-    b.started.append(started);
-    ASSERT_TRUE(saveTaskScript(b, listB));
-    ASSERT_TRUE(saveTaskScript(a, listA)) << "A exits";
-    const QString onDisk =
-        line(4) + line(3) + line(1) + line(2) + QString::fromUtf8(byHand) + u"\r\n"_s;
-    EXPECT_EQ(scriptBytes(), encodeText(onDisk));
-
-    ScriptFile unread(script); // a task started before the script was read
-    const TaskRecord early{u"例5"_s, u"x"_s, 0, 5, 0, 0, 1, 1, 1};
-    unread.started.append(early);
-    ASSERT_TRUE(saveTaskScript(unread, {early}));
-    EXPECT_EQ(scriptBytes(), encodeText(line(5) + onDisk));
+    const QByteArray kept = "# note\r\n[0,0,0,0,1,1,1,\"x\"]b\r\n\r\n [0,0,0,0,1,1,1,\"x\"]slip\n"
+                            "[0,0,0,0,1,1,1, \"x\"]eight\r[0, 06,0,0,1,1,1,\"x\"]c\r\n"
+                            "[0,0,0,0,1,1,1,\"x\"]\r\n"_ba;
+    const TaskRecord a{u"a"_s, u"x"_s, 1}, a2{u"a"_s, u"y"_s, 2}, c{u"c"_s, u"x"_s, 3};
+    const TaskRecord euro{u"€5"_s, u"x"_s}, hanzi{u"例"_s, u"x"_s};
+    const QByteArray aLine = "[1,0,0,0,0,0,0,\"x\"]a\r\n", euroLine = "[0,0,0,0,0,0,0,\"x\"]";
+    const QByteArray gbk = encodeText(sampleTaskScript()[1] + u"\r\n[0,0,0,0,0,0,0,\"x\"]学习"_s);
+    const QByteArray mark = "\xEF\xBB\xBF";
+    const QByteArray gbkEuro = euroLine + "\x80 " + encodeText(u"例\r\n"_s);
+    const std::tuple<const char *, QByteArray, QList<TaskRecord>, QByteArray> rows[] = {
+        {"a new text", kept, {a}, aLine + kept},
+        {"its first line replaced",
+         "[5,0,0,0,1,1,1,\"x\"]a\r\n" + kept + "[6,0,0,0,1,1,1,\"x\"]a",
+         {a},
+         aLine + kept + "[6,0,0,0,1,1,1,\"x\"]a"},
+        {"a line with its text but no task",
+         "[0,0,0,0,1,1,1, \"x\"]a\r\n",
+         {a},
+         aLine + "[0,0,0,0,1,1,1, \"x\"]a\r\n"},
+        {"the newest first, each text once",
+         kept,
+         {a, c, a2},
+         "[2,0,0,0,0,0,0,\"y\"]a\r\n[3,0,0,0,0,0,0,\"x\"]c\r\n" +
+             QByteArray(kept).replace("[0, 06,0,0,1,1,1,\"x\"]c\r\n", "")},
+        {"after the mark", mark + kept, {a}, mark + aLine + kept},
+        {"a GBK script from Windows", gbk, {a}, aLine + gbk},
+        {"the same started again", aLine + gbk, {a}, aLine + gbk},
+        {"code page 936's euro",
+         gbkEuro,
+         {euro},
+         euroLine +
+             "\x80"
+             "5\r\n" +
+             gbkEuro},
+        {"GB18030's euro",
+         encodeText(u"例\r\n"_s),
+         {euro},
+         encodeText(u"[0,0,0,0,0,0,0,\"x\"]€5\r\n例\r\n"_s)},
+        {"a UTF-8 script",
+         u"说\r\n"_s.toUtf8(),
+         {hanzi},
+         u"[0,0,0,0,0,0,0,\"x\"]例\r\n说\r\n"_s.toUtf8()},
+        {"nothing to write", kept, {TaskRecord{}}, kept},
+    };
+    for (const auto &[name, before, started, after] : rows) {
+        writeScript(before);
+        ScriptFile file(script);
+        for (const TaskRecord &record : started)
+            file.started.append(record);
+        EXPECT_EQ(saveTaskScript(file, {}), before != after) << name;
+        EXPECT_EQ(scriptBytes(), after) << name;
+        EXPECT_TRUE(file.started.isEmpty()) << name << ": forgotten once on disk";
+    }
 }
 
 // A long script is read early, while the window is built; what the file holds when the list is

@@ -35,7 +35,8 @@ TEST_F(MainWindow, StartUpShowsTheFirstTaskOfTheScriptInTabOrder)
         "\r\n\r\n";
     const std::tuple<QByteArray, QByteArray, QString> rows[] = {
         {"", prompt, kPromptTask},
-        {"\r\n   \r\n[0,0,0,0,1,1,1,\"x\"]  \r\n", prompt, kPromptTask},
+        {"\r\n   \r\n[0,0,0,0,1,1,1,\"x\"]\r\n", // kept after the prompt line
+         prompt.chopped(2) + "\r\n   \r\n[0,0,0,0,1,1,1,\"x\"]\r\n", kPromptTask},
         {"[99999999999,1.5,0.25,2,-1,0,0,\"  spaced.txt\"]a]b \"quoted\", text\r\n",
          {},
          u"a]b \"quoted\", text|99999999999|1.5|0.25|  spaced.txt|限定时间(按到点方式)|1|1|0|0"_s},

@@ -1,0 +1,84 @@
+#include "FileLock.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QThread>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
+
+namespace platform {
+
+namespace {
+// A holder saves in well under a second; the lock is asked for again this often meanwhile.
+constexpr unsigned long kPollMs = 5;
+} // namespace
+
+#ifdef Q_OS_WIN
+
+FileLock::FileLock(const QString &path, std::chrono::milliseconds timeout)
+{
+    const HANDLE file = ::CreateFileW(
+        reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
+        GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    handle_ = file;
+    OVERLAPPED at = {};
+    const QDeadlineTimer deadline(timeout);
+    while (!(locked_ = ::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1,
+                                    0, &at)) &&
+           !deadline.hasExpired())
+        QThread::msleep(kPollMs);
+}
+
+FileLock::~FileLock()
+{
+    if (!handle_)
+        return;
+    if (locked_) {
+        OVERLAPPED at = {};
+        ::UnlockFileEx(handle_, 0, 1, 0, &at);
+    }
+    ::CloseHandle(handle_);
+}
+
+#else
+
+FileLock::FileLock(const QString &path, std::chrono::milliseconds timeout)
+{
+    do
+        fd_ = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    while (fd_ < 0 && errno == EINTR);
+    if (fd_ < 0)
+        return;
+    const QDeadlineTimer deadline(timeout);
+    for (;;) {
+        if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+            locked_ = true;
+            return;
+        }
+        if ((errno != EWOULDBLOCK && errno != EINTR) || deadline.hasExpired())
+            return;
+        QThread::msleep(kPollMs);
+    }
+}
+
+FileLock::~FileLock()
+{
+    // Closing the descriptor lets the lock go.
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+#endif
+
+} // namespace platform
