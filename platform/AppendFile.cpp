@@ -16,10 +16,19 @@ bool appendToFile(const QString &path, QByteArrayView bytes)
     // other's lines. Each write here seeks to the end while holding a lock that every appender
     // takes (on a byte far beyond any end of file, which readers never touch): an append-only
     // handle would do alone on Windows, not under Wine, and cannot be locked.
-    const HANDLE file =
-        ::CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
-                      GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const auto open = [&] {
+        return ::CreateFileW(
+            reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
+            GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    HANDLE file = open();
+    // Another program may hold the file a moment (a virus scanner, an editor saving it): once
+    // more a little later, then the line is dropped.
+    if (file == INVALID_HANDLE_VALUE) {
+        ::Sleep(50);
+        file = open();
+    }
     if (file == INVALID_HANDLE_VALUE)
         return false;
     OVERLAPPED lockAt = {};

@@ -74,15 +74,17 @@ QByteArray encode(QStringView text)
     const UINT page = codePage(Code::Gb18030);
     const auto *wide = reinterpret_cast<const wchar_t *>(text.utf16());
     const int size = int(text.size());
-    // GBK maps what it lacks to "?" (or its best fit) silently unless asked.
+    // GBK maps what it lacks to "?" (or its best fit) silently unless asked; GB18030 maps a lone
+    // surrogate to U+FFFD's code unless asked (a flag 936 refuses).
     BOOL lossy = FALSE;
-    const DWORD flags = page == 936 ? WC_NO_BEST_FIT_CHARS : 0;
+    const DWORD flags = page == 936 ? WC_NO_BEST_FIT_CHARS : WC_ERR_INVALID_CHARS;
     BOOL *used = page == 936 ? &lossy : nullptr;
     const int n = ::WideCharToMultiByte(page, flags, wide, size, nullptr, 0, nullptr, used);
     if (n <= 0 || lossy)
         return {};
     QByteArray out(n, Qt::Uninitialized);
-    ::WideCharToMultiByte(page, flags, wide, size, out.data(), n, nullptr, nullptr);
+    if (::WideCharToMultiByte(page, flags, wide, size, out.data(), n, nullptr, nullptr) != n)
+        return {};
     return out;
 }
 

@@ -32,6 +32,20 @@ bool canCreateFileIn(const QString &dir)
     return true;
 }
 
+// Whether the file in `dir` can be written, when it is there (a log another program locked or
+// marked read-only).
+bool existingFileWritable(const QString &dir, const QString &name)
+{
+    const std::wstring path = QDir::toNativeSeparators(dir + u'/' + name).toStdWString();
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    ::CloseHandle(file);
+    return true;
+}
+
 } // namespace
 
 QString DesktopPlatform::programDirectory() const
@@ -44,9 +58,8 @@ QString DesktopPlatform::programDirectory() const
     if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &roaming)))
         dir = QString::fromWCharArray(roaming) + QStringLiteral("\\Tocklet");
     ::CoTaskMemFree(roaming);
-    if (dir.isEmpty())
+    if (dir.isEmpty() || !QDir().mkpath(dir))
         return QDir::toNativeSeparators(beside);
-    QDir().mkpath(dir);
     return QDir::toNativeSeparators(dir);
 }
 
@@ -56,7 +69,7 @@ QString DesktopPlatform::windowsDirectory() const
     const UINT size = ::GetWindowsDirectoryW(path, MAX_PATH + 1);
     const QString windows = size == 0 || size > MAX_PATH ? QStringLiteral("C:\\Windows")
                                                          : QString::fromWCharArray(path, int(size));
-    if (canCreateFileIn(windows))
+    if (canCreateFileIn(windows) && existingFileWritable(windows, QStringLiteral("Klaxo.log")))
         return windows;
     // Only administrators may write the Windows directory since Vista. The folder the system
     // gave a program of old that wrote there, which is where such a log already is.

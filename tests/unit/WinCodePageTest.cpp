@@ -66,6 +66,8 @@ TEST(WindowsCodePages, TheAnsiCodePageAndGb18030ReadAndWriteTheCodecsTexts)
             EXPECT_EQ(converter::encode(text), bytes) << name;
         }
     }
+    if (gb18030) // a lone surrogate is an error, not U+FFFD's code
+        EXPECT_TRUE(converter::encode(u"a\xD800"_s).isEmpty());
 }
 
 } // namespace
