@@ -25,10 +25,10 @@ constexpr unsigned long kPollMs = 5;
 
 FileLock::FileLock(const QString &path, std::chrono::milliseconds timeout)
 {
-    const HANDLE file = ::CreateFileW(
-        reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
-        GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-        nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
+    const HANDLE file =
+        ::CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
+                      GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return;
     handle_ = file;
@@ -55,9 +55,15 @@ FileLock::~FileLock()
 
 FileLock::FileLock(const QString &path, std::chrono::milliseconds timeout)
 {
-    do
-        fd_ = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    while (fd_ < 0 && errno == EINTR);
+    // A lock file made by another user may not be writable: reading is enough for flock.
+    const QByteArray name = QFile::encodeName(path);
+    for (const int flags : {O_RDWR | O_CREAT | O_CLOEXEC, O_RDONLY | O_CLOEXEC}) {
+        do
+            fd_ = ::open(name.constData(), flags, 0644);
+        while (fd_ < 0 && errno == EINTR);
+        if (fd_ >= 0)
+            break;
+    }
     if (fd_ < 0)
         return;
     const QDeadlineTimer deadline(timeout);

@@ -31,6 +31,23 @@ const QString kCannotReadScript = QStringLiteral("不存在该文件或该文件
 const QString kLineEnd = QStringLiteral("\r\n");
 constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
+// Every read-merge-write of the script is done holding this; a holder takes well under a second.
+constexpr std::chrono::milliseconds kLockWait(2000);
+
+QString lockPath(const QString &scriptPath)
+{
+    const QFileInfo info(scriptPath);
+    return info.path() + u'/' + u'.' + info.fileName() + QStringLiteral(".lock");
+}
+
+// Writes `text` as the script at `path`, holding the lock, when `stillSo()` then holds.
+template <typename Fn> void writeLocked(const QString &path, const QString &text, Fn stillSo)
+{
+    const platform::FileLock lock(lockPath(path), kLockWait);
+    if (stillSo())
+        mdlPub::writeTextFile(path, text);
+}
+
 bool readAll(const QString &path, QByteArray &bytes)
 {
     QFile file(path);
@@ -127,7 +144,8 @@ void ensureTaskScript(platform::Platform &platform)
         if (!readTaskTexts(platform, path).isEmpty())
             return;
         if (QFileInfo(path).size() == 0) {
-            mdlPub::writeTextFile(path, sampleTaskScript().first() + kLineEnd);
+            writeLocked(path, sampleTaskScript().first() + kLineEnd,
+                        [&] { return QFileInfo(path).size() == 0; });
         } else { // the lines it holds (notes, blank lines) stay, after the prompt line
             ScriptFile script(path);
             script.started.append(*readTaskLine(sampleTaskScript().first()));
@@ -136,7 +154,8 @@ void ensureTaskScript(platform::Platform &platform)
     } else if (QFileInfo(path).isFile()) {
         readTaskTexts(platform, path); // says that it cannot be read; it is never replaced
     } else {
-        mdlPub::writeTextFile(path, sampleTaskScript().join(kLineEnd));
+        writeLocked(path, sampleTaskScript().join(kLineEnd),
+                    [&] { return !QFileInfo::exists(path); });
     }
 }
 
@@ -400,9 +419,19 @@ qsizetype lineEnds(QByteArrayView bytes)
 
 constexpr qsizetype kBlock = 256 * 1024;
 
+// A hash of a file's bytes chained block by block, so that a file read in blocks hashes as the
+// same bytes held whole.
+size_t contentHash(QByteArrayView bytes)
+{
+    size_t hash = kHashSeed;
+    for (qsizetype at = 0; at < bytes.size(); at += kBlock)
+        hash = qHash(bytes.sliced(at, std::min(kBlock, bytes.size() - at)), hash);
+    return hash;
+}
+
 // Reads the file at `path` block by block and calls `fn` with pieces that end at a line end (the
 // last one as the file ends), so that a large script is never held whole; `size` and `hash` get
-// the file's size and a hash of its bytes. False when the file cannot be read.
+// the file's size and contentHash(). False when the file cannot be read.
 template <typename Fn> bool readInPieces(const QString &path, qint64 &size, size_t &hash, Fn fn)
 {
     QFile file(path);
@@ -527,15 +556,6 @@ qsizetype ScriptPreload::load(ScriptFile &script, TaskList &taskList)
 
 namespace {
 
-// Every read-merge-write of the script is done holding this; a holder takes well under a second.
-constexpr std::chrono::milliseconds kLockWait(2000);
-
-QString lockPath(const QString &scriptPath)
-{
-    const QFileInfo info(scriptPath);
-    return info.path() + u'/' + u'.' + info.fileName() + QStringLiteral(".lock");
-}
-
 // The started tasks as the top lines of the file: newest first, each reminder text once; a task
 // without a text is never written.
 QList<TaskRecord> newestFirst(const TaskList &started)
@@ -571,6 +591,9 @@ std::vector<LineSpan> linesToReplace(QByteArrayView body, Encoding encoding,
              << encodeText(top[i].taskText, Encoding::Gb18030)
              << encodeText(top[i].taskText, Encoding::Gb18030, true);
     }
+    // A text read from damaged bytes (U+FFFD) is not their encoding: every line is read.
+    const bool readAllLines = std::ranges::any_of(
+        top, [](const TaskRecord &r) { return r.taskText.contains(QChar::ReplacementCharacter); });
     std::vector<bool> found(size_t(top.size()), false);
     qsizetype left = top.size();
     std::vector<LineSpan> lines;
@@ -588,7 +611,7 @@ std::vector<LineSpan> linesToReplace(QByteArrayView body, Encoding encoding,
         if (close < 1 || bytes.front() != '[')
             continue;
         // A "]" after a GB lead byte may be its second byte: such a line is read whole.
-        if (uchar(bytes[close - 1]) < 0x81 &&
+        if (!readAllLines && uchar(bytes[close - 1]) < 0x81 &&
             !ends.contains(
                 QByteArray::fromRawData(bytes.data() + close + 1, bytes.size() - close - 1)))
             continue;
@@ -633,11 +656,17 @@ QByteArray withTasksOnTop(QByteArrayView file, Encoding &encoding, const QList<T
     QByteArray kept;
     kept.reserve(body.size());
     qsizetype from = 0;
+    const auto keep = [&](QByteArrayView bytes) {
+        // A lone CR before the line taken out and an LF after it must not become one line end.
+        if (kept.endsWith('\r') && bytes.startsWith('\n'))
+            kept.append('\n');
+        kept.append(bytes);
+    };
     for (const LineSpan &line : replaced) {
-        kept.append(body.sliced(from, line.begin - from));
+        keep(body.sliced(from, line.begin - from));
         from = line.end;
     }
-    kept.append(body.sliced(from));
+    keep(body.sliced(from));
 
     QStringList topText;
     for (const TaskRecord &record : top)
@@ -682,7 +711,9 @@ bool saveTaskScript(ScriptFile &script, const TaskList &taskList)
         // A script that cannot be read is never replaced.
         if (!readAll(script.path, onDisk))
             return false;
-        script.encoding = fileEncoding(onDisk);
+        // Weighed again only when someone else wrote it since this copy read or wrote it.
+        if (!script.known || onDisk.size() != script.size || contentHash(onDisk) != script.hash)
+            script.encoding = fileEncoding(onDisk);
     } else {
         // Gone (or never there): what this copy holds.
         QString text;
@@ -707,8 +738,10 @@ bool saveTaskScript(ScriptFile &script, const TaskList &taskList)
         return false;
     script.bom = bytes.startsWith(kUtf8Bom);
     // The started tasks are forgotten only once the file is seen to hold them.
-    if (QByteArray back; readAll(script.path, back) && back == bytes)
+    if (QByteArray back; readAll(script.path, back) && back == bytes) {
         script.started = {};
+        remember(script, bytes.size(), contentHash(bytes));
+    }
     return true;
 }
 

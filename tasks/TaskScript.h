@@ -45,8 +45,8 @@ struct ScriptFile {
     // one in the locale's encoding.
     Encoding encoding;
     bool bom = false;
-    // The bytes last read, to tell whether the file changed since (the hash is this run's own,
-    // never saved).
+    // The bytes last read or written, to tell whether the file changed since (the hash is this
+    // run's own, never saved).
     bool known = false;
     qint64 size = 0;
     size_t hash = 0;

@@ -319,11 +319,15 @@ void EncodingVote::add(QByteArrayView piece)
         return;
     ascii_ = false;
     // Lines of both kinds (a UTF-8 line appended to a GBK script by a shell): the file is what
-    // most of its lines are; each line is read in whichever encoding reads it (decodeLine).
+    // most of its lines are; each line is read in whichever encoding reads it (decodeLine). A
+    // line that reads both ways counts as it would be read in a GB18030 file, so that GBK lines
+    // that happen to be valid UTF-8 ("学习") never outvote the file's own.
     const bool utf8 = piece.isValidUtf8();
     forEachLine(piece, [&](QByteArrayView line) {
         if (!isAscii(line))
-            ++(utf8 || line.isValidUtf8() ? utf8Lines_ : otherLines_);
+            ++((utf8 || line.isValidUtf8()) && weigh(line, Encoding::Gb18030) == Encoding::Utf8
+                   ? utf8Lines_
+                   : otherLines_);
     });
     // Many GB18030 texts are valid UTF-8 byte for byte ("说" is CB B5, U+02F5 in UTF-8), and
     // some UTF-8 texts valid GB18030: while the bytes are valid UTF-8 both readings are weighed

@@ -80,11 +80,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     check(result.accepted ? result.endTime >= now && result.message.isEmpty()
                           : !result.message.isEmpty());
 #elif TARGET == 6 // the script loader, its fast line reader included, reads what the plain reading
-                  // does, and a save with nothing started leaves the bytes as they are
+                  // does; a save with nothing started leaves the bytes as they are, and one with
+                  // a task started moves only that task's line, to the top
     static QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("task.dat"));
     QFile file(path);
-    check(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == size);
+    const auto onDisk = [&] {
+        file.open(QIODevice::ReadOnly);
+        const QByteArray read = file.readAll();
+        file.close();
+        return read;
+    };
+    check(file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+          file.write(bytes) == bytes.size());
     file.close();
     tasks::ScriptFile script(path);
     tasks::TaskList loaded, plain;
@@ -95,7 +103,34 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             plain.append(*record);
     check(loaded == plain);
     tasks::saveTaskScript(script, loaded);
-    check(file.open(QIODevice::ReadOnly) && file.readAll() == bytes);
+    check(onDisk() == bytes);
+
+    tasks::TaskRecord started = loaded.isEmpty() ? tasks::TaskRecord{QStringLiteral("新"), {}}
+                                                 : loaded.at(loaded.size() - 1);
+    started.hour += 1;
+    if (started.relaFile.isEmpty()) // written as the placeholder
+        started.relaFile = tasks::kNoRelatedFile;
+    script.started.append(started);
+    tasks::saveTaskScript(script, loaded);
+    tasks::TaskList expected = {started}, again;
+    for (const tasks::TaskRecord &record : loaded)
+        if (record.taskText != started.taskText)
+            expected.append(record);
+    tasks::ScriptFile reread(path);
+    tasks::loadTaskScript(reread, again);
+    check(again == expected);
+    // Every other byte as it was: the old bytes with one piece taken out, after the new line
+    // (unless a lone CR met an LF, or the whole file had to become UTF-8 with its mark).
+    const QByteArray after = onDisk();
+    const qsizetype mark = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    if (after.startsWith("\xEF\xBB\xBF") == (mark == 3) &&
+        !QByteArray(bytes).replace("\r\n", "").contains('\r')) {
+        const QByteArrayView rest = QByteArrayView(after).sliced(after.indexOf('\n') + 1);
+        qsizetype same = 0;
+        while (same < rest.size() && mark + same < bytes.size() && rest[same] == bytes[mark + same])
+            ++same;
+        check(bytes.endsWith(rest.sliced(same)));
+    }
 #endif
     return 0;
 }

@@ -129,8 +129,8 @@ TEST(TextCodec, ReadsEveryLineInTheEncodingThatReadsIt)
          encodeText(sampleTaskScript()[1] + u"\r\n"_s + xuexi),
          {sampleTaskScript()[1], xuexi}},
         {"look-alikes in a GBK script",
-         encodeText(sampleTaskScript().mid(1, 2).join(u"\r\n"_s) + u"\r\n路\r\n丐 陇"_s),
-         sampleTaskScript().mid(1, 2) + QStringList{u"路"_s, u"丐 陇"_s}},
+         encodeText(sampleTaskScript().mid(1, 2).join(u"\r\n"_s) + u"\r\n路\r\n丐 陇\r\n学习"_s),
+         sampleTaskScript().mid(1, 2) + QStringList{u"路"_s, u"丐 陇"_s, u"学习"_s}},
         {"学习 alone", encodeText(xuexi), {xuexi}, {QString(xuexi).replace(u"学习"_s, u"ѧϰ"_s)}},
     };
     // UTF-8 text: a sign, accents, Cyrillic and Greek, a path, an emoji.
@@ -311,6 +311,10 @@ TEST_F(TaskScript, SavePutsTheStartedTasksOnTopAndKeepsEveryOtherLineByteForByte
          "[2,0,0,0,0,0,0,\"y\"]a\r\n[3,0,0,0,0,0,0,\"x\"]c\r\n" +
              QByteArray(kept).replace("[0, 06,0,0,1,1,1,\"x\"]c\r\n", "")},
         {"after the mark", mark + kept, {a}, mark + aLine + kept},
+        {"between a lone CR and an LF",
+         "P\r[0,0,0,0,1,1,1,\"x\"]a\r\n\nZ",
+         {a},
+         aLine + "P\r\n\nZ"},
         {"a GBK script from Windows", gbk, {a}, aLine + gbk},
         {"the same started again", aLine + gbk, {a}, aLine + gbk},
         {"code page 936's euro",
