@@ -32,16 +32,20 @@ bool canCreateFileIn(const QString &dir)
     return true;
 }
 
-// Whether the file in `dir` can be written, when it is there (a log another program locked or
-// marked read-only).
+// Whether the file in `dir` can be written, when it is there (not marked read-only, not denied
+// to this user).
 bool existingFileWritable(const QString &dir, const QString &name)
 {
     const std::wstring path = QDir::toNativeSeparators(dir + u'/' + name).toStdWString();
     const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    // Another program holding it a moment says nothing of the folder.
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_SHARING_VIOLATION ||
+               error == ERROR_LOCK_VIOLATION;
+    }
     ::CloseHandle(file);
     return true;
 }
