@@ -2,7 +2,6 @@
 # Copies: a later one's "<<" and notice; Ctrl+Alt+A recalls the first; the key passes on at its end.
 source "$(dirname "$0")/lib.sh" "$1"
 write_script '[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
-mine() { xdotool search --all --onlyvisible --pid "$1" --name '^Tocklet$' 2>/dev/null; }
 shown() { [ -n "$(mine "$1")" ]; }
 hidden() { [ -z "$(mine "$1")" ]; }
 # Sends the shown copy to the background with Alt+G, after Return starts its task when told "task".

@@ -21,6 +21,8 @@ start_task() {
   focus "$w" && xdotool key Return
   [ $# -eq 0 ] || until_true log_has "$1" || fail "the task did not start: $(log)"
 }
+# The visible windows of the copy with this process id.
+mine() { xdotool search --all --onlyvisible --pid "$1" --name '^Tocklet$' 2>/dev/null; }
 count_windows() { [ "$(windows | wc -l)" -eq "$1" ]; }
 above() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
 # The shown window, $w, kept above (the state follows the map).

@@ -23,11 +23,10 @@ wait_exit "Esc"
 [ "$(log | tail -n 1)" = $'>\t系统正常退出' ] || fail "exit line: $(log)"
 
 # A running task: the close question, and No changes nothing; then SIGTERM: no question, the
-# script rewritten, the exit line written, status 0.
+# task Start could not save (read-only) saved, the exit line written, status 0.
 other='[0,06,0,0,1,1,1,"事件关联文件未指定"]另一个'
 long00='[1,00,0,0,1,0,1,"事件关联文件未指定"]长任务' # written otherwise by Start
-write_script "$long00" "$other"
-chmod 444 "$work/app/task.dat" # Start's save is refused: the task waits for the next save
+write_script "$long00" "$other" && chmod 444 "$work/app/task.dat"
 rm "$XDG_STATE_HOME/Klaxo.log"
 start_task '开始执行任务 长任务'
 xdotool key alt+F4
@@ -35,8 +34,7 @@ until_true count_windows 2 || fail "no close question"
 xdotool key n
 until_true count_windows 1 || fail "the question stayed open after No"
 [ "$(log | wc -l)" -eq 2 ] || fail "No logged something: $(log)"
-chmod 644 "$work/app/task.dat"
-write_script "$other" "$long" # another hand moves the task down
+chmod 644 "$work/app/task.dat" && write_script "$other" "$long" # moved down by another hand
 terminate "$pid" "SIGTERM"
 [ "$(log | tail -n 2)" = $'*\t开始执行任务 长任务\n>\t系统正常退出' ] || fail "after SIGTERM: $(log)"
 [ "$(script_text)" = "$long"$'\n'"$other" ] || fail "not saved at SIGTERM: $(script_text)"

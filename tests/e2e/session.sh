@@ -15,8 +15,7 @@ said() { grep -c -- "$1" "$work/out.sm"; }
 question() { until_true count_windows 2 || fail "$1: no question"; windows | tail -n 1; }
 long='[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
 # Written otherwise by Start (00 for 0), which is refused: the session's end saves the task.
-write_script '[1,00,0,0,1,0,1,"事件关联文件未指定"]长任务'
-chmod 444 "$work/app/task.dat"
+write_script '[1,00,0,0,1,0,1,"事件关联文件未指定"]长任务' && chmod 444 "$work/app/task.dat"
 
 # A save that is no logout: no question, the minimised window stays so.
 start_task '开始执行任务 长任务'
@@ -31,8 +30,7 @@ focus "$(question "logout")" && xdotool key n
 until_true eval '[ "$(said "ShutdownCancelled sent")" -eq 1 ]' || fail "No did not cancel"
 [ "$(said 'InteractDone cancel= 1')" -eq 1 ] && kill -0 "$pid" || fail "cancelled: $(cat "$work/out.sm")"
 # A logout without interaction: no question; the session's end saves and logs the exit.
-printf '[0,07,0,0,1,1,1,"x"]手写\r\n' >>"$work/app/task.dat" # by hand
-chmod 644 "$work/app/task.dat"
+printf '[0,07,0,0,1,1,1,"x"]手写\r\n' >>"$work/app/task.dat" && chmod 644 "$work/app/task.dat"
 sm logout-now
 wait_exit "logout without interaction"
 [ "$(said InteractRequest)" -eq 1 ] || fail "asked without interaction"
