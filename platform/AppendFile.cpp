@@ -4,6 +4,8 @@
 #include <QFile>
 
 #ifdef Q_OS_WIN
+#include "win32/LongPath.h"
+
 #include <windows.h>
 #endif
 
@@ -17,10 +19,9 @@ bool appendToFile(const QString &path, QByteArrayView bytes)
     // takes (on a byte far beyond any end of file, which readers never touch): an append-only
     // handle would do alone on Windows, not under Wine, and cannot be locked.
     const auto open = [&] {
-        return ::CreateFileW(
-            reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
-            GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        return ::CreateFileW(win32Path(path).c_str(), GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     };
     HANDLE file = open();
     // Another program may hold the file a moment (a virus scanner, an editor saving it): once

@@ -26,38 +26,83 @@ QString firstExecutable(std::initializer_list<const char *> names)
     return {};
 }
 
-// What the shell runs for a console command line: `rest` runs in a shell of its own (a command
-// the shell cannot parse fails alone), after `echoed`, the text of an "echo" that begins the
-// line, printed as the interpreter's echo prints it, as it stands, parentheses and all, up to
-// the first "&" outside parentheses. "start" in any letter case after a separator is the
-// interpreter's start: its target is opened by the desktop.
-struct ConsoleLine {
+// One command of a console line, as the shell runs it: the console's separator before it ("&",
+// "&&", "||"; empty for the first); for an "echo", the text it prints as the console's echo
+// does, as it stands up to the first "&", "|", "<" or ">" outside quotes and parentheses ("^"
+// escapes the next character), then `code`, its redirections and pipes, acting on that text;
+// for any other command, `code` alone, with "start" in any letter case the interpreter's start
+// (its target opened by the desktop).
+struct ConsoleCommand {
+    QString separator;
     std::optional<QString> echoed;
-    QString rest;
+    QString code;
 };
 
-ConsoleLine consoleLine(const QString &command)
+// Where the part of `text` from `from` that the console reads as one piece ends: at `stop`
+// (a character that is not quoted, in parentheses or escaped), or at the end.
+template <typename Stop> qsizetype pieceEnd(const QString &text, qsizetype from, Stop stop)
 {
-    ConsoleLine line{std::nullopt, command.trimmed()};
-    static const QRegularExpression echo(QStringLiteral("^echo(?:[ .](.*))?$"),
-                                         QRegularExpression::CaseInsensitiveOption |
-                                             QRegularExpression::DotMatchesEverythingOption);
-    if (const QRegularExpressionMatch match = echo.match(line.rest); match.hasMatch()) {
-        const QString text = match.captured(1);
-        qsizetype end = 0;
-        for (int depth = 0; end < text.size() && (text[end] != u'&' || depth > 0); ++end)
-            depth += text[end] == u'(' ? 1 : text[end] == u')' && depth > 0 ? -1 : 0;
-        line.echoed = text.first(end).trimmed();
-        line.rest =
-            text.sliced(std::min(end + (text.mid(end, 2) == u"&&" ? 2 : 1), text.size())).trimmed();
+    bool quoted = false;
+    for (int depth = 0; from < text.size(); ++from) {
+        const QChar c = text[from];
+        if (c == u'"')
+            quoted = !quoted;
+        else if (quoted)
+            continue;
+        else if (c == u'^')
+            ++from;
+        else if (c == u'(' || (c == u')' && depth > 0))
+            depth += c == u'(' ? 1 : -1;
+        else if (depth == 0 && stop(from))
+            break;
     }
-    static const QRegularExpression start(QStringLiteral("(^|[&|;(]\\s*)start(?=\\s|$)"),
-                                          QRegularExpression::CaseInsensitiveOption);
-    line.rest.replace(start, QStringLiteral("\\1start"));
-    return line;
+    return std::min(from, text.size());
 }
 
-// The script of the console: $1 the command, $2 and $3 "echo" and its text when there is one.
+ConsoleCommand consoleCommand(const QString &separator, const QString &text)
+{
+    static const QRegularExpression echo(QStringLiteral("^\\s*echo(?:[ .](.*))?$"),
+                                         QRegularExpression::CaseInsensitiveOption |
+                                             QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression start(QStringLiteral("(^|[|;(]\\s*)start(?=\\s|$)"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = echo.match(text);
+    if (!match.hasMatch())
+        return {separator, std::nullopt, text.trimmed().replace(start, QStringLiteral("\\1start"))};
+    const QString rest = match.captured(1);
+    const qsizetype end =
+        pieceEnd(rest, 0, [&](qsizetype i) { return QStringView(u"|<>").contains(rest[i]); });
+    QString echoed;
+    bool quoted = false;
+    for (qsizetype i = 0; i < end; ++i) {
+        quoted = quoted != (rest[i] == u'"');
+        if (rest[i] != u'^' || quoted || ++i < end)
+            echoed += rest[i];
+    }
+    return {separator, echoed, rest.sliced(end).trimmed()};
+}
+
+QList<ConsoleCommand> consoleCommands(const QString &line)
+{
+    QList<ConsoleCommand> commands;
+    QString separator;
+    for (qsizetype at = 0;;) {
+        // "&" after "<" or ">" belongs to a redirection ("2>&1").
+        const qsizetype end = pieceEnd(line, at, [&](qsizetype i) {
+            return (line[i] == u'&' && (i == at || (line[i - 1] != u'>' && line[i - 1] != u'<'))) ||
+                   line.mid(i, 2) == u"||";
+        });
+        commands.append(consoleCommand(separator, line.sliced(at, end - at)));
+        if (end == line.size())
+            return commands;
+        separator = line.mid(end, 2) == u"&&" || line.mid(end, 2) == u"||" ? line.mid(end, 2)
+                                                                           : line.mid(end, 1);
+        at = end + separator.size();
+    }
+}
+
+// The console's script: four arguments a command (its separator, "echo" or "sh", the echoed
+// text, the code), run in turn as the console runs them; the commands stay arguments.
 // `start` opens its target deaf to the hang-up of the console closing, as nohup does.
 QString interpreterScript(const QString &after)
 {
@@ -65,18 +110,26 @@ QString interpreterScript(const QString &after)
                "start() {\n"
                "  [ $# -eq 0 ] || (trap '' HUP; exec xdg-open \"$*\") >/dev/null 2>&1 &\n"
                "}\n"
-               "[ \"$2\" != echo ] || printf '%s\\n' \"$3\"\n"
-               "[ -z \"$1\" ] || (eval \"$1\")\n") +
+               "s=0\n"
+               "while [ $# -ge 4 ]; do\n"
+               "  case $1$s in\n"
+               "  '&&'[!0]* | '||0') ;;\n"
+               "  *) if [ \"$2\" = echo ]; then eval \"printf '%s\\n' \\\"\\$3\\\" $4\"\n"
+               "     elif [ -n \"$4\" ]; then (eval \"$4\"); else true; fi\n"
+               "     s=$? ;;\n"
+               "  esac\n"
+               "  shift 4\n"
+               "done\n"
+               "(exit $s)\n") +
            after;
 }
 
 QStringList consoleArguments(const QString &command, const QString &after)
 {
-    const ConsoleLine line = consoleLine(command);
-    QStringList arguments = {QStringLiteral("-c"), interpreterScript(after), QStringLiteral("sh"),
-                             line.rest};
-    if (line.echoed)
-        arguments << QStringLiteral("echo") << *line.echoed;
+    QStringList arguments = {QStringLiteral("-c"), interpreterScript(after), QStringLiteral("sh")};
+    for (const ConsoleCommand &c : consoleCommands(command.trimmed()))
+        arguments << c.separator << QString::fromLatin1(c.echoed ? "echo" : "sh")
+                  << c.echoed.value_or(QString()) << c.code;
     return arguments;
 }
 

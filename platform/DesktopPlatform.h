@@ -81,7 +81,8 @@ private:
     std::unique_ptr<QAbstractNativeEventFilter> hotkeyFilter_;
 #ifdef Q_OS_WIN
     bool hotkeyRegistered_ = false;
-    void *copyMutex_ = nullptr; // the named mutex of the first copy, held for the program's life
+    void *copyMutex_ = nullptr; // the session's named mutex, held for the program's life
+    void *globalMutex_ = nullptr; // the same in every session, for the installer to see
     bool copyTested_ = false;
 #else
     x11::RecallKey recallKey_;

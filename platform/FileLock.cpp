@@ -6,6 +6,8 @@
 #include <QThread>
 
 #ifdef Q_OS_WIN
+#include "win32/LongPath.h"
+
 #include <windows.h>
 #else
 #include <cerrno>
@@ -25,10 +27,9 @@ constexpr unsigned long kPollMs = 5;
 
 FileLock::FileLock(const QString &path, std::chrono::milliseconds timeout)
 {
-    const HANDLE file =
-        ::CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
-                      GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                      OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
+    const HANDLE file = ::CreateFileW(win32Path(path).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return;
     handle_ = file;

@@ -14,21 +14,23 @@ SetCompressor /SOLID lzma
 !define MUI_UNICON "${ICON}"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tocklet"
 
+!insertmacro MUI_PAGE_LICENSE "${SOURCE}\LICENSE"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
-; A running Tocklet holds its files: it must end first (its mutex tells, as it tells a second copy).
+; A running Tocklet holds its files: it must end first. Every copy holds a mutex of every session
+; that every user may open; the message goes above Tocklet's window, which stays on top.
 !macro REFUSE_WHILE_RUNNING
-  ; Access denied (5): it exists, made by the user an administrator installs for.
-  System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "Local\org.tocklet.Tocklet") p .r0 ?e'
+  ; Access denied (5): it exists all the same.
+  System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "Global\org.tocklet.Tocklet") p .r0 ?e'
   Pop $1
   ${If} $0 P<> 0
   ${OrIf} $1 = 5
     System::Call 'kernel32::CloseHandle(p r0)'
-    MessageBox MB_OK|MB_ICONEXCLAMATION "Tocklet 正在运行。请先退出 Tocklet,然后再试。" /SD IDOK
+    MessageBox MB_OK|MB_ICONEXCLAMATION|MB_TOPMOST "Tocklet 正在运行。请先退出 Tocklet,然后再试。" /SD IDOK
     Abort
   ${EndIf}
 !macroend
@@ -66,8 +68,14 @@ Section "Uninstall"
   RMDir /r "$INSTDIR\translations"
   Delete "$INSTDIR\*.dll"
   Delete "$INSTDIR\Tocklet.exe"
+  Delete "$INSTDIR\THIRD-PARTY.txt"
+  Delete "$INSTDIR\LICENSE*"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
+  ; What could not be deleted (a file another program holds) is said, not hidden.
+  ${If} ${FileExists} "$INSTDIR\*.*"
+    MessageBox MB_OK|MB_ICONEXCLAMATION|MB_TOPMOST "有些文件无法删除,请手动删除: $INSTDIR" /SD IDOK
+  ${EndIf}
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   DeleteRegKey HKLM "Software\Tocklet"
 SectionEnd

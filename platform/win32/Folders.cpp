@@ -3,6 +3,7 @@
 // may not be written (an installed copy under Program Files), the user's VirtualStore when the
 // Windows directory may not be (a user who is no administrator).
 #include "DesktopPlatform.h"
+#include "LongPath.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -20,9 +21,7 @@ namespace {
 bool canCreateFileIn(const QString &dir)
 {
     const std::wstring probe =
-        QDir::toNativeSeparators(dir +
-                                 QStringLiteral("/~tocklet-%1.tmp").arg(::GetCurrentProcessId()))
-            .toStdWString();
+        win32Path(dir + QStringLiteral("/~tocklet-%1.tmp").arg(::GetCurrentProcessId()));
     const HANDLE file =
         ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                       FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
@@ -36,7 +35,7 @@ bool canCreateFileIn(const QString &dir)
 // to this user).
 bool existingFileWritable(const QString &dir, const QString &name)
 {
-    const std::wstring path = QDir::toNativeSeparators(dir + u'/' + name).toStdWString();
+    const std::wstring path = win32Path(dir + u'/' + name);
     const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -1,14 +1,39 @@
 // Starting programs and commands, and the shell's "open".
 #include "DesktopPlatform.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QRegularExpression>
+#include <QWidget>
 
 #include <windows.h>
 
 #include <shellapi.h>
 
 namespace platform {
+
+namespace {
+
+// The system's console and Notepad by full path, for a line that names them: never a file of
+// that name beside the program or in the current folder, which Windows would search first.
+std::wstring systemProgram(const QString &line)
+{
+    const QString first = line.trimmed().section(u' ', 0, 0).toLower();
+    if (first == u"cmd") {
+        const QString comSpec = qEnvironmentVariable("ComSpec");
+        if (!QDir::isRelativePath(comSpec) && !comSpec.isEmpty())
+            return QDir::toNativeSeparators(comSpec).toStdWString();
+    } else if (first != u"notepad") {
+        return {};
+    }
+    wchar_t system[MAX_PATH + 1];
+    const UINT size = ::GetSystemDirectoryW(system, MAX_PATH + 1);
+    if (size == 0 || size > MAX_PATH)
+        return {};
+    return std::wstring(system, size) + (first == u"cmd" ? L"\\cmd.exe" : L"\\notepad.exe");
+}
+
+} // namespace
 
 void DesktopPlatform::startCommandLine(const QString &line)
 {
@@ -22,9 +47,10 @@ void DesktopPlatform::startCommandLine(const QString &line)
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process = {};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
-                          CREATE_NEW_CONSOLE | CREATE_UNICODE_ENVIRONMENT, nullptr, nullptr,
-                          &startup, &process))
+    const std::wstring program = systemProgram(line);
+    if (!::CreateProcessW(program.empty() ? nullptr : program.c_str(), commandLine.data(), nullptr,
+                          nullptr, FALSE, CREATE_NEW_CONSOLE | CREATE_UNICODE_ENVIRONMENT, nullptr,
+                          nullptr, &startup, &process))
         return;
     ::AllowSetForegroundWindow(process.dwProcessId);
     ::CloseHandle(process.hThread);
@@ -38,7 +64,12 @@ void DesktopPlatform::shellOpen(const QString &path)
     static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
     const bool address = scheme.match(path).hasMatch();
     const std::wstring target = (address ? path : QDir::toNativeSeparators(path)).toStdWString();
-    ::ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    // Owned by the window, so that a dialog of the shell's ("Open with") opens above it.
+    QWidget *owner = QApplication::activeWindow();
+    for (QWidget *w : QApplication::topLevelWidgets())
+        owner = owner ? owner : w->isVisible() ? w : nullptr;
+    ::ShellExecuteW(owner ? HWND(owner->winId()) : nullptr, L"open", target.c_str(), nullptr,
+                    nullptr, SW_SHOWNORMAL);
 }
 
 } // namespace platform

@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <sddl.h>
+
 namespace platform {
 
 namespace {
@@ -25,6 +27,8 @@ bool hasStream(DWORD which)
 
 void DesktopPlatform::beforeApplication()
 {
+    // DLLs are never looked for in the current folder (a document's, a shared drive's).
+    ::SetDllDirectoryW(L"");
     // Output sent to a file or a pipe stays there; only streams without a handle go to the
     // prompt's console.
     const bool out = hasStream(STD_OUTPUT_HANDLE), err = hasStream(STD_ERROR_HANDLE);
@@ -54,15 +58,28 @@ bool DesktopPlatform::earlierCopyRunning()
     // Every running copy holds a handle on one mutex of the session; the system closes it when
     // a copy ends, crashed or not, and it is there as long as any copy runs.
     copyMutex_ = ::CreateMutexW(nullptr, FALSE, L"Local\\org.tocklet.Tocklet");
-    earlierCopy_ = copyMutex_ && ::GetLastError() == ERROR_ALREADY_EXISTS;
+    const DWORD error = ::GetLastError();
+    // "Access denied": a copy running as administrator made it, with rights this one lacks.
+    earlierCopy_ = copyMutex_ ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED;
+    // The installer, run as administrator, looks for any copy of any user: a name of every
+    // session that every user may open to wait on.
+    PSECURITY_DESCRIPTOR everyone = nullptr;
+    if (::ConvertStringSecurityDescriptorToSecurityDescriptorW(
+            L"D:(A;;0x00100000;;;WD)", SDDL_REVISION_1, &everyone, nullptr)) {
+        SECURITY_ATTRIBUTES attributes = {sizeof attributes, everyone, FALSE};
+        globalMutex_ = ::CreateMutexW(&attributes, FALSE, L"Global\\org.tocklet.Tocklet");
+        ::LocalFree(everyone);
+    }
     return earlierCopy_;
 }
 
 void DesktopPlatform::releaseCopyTest()
 {
-    if (copyMutex_)
-        ::CloseHandle(copyMutex_);
-    copyMutex_ = nullptr;
+    for (void **mutex : {&copyMutex_, &globalMutex_}) {
+        if (*mutex)
+            ::CloseHandle(*mutex);
+        *mutex = nullptr;
+    }
 }
 
 void DesktopPlatform::watchSessionEnd(QObject *receiver, SessionEnd handlers)

@@ -15,6 +15,13 @@ WINE=/usr/lib/wine/wine64
 work=$(mktemp -d)
 cmake --install "$1" --prefix "$work/app" >/dev/null || { echo "FAIL: install"; exit 1; }
 unset QT_QPA_PLATFORM WINEPATH
+# The licences beside the program; the manifest and the Remote Desktop flag in it.
+for file in LICENSE LICENSE.LGPL3 LICENSE.GPL3 THIRD-PARTY.txt; do
+  [ -s "$work/app/$file" ] || { echo "FAIL: no $file"; exit 1; }
+done
+strings "$work/app/Tocklet.exe" | grep '<longPathAware' >/dev/null &&
+  x86_64-w64-mingw32-objdump -p "$work/app/Tocklet.exe" | grep TERMINAL_SERVICE_AWARE >/dev/null ||
+  { echo "FAIL: no manifest or not Terminal-Server aware"; exit 1; }
 drive=$WINEPREFIX/drive_c
 rm -f "$drive/windows/Klaxo.log" "$drive/cmd.txt"
 pids=()
@@ -49,8 +56,10 @@ until_true eval '! titled 时间到 >/dev/null' || fail "the box stayed open"
 log | grep -q $'\t任务时间到' || fail "log: $(log)"
 quit
 
-# A console command: "cmd:" runs cmd /c in a console window of its own, which closes with it.
+# A console command: "cmd:" runs cmd /c in a console window of its own, which closes with it;
+# the system's console, never a cmd.exe beside the program.
 write_script '[0,0,0,1,0,0,1,"cmd:echo ran>C:\cmd.txt & pause"]命令'
+cp "$drive/windows/system32/hostname.exe" "$work/app/cmd.exe"
 start
 window
 focus "$w" && xdotool key Return

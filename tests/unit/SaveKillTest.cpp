@@ -1,5 +1,6 @@
 #include "TempDir.h"
 
+#include <FileLock.h>
 #include <TaskScript.h>
 
 #include <gtest/gtest.h>
@@ -64,6 +65,16 @@ TEST(TaskScriptSave, CopiesSavingAtOnceLoseNoTask)
     tasks::TaskList list;
     EXPECT_EQ(tasks::loadTaskScript(file, list), 1400);
     EXPECT_EQ(dir.read(u"task.dat"_s).count('\n'), 1400) << "no line twice";
+}
+
+// A lock another copy never lets go (a hung copy) delays a save by 2 s, and never loses it.
+TEST(TaskScriptSave, ALockNeverLetGoOnlyDelaysTheSave)
+{
+    TempDir dir;
+    const platform::FileLock held(dir.path(u".task.dat.lock"_s), std::chrono::milliseconds(0));
+    tasks::ScriptFile file(dir.path(u"task.dat"_s));
+    file.started = {tasks::TaskRecord{u"a"_s, {}}};
+    EXPECT_TRUE(held.isLocked() && tasks::saveTaskScript(file, file.started));
 }
 
 } // namespace

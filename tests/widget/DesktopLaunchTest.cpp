@@ -21,13 +21,19 @@ TEST(DesktopLaunch, CommandLinesStartTheirDesktopCounterparts)
          u"x-terminal-emulator -e\nSendMessage(hWnd1, \"a  b\", 0&) cmd /c x"_s},
         {u"cmd /k echo 1"_s, true, u"x-terminal-emulator -e\n1\nstayed"_s},
         {u"cmd /c START  https://example.com/ "_s, true, u"xdg-open|https://example.com/"_s},
-        {u"cmd /c echo (a) & Start T & echo b"_s, true,
+        {u"cmd /c echo (a)& Start T & echo b"_s, true,
          u"x-terminal-emulator -e\n(a)\nb\nxdg-open|T"_s},
         {u"cmd /c false"_s, true,
          u"x-terminal-emulator -e\n命令以状态 1 结束。按回车键关闭窗口。"_s},
         {u"Notepad /home/me/my tasks.dat"_s, true, u"gedit|/home/me/my tasks.dat"_s},
         {u"Notepad GBFILE"_s, true, u"gedit|--encoding=GB18030|GBFILE"_s},
-        {u"cmd /c printf 好 >RECORD"_s, false, u"好"_s}, // no terminal: run unseen
+        // No terminal: run unseen. A command that writes RECORD itself: its exact bytes.
+        {u"cmd /c printf 好 >RECORD"_s, false, u"好"_s},
+        {u"cmd /c echo 下班了 >RECORD"_s, false, u"下班了 \n"_s},
+        {u"cmd /c echo a>>RECORD & echo b >>RECORD&echo c>>RECORD"_s, false, u"a\nb \nc\n"_s},
+        {u"cmd /c echo a| while read l; do printf [%s] $l; done >RECORD"_s, false, u"[a]"_s},
+        {u"cmd /c echo ^& \"x > y\" (1&2)>RECORD"_s, false, u"& \"x > y\" (1&2)\n"_s},
+        {u"cmd /c false && echo no >RECORD || echo yes>RECORD"_s, false, u"yes\n"_s},
         {u"open https://example.com/a b"_s, false, u"xdg-open|https://example.com/a%20b"_s},
         {u"open SONG"_s, false, u"xdg-open|SONG"_s}, // executable, but no program
         {u"open PROGRAM"_s, false, u"ran"_s},
@@ -64,6 +70,8 @@ TEST(DesktopLaunch, CommandLinesStartTheirDesktopCounterparts)
         else
             platform::DesktopPlatform().startCommandLine(paths(line));
         auto seen = [&] {
+            if (line.contains(u"RECORD"_s))
+                return QString::fromUtf8(dir.read(u"record"_s));
             QStringList lines = QString::fromUtf8(dir.read(u"record"_s)).split(u'\n');
             lines.removeAll(QString());
             if (lines.size() > 1)
