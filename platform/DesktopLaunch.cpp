@@ -70,8 +70,12 @@ ConsoleCommand consoleCommand(const QString &separator, const QString &text)
     if (!match.hasMatch())
         return {separator, std::nullopt, text.trimmed().replace(start, QStringLiteral("\\1start"))};
     const QString rest = match.captured(1);
-    const qsizetype end =
+    qsizetype end =
         pieceEnd(rest, 0, [&](qsizetype i) { return QStringView(u"|<>").contains(rest[i]); });
+    // A digit alone before "<" or ">" names the stream redirected ("2>&1"), as the console reads.
+    if (end < rest.size() && rest[end] != u'|' && end > 0 && rest[end - 1].isDigit() &&
+        (end == 1 || rest[end - 2] == u' '))
+        --end;
     QString echoed;
     bool quoted = false;
     for (qsizetype i = 0; i < end; ++i) {

@@ -21,18 +21,30 @@ SetCompressor /SOLID lzma
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
-; A running Tocklet holds its files: it must end first. Every copy holds a mutex of every session
-; that every user may open; the message goes above Tocklet's window, which stays on top.
-!macro REFUSE_WHILE_RUNNING
+; A message above Tocklet's window, which stays on top (MB_ICONEXCLAMATION|MB_SYSTEMMODAL|
+; MB_TOPMOST; NSIS's own MessageBox opens under it, under Wine at least).
+!macro TOPMOST_MESSAGE TEXT
+  ${IfNot} ${Silent}
+    System::Call 'user32::MessageBoxW(p 0, w "${TEXT}", w "Tocklet", i 0x41030)'
+  ${EndIf}
+!macroend
+
+; A running Tocklet holds its files: it must end first. Every copy holds a mutex of its session
+; and one of every session that every user may open.
+!macro REFUSE_IF_MUTEX NAME
   ; Access denied (5): it exists all the same.
-  System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "Global\org.tocklet.Tocklet") p .r0 ?e'
+  System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${NAME}") p .r0 ?e'
   Pop $1
   ${If} $0 P<> 0
   ${OrIf} $1 = 5
     System::Call 'kernel32::CloseHandle(p r0)'
-    MessageBox MB_OK|MB_ICONEXCLAMATION|MB_TOPMOST "Tocklet 正在运行。请先退出 Tocklet,然后再试。" /SD IDOK
+    !insertmacro TOPMOST_MESSAGE "Tocklet 正在运行。请先退出 Tocklet,然后再试。"
     Abort
   ${EndIf}
+!macroend
+!macro REFUSE_WHILE_RUNNING
+  !insertmacro REFUSE_IF_MUTEX "Global\org.tocklet.Tocklet"
+  !insertmacro REFUSE_IF_MUTEX "Local\org.tocklet.Tocklet"
 !macroend
 
 Function .onInit
@@ -74,7 +86,7 @@ Section "Uninstall"
   RMDir "$INSTDIR"
   ; What could not be deleted (a file another program holds) is said, not hidden.
   ${If} ${FileExists} "$INSTDIR\*.*"
-    MessageBox MB_OK|MB_ICONEXCLAMATION|MB_TOPMOST "有些文件无法删除,请手动删除: $INSTDIR" /SD IDOK
+    !insertmacro TOPMOST_MESSAGE "有些文件无法删除,请手动删除: $INSTDIR"
   ${EndIf}
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   DeleteRegKey HKLM "Software\Tocklet"

@@ -2,9 +2,9 @@
 # Tocklet.exe under Wine on the windows platform (scripts/windows --test gives the Wine prefix
 # and the X display): the first start keeps the window above the others, writes the sample
 # script in code page 936 beside the program and logs to C:\windows\Klaxo.log; a countdown's
-# box; a "cmd:" task's console command; a second copy's notice; Ctrl+Alt+A, pressed in another
-# Wine window, recalls the window from the background; the end of the Windows session asks while
-# a task runs.
+# box; a "cmd:" task's console command; the installer's refusal; a second copy's notice;
+# Ctrl+Alt+A, pressed in another Wine window, recalls the window from the background; the end of
+# the Windows session asks while a task runs.
 # The program runs from the portable folder as `cmake --install` makes it (the zip's), with
 # nothing on Wine's path: a DLL missing from the folder fails the test.
 # Argument: the build folder.
@@ -69,6 +69,25 @@ until_true grep -q ran "$drive/cmd.txt" || fail "the command did not run"
 focus "$console" && xdotool key space
 until_true eval '[ -z "$(consoles)" ]' || fail "the console stayed open after the command"
 quit
+
+# The installer and the uninstaller refuse while Tocklet runs, in a message above its window.
+root=$(cd "$(dirname "$0")/../.." && pwd)
+makensis -V1 -INPUTCHARSET UTF8 -DVERSION=test -DSOURCE="$work/app" -DOUTFILE="$work/setup.exe" \
+  -DICON="$root/packaging/windows/tocklet.ico" "$root/packaging/windows/tocklet.nsi" || fail makensis
+uninstall="$drive/Program Files/Tocklet/Uninstall.exe"
+$WINE "$work/setup.exe" /S && [ -f "$uninstall" ] || fail "the installer did not install"
+start
+window
+for program in "$work/setup.exe" "$uninstall"; do
+  $WINE "$program" >/dev/null 2>&1 & pids+=($!)
+  box=$(until_true eval 'windows | grep -vx "$w"' | head -n 1) || fail "$program: no message"
+  until_true eval 'xprop -id "$box" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE' ||
+    fail "$program: the message is not above"
+  focus "$box" && xdotool key Return
+  until_true eval '[ -z "$(windows | grep -vx "$w")" ]' || fail "$program stays"
+done
+quit
+$WINE "$uninstall" /S && until_true eval '[ ! -e "$uninstall" ]' || fail "the uninstaller did not uninstall"
 
 # An hour in the background; Ctrl+Alt+A in Notepad (Wine hands the key to a Wine window's
 # program only) brings the window back.

@@ -30,7 +30,7 @@ TEST(DesktopLaunch, CommandLinesStartTheirDesktopCounterparts)
         // No terminal: run unseen. A command that writes RECORD itself: its exact bytes.
         {u"cmd /c printf 好 >RECORD"_s, false, u"好"_s},
         {u"cmd /c echo 下班了 >RECORD"_s, false, u"下班了 \n"_s},
-        {u"cmd /c echo a>>RECORD & echo b >>RECORD&echo c>>RECORD"_s, false, u"a\nb \nc\n"_s},
+        {u"cmd /c echo a>>RECORD & echo b 2>&1 >>RECORD&echo c>>RECORD"_s, false, u"a\nb \nc\n"_s},
         {u"cmd /c echo a| while read l; do printf [%s] $l; done >RECORD"_s, false, u"[a]"_s},
         {u"cmd /c echo ^& \"x > y\" (1&2)>RECORD"_s, false, u"& \"x > y\" (1&2)\n"_s},
         {u"cmd /c false && echo no >RECORD || echo yes>RECORD"_s, false, u"yes\n"_s},
