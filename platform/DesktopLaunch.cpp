@@ -38,43 +38,66 @@ struct ConsoleCommand {
     QString code;
 };
 
-// Where the part of `text` from `from` that the console reads as one piece ends: at `stop`
-// (a character that is not quoted, in parentheses or escaped), or at the end.
-template <typename Stop> qsizetype pieceEnd(const QString &text, qsizetype from, Stop stop)
+// Where the part of `text` from `from` that the console reads as one piece ends: at `stop` (a
+// character that is not quoted, in parentheses or escaped with "^"), or at the end. In `shell`
+// code single quotes quote too, and a backslash escapes, as the shell reads them.
+template <typename Stop>
+qsizetype pieceEnd(const QString &text, qsizetype from, bool shell, Stop stop)
 {
-    bool quoted = false;
+    QChar quote;
     for (int depth = 0; from < text.size(); ++from) {
         const QChar c = text[from];
-        if (c == u'"')
-            quoted = !quoted;
-        else if (quoted)
-            continue;
-        else if (c == u'^')
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+            else if (shell && quote == u'"' && c == u'\\')
+                ++from;
+        } else if (c == u'"' || (shell && c == u'\'')) {
+            quote = c;
+        } else if (c == u'^' || (shell && c == u'\\')) {
             ++from;
-        else if (c == u'(' || (c == u')' && depth > 0))
+        } else if (c == u'(' || (c == u')' && depth > 0)) {
             depth += c == u'(' ? 1 : -1;
-        else if (depth == 0 && stop(from))
+        } else if (depth == 0 && stop(from)) {
             break;
+        }
     }
     return std::min(from, text.size());
 }
 
-ConsoleCommand consoleCommand(const QString &separator, const QString &text)
+const QRegularExpression &echoCommand()
 {
     static const QRegularExpression echo(QStringLiteral("^\\s*echo(?:[ .](.*))?$"),
                                          QRegularExpression::CaseInsensitiveOption |
                                              QRegularExpression::DotMatchesEverythingOption);
+    return echo;
+}
+
+ConsoleCommand consoleCommand(const QString &separator, const QString &text)
+{
     static const QRegularExpression start(QStringLiteral("(^|[|;(]\\s*)start(?=\\s|$)"),
                                           QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = echo.match(text);
-    if (!match.hasMatch())
-        return {separator, std::nullopt, text.trimmed().replace(start, QStringLiteral("\\1start"))};
+    const QRegularExpressionMatch match = echoCommand().match(text);
+    if (!match.hasMatch()) {
+        // Shell code, where "^" before one of the console's special characters escapes it
+        // outside quotes.
+        QString code;
+        QChar quote;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text[i];
+            quote = quote.isNull() && (c == u'"' || c == u'\'') ? c : c == quote ? QChar() : quote;
+            const bool escape = quote.isNull() && c == u'^' && i + 1 < text.size() &&
+                                QStringView(u"&|<>").contains(text[i + 1]);
+            code += escape ? u'\\' : c;
+        }
+        return {separator, std::nullopt, code.trimmed().replace(start, QStringLiteral("\\1start"))};
+    }
     const QString rest = match.captured(1);
-    qsizetype end =
-        pieceEnd(rest, 0, [&](qsizetype i) { return QStringView(u"|<>").contains(rest[i]); });
+    qsizetype end = pieceEnd(rest, 0, false,
+                             [&](qsizetype i) { return QStringView(u"|<>").contains(rest[i]); });
     // A digit alone before "<" or ">" names the stream redirected ("2>&1"), as the console reads.
-    if (end < rest.size() && rest[end] != u'|' && end > 0 && rest[end - 1].isDigit() &&
-        (end == 1 || rest[end - 2] == u' '))
+    if (end < rest.size() && rest[end] != u'|' && end > 0 && rest[end - 1] >= u'0' &&
+        rest[end - 1] <= u'9' && (end == 1 || rest[end - 2] == u' '))
         --end;
     QString echoed;
     bool quoted = false;
@@ -91,8 +114,10 @@ QList<ConsoleCommand> consoleCommands(const QString &line)
     QList<ConsoleCommand> commands;
     QString separator;
     for (qsizetype at = 0;;) {
-        // "&" after "<" or ">" belongs to a redirection ("2>&1").
-        const qsizetype end = pieceEnd(line, at, [&](qsizetype i) {
+        // "&" after "<" or ">" belongs to a redirection ("2>&1"). Any command but an echo is
+        // the shell's, its quotes included.
+        const bool shell = !echoCommand().match(line.mid(at)).hasMatch();
+        const qsizetype end = pieceEnd(line, at, shell, [&](qsizetype i) {
             return (line[i] == u'&' && (i == at || (line[i - 1] != u'>' && line[i - 1] != u'<'))) ||
                    line.mid(i, 2) == u"||";
         });
@@ -118,7 +143,7 @@ QString interpreterScript(const QString &after)
                "while [ $# -ge 4 ]; do\n"
                "  case $1$s in\n"
                "  '&&'[!0]* | '||0') ;;\n"
-               "  *) if [ \"$2\" = echo ]; then eval \"printf '%s\\n' \\\"\\$3\\\" $4\"\n"
+               "  *) if [ \"$2\" = echo ]; then (eval \"printf '%s\\n' \\\"\\$3\\\" $4\")\n"
                "     elif [ -n \"$4\" ]; then (eval \"$4\"); else true; fi\n"
                "     s=$? ;;\n"
                "  esac\n"

@@ -81,12 +81,14 @@ Section "Uninstall"
   Delete "$INSTDIR\*.dll"
   Delete "$INSTDIR\Tocklet.exe"
   Delete "$INSTDIR\THIRD-PARTY.txt"
+  Delete "$INSTDIR\QT-COPYRIGHT.txt"
   Delete "$INSTDIR\LICENSE*"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
   ; What could not be deleted (a file another program holds) is said, not hidden.
   ${If} ${FileExists} "$INSTDIR\*.*"
     !insertmacro TOPMOST_MESSAGE "有些文件无法删除,请手动删除: $INSTDIR"
+    SetErrorLevel 2
   ${EndIf}
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   DeleteRegKey HKLM "Software\Tocklet"

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QWidget>
 
@@ -18,13 +19,15 @@ namespace {
 // that name beside the program or in the current folder, which Windows would search first.
 std::wstring systemProgram(const QString &line)
 {
-    const QString first = line.trimmed().section(u' ', 0, 0).toLower();
+    static const QRegularExpression word(QStringLiteral("^\\s*(cmd|notepad)(\\.exe)?(\\s|$)"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const QString first = word.match(line).captured(1).toLower();
+    if (first.isEmpty())
+        return {};
     if (first == u"cmd") {
         const QString comSpec = qEnvironmentVariable("ComSpec");
-        if (!QDir::isRelativePath(comSpec) && !comSpec.isEmpty())
+        if (!QDir::isRelativePath(comSpec) && QFileInfo(comSpec).isFile())
             return QDir::toNativeSeparators(comSpec).toStdWString();
-    } else if (first != u"notepad") {
-        return {};
     }
     wchar_t system[MAX_PATH + 1];
     const UINT size = ::GetSystemDirectoryW(system, MAX_PATH + 1);
@@ -64,10 +67,12 @@ void DesktopPlatform::shellOpen(const QString &path)
     static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
     const bool address = scheme.match(path).hasMatch();
     const std::wstring target = (address ? path : QDir::toNativeSeparators(path)).toStdWString();
-    // Owned by the window, so that a dialog of the shell's ("Open with") opens above it.
-    QWidget *owner = QApplication::activeWindow();
+    // Owned by the window that stays on top, so that a dialog of the shell's ("Open with")
+    // opens above it.
+    QWidget *owner = nullptr;
     for (QWidget *w : QApplication::topLevelWidgets())
-        owner = owner ? owner : w->isVisible() ? w : nullptr;
+        owner =
+            !owner && w->isVisible() && (w->windowFlags() & Qt::WindowStaysOnTopHint) ? w : owner;
     ::ShellExecuteW(owner ? HWND(owner->winId()) : nullptr, L"open", target.c_str(), nullptr,
                     nullptr, SW_SHOWNORMAL);
 }

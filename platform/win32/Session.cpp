@@ -67,7 +67,9 @@ bool DesktopPlatform::earlierCopyRunning()
     if (::ConvertStringSecurityDescriptorToSecurityDescriptorW(
             L"D:(A;;0x00100000;;;WD)", SDDL_REVISION_1, &everyone, nullptr)) {
         SECURITY_ATTRIBUTES attributes = {sizeof attributes, everyone, FALSE};
-        globalMutex_ = ::CreateMutexW(&attributes, FALSE, L"Global\\org.tocklet.Tocklet");
+        // Asking for no more than the others may have: every copy holds a handle.
+        globalMutex_ =
+            ::CreateMutexExW(&attributes, L"Global\\org.tocklet.Tocklet", 0, SYNCHRONIZE);
         ::LocalFree(everyone);
     }
     return earlierCopy_;

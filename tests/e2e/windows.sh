@@ -16,7 +16,7 @@ work=$(mktemp -d)
 cmake --install "$1" --prefix "$work/app" >/dev/null || { echo "FAIL: install"; exit 1; }
 unset QT_QPA_PLATFORM WINEPATH
 # The licences beside the program; the manifest and the Remote Desktop flag in it.
-for file in LICENSE LICENSE.LGPL3 LICENSE.GPL3 THIRD-PARTY.txt; do
+for file in LICENSE LICENSE.LGPL3 LICENSE.GPL3 THIRD-PARTY.txt QT-COPYRIGHT.txt; do
   [ -s "$work/app/$file" ] || { echo "FAIL: no $file"; exit 1; }
 done
 strings "$work/app/Tocklet.exe" | grep '<longPathAware' >/dev/null &&
@@ -72,7 +72,8 @@ quit
 
 # The installer and the uninstaller refuse while Tocklet runs, in a message above its window.
 root=$(cd "$(dirname "$0")/../.." && pwd)
-makensis -V1 -INPUTCHARSET UTF8 -DVERSION=test -DSOURCE="$work/app" -DOUTFILE="$work/setup.exe" \
+cmake --install "$1" --prefix "$work/clean" >/dev/null || fail install # the zip's folder
+makensis -V1 -INPUTCHARSET UTF8 -DVERSION=test -DSOURCE="$work/clean" -DOUTFILE="$work/setup.exe" \
   -DICON="$root/packaging/windows/tocklet.ico" "$root/packaging/windows/tocklet.nsi" || fail makensis
 uninstall="$drive/Program Files/Tocklet/Uninstall.exe"
 $WINE "$work/setup.exe" /S && [ -f "$uninstall" ] || fail "the installer did not install"
@@ -87,7 +88,7 @@ for program in "$work/setup.exe" "$uninstall"; do
   until_true eval '[ -z "$(windows | grep -vx "$w")" ]' || fail "$program stays"
 done
 quit
-$WINE "$uninstall" /S && until_true eval '[ ! -e "$uninstall" ]' || fail "the uninstaller did not uninstall"
+$WINE "$uninstall" /S && until_true eval '[ ! -e "${uninstall%/*}" ]' || fail "the uninstaller left files"
 
 # An hour in the background; Ctrl+Alt+A in Notepad (Wine hands the key to a Wine window's
 # program only) brings the window back.

@@ -31,7 +31,10 @@ TEST(DesktopLaunch, CommandLinesStartTheirDesktopCounterparts)
         {u"cmd /c printf 好 >RECORD"_s, false, u"好"_s},
         {u"cmd /c echo 下班了 >RECORD"_s, false, u"下班了 \n"_s},
         {u"cmd /c echo a>>RECORD & echo b 2>&1 >>RECORD&echo c>>RECORD"_s, false, u"a\nb \nc\n"_s},
-        {u"cmd /c echo a| while read l; do printf [%s] $l; done >RECORD"_s, false, u"[a]"_s},
+        {u"cmd /c echo a| cat >RECORD"_s, false, u"a\n"_s},
+        {u"cmd /c echo a & echo b > & echo c>RECORD"_s, false, u"c\n"_s}, // a bad tail: on
+        {u"cmd /c echo a>RECORD || echo b>>RECORD"_s, false, u"a\n"_s},
+        {u"cmd /c printf %s 'Tom & Jerry' a^&b >RECORD"_s, false, u"Tom & Jerrya&b"_s},
         {u"cmd /c echo ^& \"x > y\" (1&2)>RECORD"_s, false, u"& \"x > y\" (1&2)\n"_s},
         {u"cmd /c false && echo no >RECORD || echo yes>RECORD"_s, false, u"yes\n"_s},
         {u"open https://example.com/a b"_s, false, u"xdg-open|https://example.com/a%20b"_s},
@@ -43,6 +46,7 @@ TEST(DesktopLaunch, CommandLinesStartTheirDesktopCounterparts)
     dir.write(u"gb.dat"_s, "[0,0,0,0,1,1,1,\"x\"]\xC0\xFD\x31"); // GBK, not UTF-8
     dir.write(u"song.mp3"_s, "ID3\x04");
     dir.write(u"program"_s, "#!/bin/sh\necho ran >\"${0%/*}/record\"\n");
+    QFile::link(u"/bin/cat"_s, dir.path(u"cat"_s));
     for (const QString &file : {u"song.mp3"_s, u"program"_s})
         QFile::setPermissions(dir.path(file), QFile::ReadOwner | QFile::ExeOwner);
     for (const QString &tool : {u"x-terminal-emulator"_s, u"xdg-open"_s, u"gedit"_s}) {
