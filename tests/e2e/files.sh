@@ -51,13 +51,10 @@ until_true log_has '开始执行任务 长任务' || fail "no start: $(log)"
 terminate "$pid" "with notes"
 [ "$(script_text | tail -n 3)" = "$(printf '%s\n' "${notes[@]}")" ] || fail "lost: $(script_text)"
 
-# A script the user cannot read (write-only, an ordinary user) is never replaced: the message,
-# an empty list, and a Start that writes nothing.
-chmod 755 "$work" "$work/app"
-chown 65534 "$work/app" "$XDG_STATE_HOME"
+# A script the user cannot read (write-only) is never replaced: the message, and a Start writes none.
+chmod 755 "$work" "$work/app" && chown 65534 "$work/app" "$XDG_STATE_HOME" && rm -f "$logfile"
 printf '[1,0,0,0,1,0,1,"x"]mine\r\n' >"$dat"
 chown 65534 "$dat" && chmod 200 "$dat" && cp -p "$dat" "$work/unreadable"
-rm -f "$logfile"
 start setpriv --reuid=65534 --regid=65534 --clear-groups "$work/app/tocklet"
 until_true count_windows 2 || fail "no message for the unreadable script"
 focus "$(windows | tail -n 1)" && xdotool key Return

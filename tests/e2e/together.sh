@@ -8,8 +8,8 @@ remind() { focus "$1" && xdotool mousemove --window "$1" 200 189 click 1 key ctr
 for round in $(seq "${2:-3}"); do
   cp "$work/long" "$dat" && rm -f "$XDG_STATE_HOME/Klaxo.log"
   start && a=$pid && wa=$(until_true mine "$a") || fail "round $round: no first window"
-  start && b=$pid && notice=$(until_true mine "$b") || fail "round $round: no notice"
-  focus "$notice" && xdotool key Return
+  start && b=$pid && notice=$(until_true mine "$b") && focus "$notice" && xdotool key Return ||
+    fail "round $round: no notice"
   until_true eval '[ -n "$(mine "$b")" ] && [ "$(mine "$b")" != "$notice" ]' && wb=$(mine "$b") ||
     fail "round $round: no second window"
   xdotool windowmove --sync "$wb" 0 0 sleep 0.3

@@ -16,9 +16,8 @@ work=$(mktemp -d)
 cmake --install "$1" --prefix "$work/app" >/dev/null || { echo "FAIL: install"; exit 1; }
 unset QT_QPA_PLATFORM WINEPATH
 # The licences beside the program; the manifest and the Remote Desktop flag in it.
-for file in LICENSE LICENSE.LGPL3 LICENSE.GPL3 THIRD-PARTY.txt QT-COPYRIGHT.txt; do
-  [ -s "$work/app/$file" ] || { echo "FAIL: no $file"; exit 1; }
-done
+(cd "$work/app" && ls LICENSE LICENSE.LGPL3 LICENSE.GPL3 THIRD-PARTY.txt QT-COPYRIGHT.txt) >/dev/null ||
+  { echo "FAIL: a licence is missing"; exit 1; }
 strings "$work/app/Tocklet.exe" | grep '<longPathAware' >/dev/null &&
   x86_64-w64-mingw32-objdump -p "$work/app/Tocklet.exe" | grep TERMINAL_SERVICE_AWARE >/dev/null ||
   { echo "FAIL: no manifest or not Terminal-Server aware"; exit 1; }
@@ -71,24 +70,22 @@ until_true eval '[ -z "$(consoles)" ]' || fail "the console stayed open after th
 quit
 
 # The installer and the uninstaller refuse while Tocklet runs, in a message above its window.
-root=$(cd "$(dirname "$0")/../.." && pwd)
-cmake --install "$1" --prefix "$work/clean" >/dev/null || fail install # the zip's folder
-makensis -V1 -INPUTCHARSET UTF8 -DVERSION=test -DSOURCE="$work/clean" -DOUTFILE="$work/setup.exe" \
-  -DICON="$root/packaging/windows/tocklet.ico" "$root/packaging/windows/tocklet.nsi" || fail makensis
+nsis=$(dirname "$0")/../../packaging/windows
+cmake --install "$1" --prefix "$work/clean" >/dev/null && makensis -V1 -INPUTCHARSET UTF8 \
+  -DVERSION=test -DSOURCE="$work/clean" -DOUTFILE="$work/setup.exe" -DICON="$(realpath "$nsis/tocklet.ico")" \
+  "$nsis/tocklet.nsi" || fail "no installer"
 uninstall="$drive/Program Files/Tocklet/Uninstall.exe"
-$WINE "$work/setup.exe" /S && [ -f "$uninstall" ] || fail "the installer did not install"
-start
-window
+rm -rf "${uninstall%/*}" && $WINE "$work/setup.exe" /S && [ -f "$uninstall" ] || fail "not installed"
+start && window
 for program in "$work/setup.exe" "$uninstall"; do
   $WINE "$program" >/dev/null 2>&1 & pids+=($!)
   box=$(until_true eval 'windows | grep -vx "$w"' | head -n 1) || fail "$program: no message"
-  until_true eval 'xprop -id "$box" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE' ||
+  until_true eval 'xprop -id "$box" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE' && focus "$box" ||
     fail "$program: the message is not above"
-  focus "$box" && xdotool key Return
+  xdotool key Return
   until_true eval '[ -z "$(windows | grep -vx "$w")" ]' || fail "$program stays"
 done
-quit
-$WINE "$uninstall" /S && until_true eval '[ ! -e "${uninstall%/*}" ]' || fail "the uninstaller left files"
+quit && $WINE "$uninstall" /S && until_true eval '[ ! -e "${uninstall%/*}" ]' || fail "files left"
 
 # An hour in the background; Ctrl+Alt+A in Notepad (Wine hands the key to a Wine window's
 # program only) brings the window back.

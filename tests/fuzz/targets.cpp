@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -62,10 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (after.startsWith("\xEF\xBB\xBF") == (mark == 3) &&
         !QByteArray(bytes).replace("\r\n", "").contains('\r')) {
         const QByteArrayView rest = QByteArrayView(after).sliced(after.indexOf('\n') + 1);
-        qsizetype same = 0;
-        while (same < rest.size() && mark + same < bytes.size() && rest[same] == bytes[mark + same])
-            ++same;
-        check(bytes.endsWith(rest.sliced(same)));
+        const auto same = std::ranges::mismatch(rest, QByteArrayView(bytes).sliced(mark)).in1;
+        check(bytes.endsWith(rest.sliced(same - rest.begin())));
     }
     // Written whole into a new script, in either encoding (chosen by the input's length), and read
     // back: once saved (an empty related file becomes the placeholder), records round-trip.

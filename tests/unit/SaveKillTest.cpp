@@ -46,8 +46,7 @@ TEST(TaskScriptSave, KilledLeavesTheOldScriptOrTheNewOne)
     }
 }
 
-// Two copies saving Start's task into one script at the same moment: of the 1,400 texts, every
-// one once.
+// Two copies saving Start's task into one script at the same moment: all 1,400 tasks, once each.
 TEST(TaskScriptSave, CopiesSavingAtOnceLoseNoTask)
 {
     TempDir dir;
