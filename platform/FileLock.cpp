@@ -1,7 +1,6 @@
 #include "FileLock.h"
 
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QFile>
 #include <QThread>
 
