@@ -40,8 +40,7 @@ terminate "$pid" "GBK script"
 saved && ! utf8 "$logfile" && gb "$logfile" | grep -q '系统正常退出' || fail "the files changed"
 
 # Lines added by hand while Tocklet runs that are no task (a note, slips) survive Start and exit.
-rm "$logfile"
-write_script '[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
+rm "$logfile" && write_script '[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
 start
 w=$(until_true windows) || fail "no window"
 notes=('# 备注' ' [0,0,5,0,1,0,1,"x"]缩进的' '[0,0,5,0,1,0,1, "x"]空格')

@@ -198,10 +198,10 @@ TEST_F(TaskScript, LoadKeepsTheFirstOfEachText)
                               {u"\0nul"_s, u"a"_s, 0, 0, 0, 0, 1, 1, 1}}));
 }
 
-// A missing script is written from the list; it reads back as written.
 TEST_F(TaskScript, EveryScriptReadsBackAsWritten)
 {
-    // Hanzi whose GB18030 bytes are valid UTF-8 ("常规" from fuzzing), then GB2312, GBK, Unicode.
+    // A missing script written from a list. Hanzi whose GB18030 bytes are valid UTF-8 ("常规"
+    // from fuzzing), then GB2312, GBK, Unicode.
     const QStringList texts = {u"说"_s, u"募"_s, u"聧"_s, gb18030("\xE5\xB8\xB8\xE8\xA7\x84")};
     std::mt19937 random(2026);
     const auto pick = [&](int low, int high) {
