@@ -81,7 +81,7 @@ private:
     std::unique_ptr<QAbstractNativeEventFilter> hotkeyFilter_;
 #ifdef Q_OS_WIN
     bool hotkeyRegistered_ = false;
-    void *copyMutex_ = nullptr; // the session's named mutex, held for the program's life
+    void *copyMutex_ = nullptr;   // the session's named mutex, held for the program's life
     void *globalMutex_ = nullptr; // the same in every session, for the installer to see
     bool copyTested_ = false;
 #else
