@@ -80,6 +80,7 @@ private:
     void createControls();
     void createGeneralPage();
     void createAdvancedPage();
+    void nameByLabels();
     void createAboutPage();
 
     void cmdOk_Click();

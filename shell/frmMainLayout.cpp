@@ -8,6 +8,7 @@
 #include <PropertyBag.h>
 #include <ctlTabs.h>
 
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QResource>
@@ -86,8 +88,46 @@ QLineEdit *makeTimeField(QWidget *parent, const char *name, int top, QObject *ke
 
 } // namespace
 
+namespace {
+
+// The "task.dat" label as a screen reader should see it: a link whose press opens the script as
+// a click does.
+class AccessibleLink : public QAccessibleWidget {
+public:
+    explicit AccessibleLink(QWidget *label)
+        : QAccessibleWidget(label, QAccessible::Link)
+    {
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? static_cast<QLabel *>(widget())->text()
+                                      : QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &action) override
+    {
+        const QPointF at = widget()->rect().center();
+        QMouseEvent click(QEvent::MouseButtonRelease, at, widget()->mapToGlobal(at), Qt::LeftButton,
+                          Qt::NoButton, Qt::NoModifier);
+        if (action == pressAction())
+            QCoreApplication::sendEvent(widget(), &click);
+    }
+};
+
+QAccessibleInterface *accessibleLink(const QString &, QObject *object)
+{
+    return object->objectName() == u"lblDatFile" && qobject_cast<QLabel *>(object)
+               ? new AccessibleLink(static_cast<QWidget *>(object))
+               : nullptr;
+}
+
+} // namespace
+
 void frmMain::createControls()
 {
+    // Before the label exists: Qt makes a control's interface when the control first changes.
+    static const bool linked = (QAccessible::installFactory(accessibleLink), true);
+    (void)linked;
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tocklet"));
     // Pictures drawn from the SVG source (installed as the scalable icon), kept as raw pixels:
@@ -156,6 +196,28 @@ void frmMain::createControls()
     QWidget::setTabOrder(chkRunRelaFile, chkRunInBackground);
     QWidget::setTabOrder(chkRunInBackground, chkShowMsg);
     QWidget::setTabOrder(chkShowMsg, chkCountDown);
+    nameByLabels();
+}
+
+void frmMain::nameByLabels()
+{
+    // Each field is named by the label beside it (its buddy), without "&" and the colon; the time
+    // captions label their values.
+    const std::pair<const char *, QWidget *> labelled[] = {
+        {"lblHour", txtHour},       {"lblMinute", txtMinute}, {"lblSecond", txtSecond},
+        {"lblChooseFile", txtFile}, {"lblStartH", lblStart},  {"lblNowH", lblNow},
+        {"lblEndH", lblEnd}};
+    for (const auto &[name, field] : labelled) {
+        auto *label = findChild<QLabel *>(QString::fromLatin1(name));
+        label->setBuddy(field);
+        if (qobject_cast<QLineEdit *>(field))
+            field->setAccessibleName(label->text().remove(u'&').remove(u':'));
+    }
+    cboTask->setAccessibleName(QStringLiteral("提醒事件"));
+    // The link's interface, made as a label's when its text was set (before its name), is made
+    // again, as a link's.
+    QAccessible::deleteAccessibleInterface(
+        QAccessible::uniqueId(QAccessible::queryAccessibleInterface(lblDatFile)));
 }
 
 void frmMain::createGeneralPage()

@@ -1,6 +1,7 @@
 #include "ctlTabs.h"
 #include "FontText.h"
 #include "PropertyBag.h"
+#include "ctlTabsAccessible.h"
 
 #include <QFocusEvent>
 #include <QFontMetricsF>
@@ -116,6 +117,7 @@ ctlTabs::ctlTabs(QWidget *parent)
     // click focus, leaves the focus where it is.
     setFocusPolicy(Qt::TabFocus);
     setMouseTracking(true);
+    tabstrip::installAccessibility();
     setAttribute(Qt::WA_OpaquePaintEvent);
     copyFont(tabFont_, font());
     copyFont(tabFontActive_, font());
@@ -183,6 +185,7 @@ void ctlTabs::setCaption(int index, const QString &caption)
     checkIndex(index);
     captions_[index - 1] = caption;
     changed(captionKey(index));
+    tabstrip::announceCaption(this, index);
 }
 
 void ctlTabs::setCaptions(const QStringList &captions)
@@ -236,6 +239,7 @@ void ctlTabs::setTabs(int tabs)
     if (moved) {
         emit propertyChanged(QStringLiteral("TABSELECTED"));
         emit TabClick(oldTab, selectedTab_);
+        tabstrip::announceSelection(this);
     }
     wantedTab_ = 0;
 }
@@ -247,6 +251,13 @@ void ctlTabs::setSelectedTab(int tab)
     selectedTab_ = std::clamp(tab, 1, tabs_);
     changed(QStringLiteral("TABSELECTED"));
     emit TabClick(oldTab, selectedTab_);
+    tabstrip::announceSelection(this);
+}
+
+void ctlTabs::pressTab(int tab)
+{
+    setFocus(Qt::MouseFocusReason);
+    setSelectedTab(tab);
 }
 
 ctlTabs::~ctlTabs()
@@ -450,6 +461,7 @@ void ctlTabs::focusInEvent(QFocusEvent *event)
     if (useFocusRect_)
         drawTabs();
     QWidget::focusInEvent(event);
+    tabstrip::announceSelection(this);
 }
 
 void ctlTabs::focusOutEvent(QFocusEvent *event)
@@ -463,10 +475,8 @@ void ctlTabs::focusOutEvent(QFocusEvent *event)
 void ctlTabs::mousePressEvent(QMouseEvent *event)
 {
     const QPoint at = event->position().toPoint();
-    if (const int tab = hitTest(tabRects_, at.x(), at.y())) {
-        setFocus(Qt::MouseFocusReason);
-        setSelectedTab(tab);
-    }
+    if (const int tab = hitTest(tabRects_, at.x(), at.y()))
+        pressTab(tab);
 }
 
 void ctlTabs::mouseDoubleClickEvent(QMouseEvent *)

@@ -131,6 +131,8 @@ public:
     int SelectedTab() const { return selectedTab_; }
     // A tab beyond the last is the last, and selected instead once captions that hold it come.
     void setSelectedTab(int tab);
+    // Selects tab `tab` as a click on it does: the focus to the strip, then the selection.
+    void pressTab(int tab);
     bool UseFocusRect() const { return useFocusRect_; }
     void setUseFocusRect(bool use);
 

@@ -5,6 +5,7 @@
 
 #include "ui_strip.h"
 
+#include <QAccessible>
 #include <QListWidget>
 
 #include <climits>
@@ -101,6 +102,34 @@ TEST(MainStrip, PaintsAndSelectsByPointerAndArrowKeysWithoutWrapping)
         EXPECT_FALSE(press.isAccepted()) << "the key goes on to the container";
     }
     EXPECT_EQ(moves(clicks), u"1>3 3>3 3>2 2>1 1>1 1>1 1>2 2>3 3>3 3>2"_s);
+}
+
+// What a screen reader sees: a page tab list of page tabs named by their captions ("Tab N" for
+// none), the selected one marked, each where it lies on screen; a press selects as a click does
+// (the focus, then TabClick).
+TEST(ctlTabs, IsAPageTabListWhoseTabsPressLikeAClick)
+{
+    ctlTabs tabs;
+    tabs.setCaptions({u"常规"_s, QString(), u"简介"_s});
+    tabs.resize(200, 100);
+    tabs.show();
+    QApplication::setActiveWindow(&tabs);
+    QAccessibleInterface *strip = QAccessible::queryAccessibleInterface(&tabs);
+    QStringList seen = {QString::number(strip->role() == QAccessible::PageTabList)};
+    for (int i = 0; i < strip->childCount(); ++i) {
+        QAccessibleInterface *tab = strip->child(i);
+        const QPoint at = tab->rect().center();
+        seen << u"%1 %2 %3 %4"_s.arg(tab->role() == QAccessible::PageTab)
+                    .arg(tab->text(QAccessible::Name))
+                    .arg(tab->state().selected)
+                    .arg(strip->childAt(at.x(), at.y()) == tab);
+    }
+    QSignalSpy clicks(&tabs, &ctlTabs::TabClick);
+    strip->child(2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    tabs.setCaption(2, u"高级"_s);
+    EXPECT_EQ(seen, (QStringList{u"1"_s, u"1 常规 1 1"_s, u"1 Tab 2 0 1"_s, u"1 简介 0 1"_s}));
+    EXPECT_EQ(moves(clicks) + u' ' + QString::number(tabs.hasFocus()), u"1>3 1"_s);
+    EXPECT_EQ(strip->child(1)->text(QAccessible::Name), u"高级"_s);
 }
 
 TEST(ctlTabs, SettersClampOrIgnoreOutOfRangeValuesAndRepaint)

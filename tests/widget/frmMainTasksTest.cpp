@@ -3,6 +3,7 @@
 #include <TaskScript.h>
 #include <frmMode.h>
 
+#include <QAccessible>
 #include <QRadioButton>
 
 static const QString kPrompt = u"请在这里输入或者从下拉列表中选择你要提醒的事件"_s;
@@ -116,8 +117,21 @@ TEST_F(MainWindow, BrowseOffersTheThreeFiltersAndTheLinkOpensTheScript)
                            u"*.exe;*.com;*.bat;*.cmd;*.vbs\0所有文件(*.*)\0*.*\0\0"_s.arg(audio);
     EXPECT_EQ(platform.calls.mid(0, 2), QStringList(2, u"openFileDialog: 选择文件|"_s + filter));
 
+    // A screen reader hears each field by its label, the times by their captions, and presses
+    // the link as a click does.
+    const auto a11y = [&](const char *name) {
+        return QAccessible::queryAccessibleInterface(get(name));
+    };
+    QStringList heard;
+    for (const char *field : {"txtHour", "txtMinute", "txtSecond", "txtFile", "lblDatFile"})
+        heard << a11y(field)->text(QAccessible::Name);
+    for (const char *field : {"cboTask", "lblEnd"}) // its group's title, the caption
+        heard << a11y(field)->relations(QAccessible::Label).value(0).first->text(QAccessible::Name);
+    EXPECT_EQ(heard.join(u' ') + QString::number(a11y("lblDatFile")->role()),
+              u"小时 分钟 秒数 选择文件或设置DOS命令 task.dat 提醒事件 停止时间:"_s +
+                  QString::number(QAccessible::Link));
     QWidget *link = get("lblDatFile");
-    QTest::mouseClick(link, Qt::LeftButton);
+    a11y("lblDatFile")->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QFile::remove(dir.path(u"task.dat"_s));
     QTest::mouseClick(link, Qt::LeftButton);
     clickStart();
