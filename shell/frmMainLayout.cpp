@@ -21,6 +21,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QResource>
 #include <QTimer>
 
@@ -109,7 +110,7 @@ public:
         const QPointF at = widget()->rect().center();
         QMouseEvent click(QEvent::MouseButtonRelease, at, widget()->mapToGlobal(at), Qt::LeftButton,
                           Qt::NoButton, Qt::NoModifier);
-        if (action == pressAction())
+        if (action == pressAction()) // the window's filter: only while the link is enabled
             QCoreApplication::sendEvent(widget(), &click);
     }
 };
@@ -210,8 +211,12 @@ void frmMain::nameByLabels()
     for (const auto &[name, field] : labelled) {
         auto *label = findChild<QLabel *>(QString::fromLatin1(name));
         label->setBuddy(field);
+        // The label's text as shown: "&" marks the mnemonic ("&&" is one "&"), no colon after.
+        static const QRegularExpression mnemonic(QStringLiteral("&(.)")),
+            colon(QStringLiteral("[:：]$"));
         if (qobject_cast<QLineEdit *>(field))
-            field->setAccessibleName(label->text().remove(u'&').remove(u':'));
+            field->setAccessibleName(
+                label->text().replace(mnemonic, QStringLiteral("\\1")).remove(colon));
     }
     cboTask->setAccessibleName(QStringLiteral("提醒事件"));
     // The link's interface, made as a label's when its text was set (before its name), is made

@@ -251,7 +251,8 @@ void ctlTabs::setSelectedTab(int tab)
     selectedTab_ = std::clamp(tab, 1, tabs_);
     changed(QStringLiteral("TABSELECTED"));
     emit TabClick(oldTab, selectedTab_);
-    tabstrip::announceSelection(this);
+    if (selectedTab_ != oldTab)
+        tabstrip::announceSelection(this);
 }
 
 void ctlTabs::pressTab(int tab)
@@ -262,6 +263,7 @@ void ctlTabs::pressTab(int tab)
 
 ctlTabs::~ctlTabs()
 {
+    tabstrip::forgetAccessibility(this);
     // The pages, children of the strip, go after its members.
     for (QWidget *page : std::as_const(pages_))
         disconnect(page, &QObject::destroyed, this, nullptr);

@@ -6,6 +6,9 @@
 #include <QPointer>
 #include <QWindow>
 
+#include <algorithm>
+#include <climits>
+
 namespace tabstrip {
 
 namespace {
@@ -21,7 +24,7 @@ public:
 
     bool isValid() const override { return strip_ && index_ < strip_->Tabs(); }
     QObject *object() const override { return nullptr; }
-    QWindow *window() const override { return strip_->window()->windowHandle(); }
+    QWindow *window() const override { return strip_ ? strip_->window()->windowHandle() : nullptr; }
     QAccessibleInterface *parent() const override
     {
         return QAccessible::queryAccessibleInterface(strip_.data());
@@ -44,8 +47,11 @@ public:
         if (!isValid() || index_ >= strip_->tabRects().size())
             return {};
         const TabRect &r = strip_->tabRects()[index_];
+        const auto extent = [](int from, int to) {
+            return int(std::clamp<qint64>(qint64(to) - from + 1, 0, INT_MAX));
+        };
         return {strip_->mapToGlobal(QPoint(r.left, r.top)),
-                QSize(r.right - r.left + 1, r.bottom - r.top + 1)};
+                QSize(extent(r.left, r.right), extent(r.top, r.bottom))};
     }
     QAccessible::State state() const override
     {
@@ -56,6 +62,7 @@ public:
         s.selected = strip_->SelectedTab() == index_ + 1;
         s.focused = s.selected && strip_->hasFocus();
         s.invisible = !strip_->isVisible();
+        s.disabled = !strip_->isEnabled();
         return s;
     }
     void *interface_cast(QAccessible::InterfaceType type) override
@@ -68,7 +75,8 @@ public:
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString &name) override
     {
-        if (name == pressAction() && isValid())
+        // Only where a click could reach it.
+        if (name == pressAction() && isValid() && strip_->isVisible() && strip_->isEnabled())
             strip_->pressTab(index_ + 1);
     }
     QStringList keyBindingsForAction(const QString &) const override { return {}; }
@@ -84,11 +92,25 @@ public:
     explicit AccessibleStrip(ctlTabs *strip)
         : QAccessibleWidget(strip, QAccessible::PageTabList)
     {
+        made().insert(strip, this);
     }
     ~AccessibleStrip() override
     {
+        made().remove(widget());
         for (const QAccessible::Id id : std::as_const(tabs_))
             QAccessible::deleteAccessibleInterface(id);
+    }
+    // The interfaces made for strips, to be let go with their strip.
+    static QHash<QObject *, AccessibleStrip *> &made()
+    {
+        static QHash<QObject *, AccessibleStrip *> interfaces;
+        return interfaces;
+    }
+
+    // The selected tab has the focus while the strip has it.
+    QAccessibleInterface *focusChild() const override
+    {
+        return strip()->hasFocus() ? child(strip()->SelectedTab() - 1) : nullptr;
     }
 
     // The tabs, then the strip's own children (the pages a program puts on it).
@@ -99,6 +121,7 @@ public:
             return QAccessibleWidget::child(index - tabs());
         if (index < 0)
             return nullptr;
+        forgetRemovedTabs();
         if (const auto id = tabs_.value(index))
             return QAccessible::accessibleInterface(id);
         auto *tab = new AccessibleTab(strip(), index);
@@ -107,21 +130,36 @@ public:
     }
     int indexOfChild(const QAccessibleInterface *child) const override
     {
-        const QAccessible::Id id = QAccessible::uniqueId(const_cast<QAccessibleInterface *>(child));
+        forgetRemovedTabs();
+        for (auto tab = tabs_.cbegin(); tab != tabs_.cend(); ++tab)
+            if (QAccessible::accessibleInterface(tab.value()) == child)
+                return tab.key();
         const int other = QAccessibleWidget::indexOfChild(child);
-        return tabs_.key(id, other < 0 ? -1 : other + tabs());
+        return other < 0 ? -1 : other + tabs();
     }
     QAccessibleInterface *childAt(int x, int y) const override
     {
-        for (int i = 0; i < tabs(); ++i)
-            if (child(i)->rect().contains(x, y))
-                return child(i);
+        const QPoint at = strip()->mapFromGlobal(QPoint(x, y));
+        if (const int tab = hitTest(strip()->tabRects(), at.x(), at.y()))
+            return child(tab - 1);
         return QAccessibleWidget::childAt(x, y);
     }
 
 private:
     ctlTabs *strip() const { return static_cast<ctlTabs *>(widget()); }
     int tabs() const { return strip()->Tabs(); }
+    // Tabs gone since (fewer tabs) are let go.
+    void forgetRemovedTabs() const
+    {
+        for (auto tab = tabs_.begin(); tab != tabs_.end();) {
+            if (tab.key() < tabs()) {
+                ++tab;
+                continue;
+            }
+            QAccessible::deleteAccessibleInterface(tab.value());
+            tab = tabs_.erase(tab);
+        }
+    }
     mutable QHash<int, QAccessible::Id> tabs_;
 };
 
@@ -146,6 +184,13 @@ void installAccessibility()
 {
     static const bool installed = (QAccessible::installFactory(factory), true);
     (void)installed;
+}
+
+void forgetAccessibility(ctlTabs *strip)
+{
+    // Before the strip's members go: a query in between would read them.
+    if (AccessibleStrip *made = AccessibleStrip::made().value(strip))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }
 
 void announceSelection(ctlTabs *strip)

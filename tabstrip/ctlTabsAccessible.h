@@ -12,5 +12,7 @@ void installAccessibility();
 // that it has the focus), or that tab `tab`'s caption did.
 void announceSelection(ctlTabs *strip);
 void announceCaption(ctlTabs *strip, int tab);
+// Lets go of what assistive technology was given of the strip, as it is destroyed.
+void forgetAccessibility(ctlTabs *strip);
 
 } // namespace tabstrip
