@@ -91,19 +91,20 @@ class AccessibleStrip : public QAccessibleWidget {
 public:
     explicit AccessibleStrip(ctlTabs *strip)
         : QAccessibleWidget(strip, QAccessible::PageTabList)
+        , key_(strip)
     {
         made().insert(strip, this);
     }
     ~AccessibleStrip() override
     {
-        made().remove(widget());
+        made().remove(key_);
         for (const QAccessible::Id id : std::as_const(tabs_))
             QAccessible::deleteAccessibleInterface(id);
     }
     // The interfaces made for strips, to be let go with their strip.
-    static QHash<QObject *, AccessibleStrip *> &made()
+    static QHash<const QObject *, AccessibleStrip *> &made()
     {
-        static QHash<QObject *, AccessibleStrip *> interfaces;
+        static QHash<const QObject *, AccessibleStrip *> interfaces;
         return interfaces;
     }
 
@@ -160,6 +161,7 @@ private:
             tab = tabs_.erase(tab);
         }
     }
+    const QObject *key_; // the strip, also once it is gone
     mutable QHash<int, QAccessible::Id> tabs_;
 };
 
