@@ -5,12 +5,18 @@ namespace platform {
 
 bool DesktopPlatform::registerHotkey()
 {
-    return recallKey_.grab();
+    // Once the desktop's global shortcut has a key, it serves instead of the grab.
+    return desktopShortcut_ || recallKey_.grab();
 }
 
 void DesktopPlatform::unregisterHotkey()
 {
     recallKey_.ungrab();
+}
+
+QString DesktopPlatform::hotkeyTakenNote() const
+{
+    return QStringLiteral("提醒:CTRL+ALT+A 已被其他程序占用,可在终端运行 tocklet --recall 调出");
 }
 
 bool DesktopPlatform::isHotkeyPress(const QByteArray &eventType, void *message) const

@@ -24,11 +24,12 @@ public:
 
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
     {
-        if (!isPress_(eventType, message))
-            return false;
-        if (receiver_ && onPressed_)
-            onPressed_();
-        return true;
+        // The press goes on to Qt, which finds no window of its own for it but takes its time
+        // as the user's last action: the window it brings back asks to be activated with the
+        // key's time, which a window manager that weighs times (mutter) honours.
+        if (isPress_(eventType, message) && receiver_ && onPressed_)
+            QMetaObject::invokeMethod(receiver_.data(), onPressed_, Qt::QueuedConnection);
+        return false;
     }
 
 private:
@@ -85,6 +86,13 @@ void DesktopPlatform::removeHotkeyHandler()
     if (auto *app = QCoreApplication::instance())
         app->removeNativeEventFilter(hotkeyFilter_.get());
     hotkeyFilter_.reset();
+}
+
+int DesktopPlatform::hotkeyRetrySeconds() const
+{
+    // Shorter for tests of a key let go meanwhile.
+    const int seconds = qEnvironmentVariableIntValue("TOCKLET_KEY_RETRY_SECONDS");
+    return seconds > 0 ? seconds : Platform::hotkeyRetrySeconds();
 }
 
 void DesktopPlatform::makeTopmost(QWidget *window)

@@ -69,7 +69,10 @@ public:
     void unregisterHotkey() override;
     void installHotkeyHandler(QObject *receiver, std::function<void()> onPressed) override;
     void removeHotkeyHandler() override;
-    void offerRecall(QObject *receiver, std::function<void()> onRecall) override;
+    QString hotkeyTakenNote() const override;
+    int hotkeyRetrySeconds() const override;
+    void offerRecall(QObject *receiver, std::function<void()> onRecall,
+                     std::function<void()> onKeyChanged) override;
     void watchSessionEnd(QObject *receiver, SessionEnd handlers) override;
 
 private:
@@ -86,7 +89,8 @@ private:
     bool copyTested_ = false;
 #else
     x11::RecallKey recallKey_;
-    int copyLock_ = -1; // the lock file every running copy holds, open for the program's life
+    bool desktopShortcut_ = false; // the desktop's global shortcut is bound to a key
+    int copyLock_ = -1;            // the lock file every running copy holds, open for the program's life
 #endif
     bool earlierCopy_ = false;
     QString dateFormat_;

@@ -14,25 +14,25 @@ int DesktopPlatform::sendRecall()
     return dbus::callRecall();
 }
 
-void DesktopPlatform::offerRecall(QObject *receiver, std::function<void()> onRecall)
+void DesktopPlatform::offerRecall(QObject *receiver, std::function<void()> onRecall,
+                                  std::function<void()> onKeyChanged)
 {
     // After the window is mapped: the bus and the portal cost round trips the window need not wait
-    // for.
-    QTimer::singleShot(0, receiver, [this, receiver, onRecall] {
+    // for, and no call waits for an answer.
+    QTimer::singleShot(0, receiver, [this, receiver, onRecall, onKeyChanged] {
         dbus::serveRecall(receiver, onRecall);
         // On Wayland an X11 grab sees the key only while an X11 window has the focus; where the
-        // portal offers global shortcuts it takes the key instead, and the grab stays only
-        // when the portal cannot bind it. The grab is let go first, so that a desktop whose
-        // shortcuts are X11 grabs themselves (KDE on X11 under the portal) can take the key.
+        // portal offers global shortcuts it takes the key instead. The grab is kept until the
+        // desktop reports a key bound to the shortcut.
         const bool wayland = qEnvironmentVariable("XDG_SESSION_TYPE") == u"wayland" ||
                              qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
-        if (!wayland || earlierCopy_ || !dbus::GlobalShortcut::offered())
+        if (!wayland || earlierCopy_)
             return; // the desktop's shortcut, like the key, is the first copy's
-        const bool grabbed = recallKey_.isGrabbed();
-        recallKey_.ungrab();
-        new dbus::GlobalShortcut(receiver, onRecall, [this, grabbed](bool bound) {
-            if (!bound && grabbed)
-                recallKey_.grab();
+        dbus::GlobalShortcut::offer(receiver, onRecall, [this, onKeyChanged] {
+            desktopShortcut_ = true;
+            recallKey_.ungrab();
+            if (onKeyChanged)
+                onKeyChanged();
         });
     });
 }

@@ -30,11 +30,14 @@ void DesktopPlatform::beforeApplication()
     ::mallopt(M_ARENA_MAX, 1);
 #endif
     // A write past the file size limit then fails like one to a full disk (the save is refused
-    // and the old script stays) instead of ending the program. A handler rather than SIG_IGN,
-    // which the programs that tasks start would inherit.
-    struct sigaction fileTooLarge = {};
-    fileTooLarge.sa_handler = [](int) {};
-    ::sigaction(SIGXFSZ, &fileTooLarge, nullptr);
+    // and the old script stays), and one to a connection closed at the other end (a session
+    // manager that ends right after telling the program to) fails as an error, instead of either
+    // ending the program. A handler rather than SIG_IGN, which the programs that tasks start would
+    // inherit.
+    struct sigaction failTheWrite = {};
+    failTheWrite.sa_handler = [](int) {};
+    for (int signal : {SIGXFSZ, SIGPIPE})
+        ::sigaction(signal, &failTheWrite, nullptr);
     if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && qEnvironmentVariableIsSet("DISPLAY") &&
         !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");

@@ -57,10 +57,17 @@ public:
     // Asks the first visible top-level window of the program with this title to close.
     virtual void closeTopLevelWindow(const QString &title) = 0;
 
-    // The system-wide recall hotkey Ctrl+Alt+A. Returns false when it could not be registered
-    // (another program holds it, or the session has no way to grab keys).
+    // The system-wide recall hotkey Ctrl+Alt+A. Returns whether the program holds a working
+    // recall key: the key registered, or the desktop's global shortcut bound to a key. False
+    // while another program holds it or the session has no way to grab keys; a later call tries
+    // again.
     virtual bool registerHotkey() = 0;
     virtual void unregisterHotkey() = 0;
+    // The hint shown instead of the key's while the program holds no working key: where the
+    // user finds the window then.
+    virtual QString hotkeyTakenNote() const = 0;
+    // Seconds between tries to take the key while the window waits in the background without it.
+    virtual int hotkeyRetrySeconds() const { return 60; }
     // Delivers the registered key's presses to `onPressed` until removed; nothing is delivered
     // once `receiver` is gone.
     virtual void installHotkeyHandler(QObject *receiver, std::function<void()> onPressed) = 0;
@@ -68,8 +75,10 @@ public:
     // Lets other programs and the desktop ask for the window, beside the hotkey and where it
     // cannot reach (a Wayland desktop, a key another program holds): `tocklet --recall`, and
     // the desktop's global shortcut where it offers one. Calls `onRecall` for each request,
-    // later, once the window is shown; nothing runs once `receiver` is gone.
-    virtual void offerRecall(QObject *receiver, std::function<void()> onRecall) = 0;
+    // later, once the window is shown, and `onKeyChanged` when the desktop's late answer changes
+    // what registerHotkey() returns; nothing runs once `receiver` is gone.
+    virtual void offerRecall(QObject *receiver, std::function<void()> onRecall,
+                             std::function<void()> onKeyChanged) = 0;
 
     // The end of the desktop session. `queryEnd(answer)` runs at a logout where the session
     // manager lets the program ask the user; the program calls `answer` once, at once or when a
@@ -77,9 +86,12 @@ public:
     // the session that is no logout, or a logout that allows no question, asks nothing.
     // `terminate` runs when the session ends, and when the program is told to end (SIGTERM,
     // SIGINT, SIGHUP): the program ends without asking. Neither runs once `receiver` is gone.
+    // `wouldAsk` says whether the program has a question at all; a logout asks for the user's
+    // attention only then.
     struct SessionEnd {
         std::function<void(std::function<void(bool)> answer)> queryEnd;
         std::function<void()> terminate;
+        std::function<bool()> wouldAsk;
     };
     virtual void watchSessionEnd(QObject *receiver, SessionEnd handlers) = 0;
 };

@@ -210,7 +210,12 @@ void frmMain::cmdMode_Click()
         chkCountDown->setChecked(countDown);
         chkCountDown_Click();
     });
-    dialog.move(geometry().center() - dialog.rect().center());
+    // Centred by the frames (move() places the frame), the dialog's taken to be as this one's.
+    const QRect outer = frameGeometry(), inner = geometry();
+    const QSize framed =
+        dialog.size().grownBy({inner.left() - outer.left(), inner.top() - outer.top(),
+                               outer.right() - inner.right(), outer.bottom() - inner.bottom()});
+    dialog.move(outer.center() - QRect(QPoint(), framed).center());
     platform_.makeTopmost(&dialog);
     dialog.exec();
 }

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class ctlTabs;
 class QCheckBox;
@@ -85,7 +86,13 @@ private:
 
     void cmdOk_Click();
     void cmdRunBack_Click();
+    // Background, and Start with chkRunInBackground ticked, which takes the task-bar entry away
+    // before hiding the window.
+    void goToBackground(bool entryFirst);
+    // Tries to take the recall key again (the first copy only), and says on lblNote whether it
+    // is held.
     void retryHotKey();
+    static QString keyNote();
     void startTask();
     void stopTask();
     void tmrMain_Timer();
@@ -113,6 +120,8 @@ private:
     bool isQueryUnload_ = false;
     bool unloaded_ = false;
     bool firstCopy_ = true;
+    QDateTime keyTried_;                      // the last try to take the recall key
+    std::optional<QPoint> backgroundAt_;      // where the window was when it went to the background
     std::function<void(bool)> sessionAnswer_; // for a logout while the question is open
     bool activatedBefore_ = false;
     bool leftForOwnForm_ = false;

@@ -124,6 +124,11 @@ QAccessibleInterface *accessibleLink(const QString &, QObject *object)
 
 } // namespace
 
+QString frmMain::keyNote()
+{
+    return QStringLiteral("提醒:后台运行时按 CTRL+ALT+A 可将其调出");
+}
+
 void frmMain::createControls()
 {
     // Before the label exists: Qt makes a control's interface when the control first changes.
@@ -271,8 +276,7 @@ void frmMain::createGeneralPage()
     lblEndH =
         make<QLabel>(picNormalBottom, "lblEndH", {4, row(3), 70, 17}, QStringLiteral("停止时间:"));
     lblEnd = make<QLabel>(picNormalBottom, "lblEnd", {78, row(3), 237, 17}, QStringLiteral("停止"));
-    lblNote = make<QLabel>(picNormalBottom, "lblNote", {4, row(4), 311, 17},
-                           QStringLiteral("提醒:后台运行时按 CTRL+ALT+A 可将其调出"));
+    lblNote = make<QLabel>(picNormalBottom, "lblNote", {4, row(4), 311, 17}, keyNote());
 }
 
 void frmMain::createAdvancedPage()
@@ -310,7 +314,13 @@ void frmMain::createAdvancedPage()
     QFont link(desktopFamily(QStringLiteral("宋体")), 9);
     link.setUnderline(true);
     lblDatFile->setFont(link);
-    lblDatFile->setForegroundRole(QPalette::Highlight); // a link's colour, whatever the theme
+    // The theme's link colour, the same whether the window is active or not: the window stays on
+    // top, so it is inactive most of the time it is seen.
+    lblDatFile->setForegroundRole(QPalette::Link);
+    QPalette linkColours = lblDatFile->palette();
+    linkColours.setColor(QPalette::Inactive, QPalette::Link,
+                         linkColours.color(QPalette::Active, QPalette::Link));
+    lblDatFile->setPalette(linkColours);
     lblDatFile->setCursor(Qt::PointingHandCursor);
     lblDatFile->setToolTip(QStringLiteral("即时生效,不过当前有任务正在执行时无效"));
     lblDatFile->installEventFilter(this);

@@ -9,6 +9,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QWindow>
 
 #include <utility>
@@ -35,7 +36,7 @@ void frmMain::Form_Load()
                                          else
                                              answer(Form_QueryUnload());
                                      },
-                                     [this] { Form_Unload(); }});
+                                     [this] { Form_Unload(); }, [this] { return isRunning_; }});
     firstCopy_ = !platform_.earlierCopyRunning();
     if (!firstCopy_) {
         logEvent(Event::ProgramStartAgain);
@@ -54,8 +55,11 @@ void frmMain::Form_Load()
     isRunning_ = false;
     applyRunState();
     platform_.makeTopmost(this);
-    hotKey_.installHotKey(this, [this] { recall(); });
-    platform_.offerRecall(this, [this] { recall(); });
+    if (!firstCopy_) // tried once and silently: an earlier copy holds the key
+        hotKey_.installHotKey(this, [this] { recall(); });
+    retryHotKey();
+    platform_.offerRecall(
+        this, [this] { recall(); }, [this] { retryHotKey(); });
     if (taskPreload_) {
         // A long script still being read: until the window is first exposed (and drawn) or
         // the reading ends, events other than the user's input are taken; the input waits for
@@ -124,16 +128,33 @@ void frmMain::reject()
 
 void frmMain::cmdRunBack_Click()
 {
-    hide();
-    platform_.setTaskbarEntryVisible(false);
+    goToBackground(false);
+}
+
+void frmMain::goToBackground(bool entryFirst)
+{
     retryHotKey();
+    if (firstCopy_ && !hotKey_.held()) {
+        // Nothing would call a hidden window back but the task's end: it stays in the task bar.
+        showMinimized();
+        return;
+    }
+    // Put back there: a window manager may place a window shown again elsewhere.
+    backgroundAt_ = pos();
+    if (entryFirst)
+        platform_.setTaskbarEntryVisible(false);
+    hide();
+    if (!entryFirst)
+        platform_.setTaskbarEntryVisible(false);
 }
 
 void frmMain::retryHotKey()
 {
-    // Another program may have let go of the key since the start; the key is the first copy's.
-    if (firstCopy_)
-        hotKey_.installHotKey(this, [this] { recall(); });
+    // Another program may have let go of the key since; the key is the first copy's, and a later
+    // copy's notice has said so.
+    keyTried_ = platform_.now();
+    const bool taken = firstCopy_ && !hotKey_.installHotKey(this, [this] { recall(); });
+    lblNote->setText(taken ? platform_.hotkeyTakenNote() : keyNote());
 }
 
 void frmMain::recall()
@@ -141,6 +162,9 @@ void frmMain::recall()
     if (unloaded_)
         return;
     platform_.setTaskbarEntryVisible(true);
+    const std::optional<QPoint> at = isVisible() ? std::nullopt : std::exchange(backgroundAt_, {});
     showNormal();
+    if (at)
+        move(*at);
     platform_.makeTopmost(this);
 }

@@ -65,11 +65,8 @@ void frmMain::startTask()
     logEvent(Event::TaskStarted, cboTask->currentText());
     cmdRunBack->setEnabled(true);
     cmdRunBack->setFocus();
-    if (chkRunInBackground->isChecked()) {
-        platform_.setTaskbarEntryVisible(false);
-        hide();
-        retryHotKey();
-    }
+    if (chkRunInBackground->isChecked())
+        goToBackground(true);
     cmdOk->setText(kStopCaption);
     moveTaskToTop();
     applyRunState();
@@ -97,6 +94,10 @@ void frmMain::tmrMain_Timer()
 {
     const QDateTime now = platform_.now();
     lblNow->setText(platform_.dateTimeText(now));
+    // Out of sight without the recall key: try for it again now and then.
+    if ((!isVisible() || isMinimized()) && firstCopy_ && !hotKey_.held() &&
+        qAbs(keyTried_.secsTo(now)) >= platform_.hotkeyRetrySeconds())
+        retryHotKey();
     if (now < endTime_) {
         armTimer();
         return;
@@ -113,9 +114,7 @@ void frmMain::fireTask()
     cmdRunBack->setEnabled(false);
     tmrMain->stop();
 
-    platform_.setTaskbarEntryVisible(true);
-    showNormal();
-    platform_.makeTopmost(this);
+    recall();
 
     logEvent(Event::TaskFired, rf);
     const bool runRelated = chkRunRelaFile->isChecked();

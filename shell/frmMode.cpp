@@ -22,7 +22,10 @@ frmMode::frmMode(const QIcon &icon, bool countDown, std::function<void(bool)> ap
     opt2 = new QRadioButton(QStringLiteral("按到点方式(到一个固定的时间点)"), group);
     opt2->setObjectName(QStringLiteral("opt2"));
     opt2->setGeometry(12, 36, 236, 22);
-    (countDown ? opt1 : opt2)->setChecked(true);
+    // The options are one stop of the Tab key, at the chosen one, where the focus starts.
+    QRadioButton *chosen = countDown ? opt1 : opt2;
+    chosen->setChecked(true);
+    chosen->setFocus();
 
     auto *ok = new QPushButton(QStringLiteral("确定(&O)"), this);
     ok->setObjectName(QStringLiteral("Command1"));

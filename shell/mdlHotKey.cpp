@@ -2,12 +2,12 @@
 
 #include <Platform.h>
 
-void mdlHotKey::installHotKey(QObject *window, std::function<void()> recall)
+bool mdlHotKey::installHotKey(QObject *window, std::function<void()> recall)
 {
     if (installed_ || !platform_.registerHotkey())
-        return;
+        return installed_;
     platform_.installHotkeyHandler(window, std::move(recall));
-    installed_ = true;
+    return installed_ = true;
 }
 
 void mdlHotKey::releaseHotKey()

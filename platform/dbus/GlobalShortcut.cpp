@@ -4,6 +4,7 @@
 #include <QDBusConnection>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
 #include <QDBusReply>
 #include <QDBusVariant>
 
@@ -45,6 +46,20 @@ const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString kInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
 const QString kShortcut = QStringLiteral("recall");
+const QString kAppId = QStringLiteral("org.tocklet.Tocklet");
+const QString kToken = QStringLiteral("tocklet");
+
+// Runs `then` with the answer to a call made without waiting for it, unless `context` is gone.
+void whenAnswered(const QDBusPendingCall &call, QObject *context,
+                  std::function<void(const QDBusMessage &)> then)
+{
+    auto *watcher = new QDBusPendingCallWatcher(call, context);
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context,
+                     [then = std::move(then)](QDBusPendingCallWatcher *self) {
+                         self->deleteLater();
+                         then(self->reply());
+                     });
+}
 
 Shortcuts recallShortcut()
 {
@@ -55,39 +70,52 @@ Shortcuts recallShortcut()
 
 } // namespace
 
-bool GlobalShortcut::offered()
+void GlobalShortcut::offer(QObject *receiver, std::function<void()> onActivated,
+                           std::function<void()> onBound)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
-        return false;
+        return;
     QDBusMessage get = QDBusMessage::createMethodCall(
         kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     get << kInterface << QStringLiteral("version");
-    return bus.call(get, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage;
+    whenAnswered(bus.asyncCall(get), receiver,
+                 [receiver, onActivated, onBound](const QDBusMessage &reply) {
+                     if (reply.type() == QDBusMessage::ReplyMessage)
+                         new GlobalShortcut(receiver, onActivated, onBound);
+                 });
 }
 
 GlobalShortcut::GlobalShortcut(QObject *receiver, std::function<void()> onActivated,
-                               std::function<void(bool)> onReady)
+                               std::function<void()> onBound)
     : QObject(receiver)
     , receiver_(receiver)
     , onActivated_(std::move(onActivated))
-    , onReady_(std::move(onReady))
+    , onBound_(std::move(onBound))
 {
     qDBusRegisterMetaType<Shortcut>();
     qDBusRegisterMetaType<Shortcuts>();
-    QDBusConnection bus = QDBusConnection::sessionBus();
     // Newer portals know a program outside a sandbox by the id it registers first; older ones
     // do not have the call, which is fine.
     QDBusMessage registry = QDBusMessage::createMethodCall(
         kService, kPath, QStringLiteral("org.freedesktop.host.portal.Registry"),
         QStringLiteral("Register"));
-    registry << QStringLiteral("org.tocklet.Tocklet") << QVariantMap();
-    bus.call(registry, QDBus::Block, 2000);
-    bus.connect(kService, kPath, kInterface, QStringLiteral("Activated"), this,
-                SLOT(onActivated(QDBusMessage)));
+    registry << kAppId << QVariantMap();
+    whenAnswered(QDBusConnection::sessionBus().asyncCall(registry), this,
+                 [this](const QDBusMessage &reply) {
+                     registered(reply.type() == QDBusMessage::ReplyMessage);
+                 });
+}
+
+void GlobalShortcut::registered(bool asApplication)
+{
+    // Plasma's portal files the shortcuts of a program without an id under the session's token.
+    component_ = asApplication ? kAppId : QStringLiteral("token_") + kToken;
+    QDBusConnection::sessionBus().connect(kService, kPath, kInterface, QStringLiteral("Activated"),
+                                          this, SLOT(onActivated(QDBusMessage)));
     // The shortcut goes with the session: KDE's portal of Plasma 5.27 registers it from there.
     request(QStringLiteral("CreateSession"),
-            {QVariantMap{{QStringLiteral("session_handle_token"), QStringLiteral("tocklet")},
+            {QVariantMap{{QStringLiteral("session_handle_token"), kToken},
                          {QStringLiteral("shortcuts"), QVariant::fromValue(recallShortcut())}}},
             &GlobalShortcut::sessionCreated);
 }
@@ -108,8 +136,9 @@ void GlobalShortcut::request(const QString &method, QVariantList arguments, Step
     arguments.append(options);
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, method);
     call.setArguments(arguments);
-    if (bus.call(call, QDBus::Block, 5000).type() != QDBusMessage::ReplyMessage)
-        ready(false);
+    // No answer (the portal refused, or took longer than the bus waits): no key, and the grab
+    // stays.
+    bus.asyncCall(call);
 }
 
 void GlobalShortcut::onResponse(const QDBusMessage &message)
@@ -120,10 +149,8 @@ void GlobalShortcut::onResponse(const QDBusMessage &message)
         kService, pending_, QStringLiteral("org.freedesktop.portal.Request"),
         QStringLiteral("Response"), this, SLOT(onResponse(QDBusMessage)));
     const Step next = std::exchange(next_, nullptr);
-    if (message.arguments().value(0).toUInt() != 0) { // cancelled, or refused
-        ready(false);
+    if (message.arguments().value(0).toUInt() != 0) // cancelled, or refused
         return;
-    }
     (this->*next)(qdbus_cast<QVariantMap>(message.arguments().value(1)));
 }
 
@@ -145,23 +172,42 @@ void GlobalShortcut::listed(const QVariantMap &results)
     for (const Shortcut &shortcut : shortcuts)
         if (shortcut.id == kShortcut &&
             !shortcut.properties.value(QStringLiteral("trigger_description")).toString().isEmpty())
-            return ready(true);
+            return checkActiveKey();
     // Not there yet: the portal asks the user to bind it (the desktop's own dialog).
     request(QStringLiteral("BindShortcuts"),
             {QVariant::fromValue(QDBusObjectPath(session_)), QVariant::fromValue(recallShortcut()),
              QString(), QVariantMap()},
-            &GlobalShortcut::bound);
+            &GlobalShortcut::bindAnswered);
 }
 
-void GlobalShortcut::bound(const QVariantMap &)
+void GlobalShortcut::bindAnswered(const QVariantMap &)
 {
-    ready(true);
+    checkActiveKey();
 }
 
-void GlobalShortcut::ready(bool bound)
+void GlobalShortcut::checkActiveKey()
 {
-    if (auto onReady = std::exchange(onReady_, nullptr); onReady && receiver_)
-        onReady(bound);
+    QDBusMessage keys = QDBusMessage::createMethodCall(
+        QStringLiteral("org.kde.kglobalaccel"), QStringLiteral("/kglobalaccel"),
+        QStringLiteral("org.kde.KGlobalAccel"), QStringLiteral("shortcut"));
+    keys << QStringList{component_, kShortcut, component_, QString()};
+    whenAnswered(QDBusConnection::sessionBus().asyncCall(keys), this,
+                 [this](const QDBusMessage &reply) {
+                     // Another desktop's portal, without Plasma's daemon: its word holds.
+                     const QVariant active = reply.arguments().value(0);
+                     if (reply.type() != QDBusMessage::ReplyMessage ||
+                         !(active.canConvert<QDBusArgument>()
+                               ? qdbus_cast<QList<int>>(active.value<QDBusArgument>())
+                               : active.value<QList<int>>())
+                              .isEmpty())
+                         hasKey();
+                 });
+}
+
+void GlobalShortcut::hasKey()
+{
+    if (auto onBound = std::exchange(onBound_, nullptr); onBound && receiver_)
+        onBound();
 }
 
 void GlobalShortcut::onActivated(const QDBusMessage &message)

@@ -25,6 +25,11 @@ void DesktopPlatform::unregisterHotkey()
     hotkeyRegistered_ = false;
 }
 
+QString DesktopPlatform::hotkeyTakenNote() const
+{
+    return QStringLiteral("提醒:CTRL+ALT+A 已被其他程序占用,请从任务栏调出");
+}
+
 bool DesktopPlatform::isHotkeyPress(const QByteArray &eventType, void *message) const
 {
     // Qt names thread messages "windows_dispatcher_MSG" in its documentation and passes them as

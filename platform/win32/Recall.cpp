@@ -12,6 +12,6 @@ int DesktopPlatform::sendRecall()
     return 1;
 }
 
-void DesktopPlatform::offerRecall(QObject *, std::function<void()>) {}
+void DesktopPlatform::offerRecall(QObject *, std::function<void()>, std::function<void()>) {}
 
 } // namespace platform

@@ -128,7 +128,9 @@ void SessionClient::saveYourself(bool shutdown, bool mayInteract)
 {
     // Nothing to save: task.dat is saved at every Start and when the program ends.
     saving_ = true;
+    // The user's attention only for a question there is: none while no task runs.
     if (shutdown && mayInteract && handlers_.queryEnd && receiver_ &&
+        (!handlers_.wouldAsk || handlers_.wouldAsk()) &&
         SmcInteractRequest(SmcConn(connection_), SmDialogNormal, onInteract, this))
         return;
     saveDone();

@@ -3,6 +3,10 @@
 source "$(dirname "$0")/lib.sh" "$1"
 write_script '[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
 shown() { [ -n "$(mine "$1")" ]; }
+iconic() { xprop -id "$1" WM_STATE | grep -q Iconic; }
+place() { xdotool getwindowgeometry "$1" | grep Position | cut -d' ' -f4; }
+is_at() { [ "$(place "$1")" = "$at" ]; }
+at_place() { until_true is_at "$1"; }
 hidden() { [ -z "$(mine "$1")" ]; }
 # Sends the shown copy to the background with Alt+G, after Return starts its task when told "task".
 background() {
@@ -33,14 +37,32 @@ mkdir -m 700 "$work/rt2"
 start env XDG_RUNTIME_DIR="$work/rt2" DBUS_SESSION_BUS_ADDRESS=unix:path=/none "$work/app/tocklet"
 holder=$pid
 until_true shown "$holder" || fail "no holder"
-start
+start env TOCKLET_KEY_RETRY_SECONDS=1 "$work/app/tocklet"
 first=$pid
 until_true shown "$first" || fail "no first window"
-background "$first" task
-"$work/app/tocklet" --recall || fail "--recall failed while another program holds the key"
-until_true shown "$first" || fail "--recall did not bring the first copy back"
-# The holder lets go; Background takes the key.
+fw=$(mine "$first")
+sleep 0.3
+at=$(place "$fw")
+# Without the key, Background minimises the window: it stays in the task bar.
+for keys in task ''; do
+  background "$first" $keys
+  iconic "$fw" || fail "Background without the key did not leave the window minimised"
+  "$work/app/tocklet" --recall || fail "--recall failed while another program holds the key"
+  until_true shown "$first" || fail "--recall did not bring the first copy back"
+done
+# The holder lets go; a retry while the window waits minimised takes the key, which restores the
+# window where it was (once the window manager's animation has ended).
+background "$first"
 terminate "$holder" "holder"
+until_true eval 'xdotool key ctrl+alt+a; sleep 0.2; shown "$first"' ||
+  fail "the key let go was not taken while the window waited"
+at_place "$fw" || fail "restored by the key at $(place "$fw"), not $at"
+# Background now hides the window, and the key brings it back to the same place.
+background "$first"
+iconic "$fw" && fail "Background with the key minimised the window"
+xdotool key ctrl+alt+a
+until_true shown "$first" || fail "Ctrl+Alt+A did not recall the hidden window"
+at_place "$fw" || fail "recalled at $(place "$fw"), not $at"
 background "$first"
 start_later
 second=$pid
@@ -62,6 +84,7 @@ for recall in '"$work/app/tocklet" --recall' 'xdotool key ctrl+alt+a'; do
   eval "$recall" || fail "$recall failed"
   until_true shown "$first" || fail "$recall did not restore the minimised window"
   w=$(mine "$first")
+  at_place "$w" || fail "$recall restored the window at $(place "$w"), not $at"
   until_true eval '[ "$(xdotool getactivewindow)" = "$w" ] && above "$w"' || fail "$recall: not active"
 done
 hidden "$second" || fail "the second copy was recalled"

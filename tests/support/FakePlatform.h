@@ -24,6 +24,8 @@ public:
     // Runs as each call is recorded, and as the time is formed for a log line or a label.
     std::function<void(const QString &call)> onCall;
     SessionEnd session;
+    bool hotkeyFree = true;           // registerHotkey's answer
+    std::function<void()> keyChanged; // offerRecall's, for the desktop's late answer
 
     QDateTime now() const override { return clock; }
     int msecsToNextSecond() const override { return 1000; }
@@ -56,14 +58,18 @@ public:
         record(u"setTaskbarEntryVisible: "_s + (visible ? u"true"_s : u"false"_s));
     }
     void closeTopLevelWindow(const QString &t) override { record(u"closeTopLevelWindow: "_s + t); }
-    bool registerHotkey() override { return record(u"registerHotkey"_s), true; }
+    bool registerHotkey() override { return record(u"registerHotkey"_s), hotkeyFree; }
+    QString hotkeyTakenNote() const override { return u"taken"_s; }
     void unregisterHotkey() override { record(u"unregisterHotkey"_s); }
     void installHotkeyHandler(QObject *, std::function<void()>) override
     {
         record(u"installHotkeyHandler"_s);
     }
     void removeHotkeyHandler() override { record(u"removeHotkeyHandler"_s); }
-    void offerRecall(QObject *, std::function<void()>) override { record(u"offerRecall"_s); }
+    void offerRecall(QObject *, std::function<void()>, std::function<void()> changed) override
+    {
+        record(u"offerRecall"_s), keyChanged = std::move(changed);
+    }
     void watchSessionEnd(QObject *, SessionEnd handlers) override { session = std::move(handlers); }
 
 private:
