@@ -52,4 +52,22 @@ sleep 0.3
 xdotool mouseup 1 sleep 0.5 windowactivate --sync "$w" key Return
 until_true grep -qF "$work/song.mp3\"]" "$work/app/task.dat" && [ -e "$work/song.mp3" ] ||
   fail "the drop: $(script_text)"
+
+# The mode dialog's frame is centred over the window's, by the window manager's frames.
+centre() {
+  local X Y WIDTH HEIGHT e
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  read -ra e <<<"$(xprop -id "$1" _NET_FRAME_EXTENTS | tr -dc '0-9,' | tr ',' ' ')"
+  echo $((X - e[0] + (WIDTH + e[0] + e[1]) / 2)) $((Y - e[2] + (HEIGHT + e[2] + e[3]) / 2))
+}
+terminate "$pid" "third run"
+start
+w=$(until_true windows) || fail "no window"
+focus "$w" && xdotool key alt+m
+d=$(until_true titled 选择模式) || fail "no mode dialog"
+sleep 0.3
+read -r wx wy <<<"$(centre "$w")"
+read -r dx dy <<<"$(centre "$d")"
+[ $(((wx - dx) * (wx - dx) + (wy - dy) * (wy - dy))) -le 16 ] ||
+  fail "the mode dialog centred at $dx,$dy, the window at $wx,$wy"
 echo "input: ok"

@@ -56,4 +56,12 @@ focus "$(question "last logout")" && xdotool key y
 wait_exit "Yes to the logout"
 [ "$(said 'Die sent')" -ge 2 ] && [ "$(log | tail -n 1)" = $'>\t系统正常退出' ] ||
   fail "the session's end: $(cat "$work/out.sm")"
+# A manager that ends right after Die: with no task, no question asked; saved, logged, status 0.
+start
+until_true windows >/dev/null || fail "no window"
+sleep 0.3
+sm logout-hangup
+wait_exit "the manager gone"
+[ "$(said InteractRequest)" -eq 3 ] && [ "$(log | tail -n 1)" = $'>\t系统正常退出' ] ||
+  fail "asked with no task, or no exit line: $(cat "$work/out.sm")"
 echo "session: ok"

@@ -1,8 +1,9 @@
 // A minimal X session manager (XSMP) for the logout tests. Writes its address to the file named
 // by argv[1]; each line on standard input sends every client a SaveYourself: "logout" (shutdown,
-// interaction allowed; then Die unless a client cancels), "logout-now" (without interaction) or
-// "save" (no shutdown). Prints InteractRequest, "InteractDone cancel= N", SaveYourselfDone,
-// "Die sent" and "ShutdownCancelled sent", one line each.
+// interaction allowed; then Die unless a client cancels), "logout-hangup" (the same, the manager
+// ending right after Die), "logout-now" (without interaction) or "save" (no shutdown). Prints
+// InteractRequest, "InteractDone cancel= N", SaveYourselfDone, "Die sent" and "ShutdownCancelled
+// sent", one line each.
 #include <X11/ICE/ICElib.h>
 #include <X11/SM/SMlib.h>
 
@@ -19,7 +20,7 @@ namespace {
 
 std::vector<SmsConn> clients;
 std::vector<IceConn> connections;
-bool shuttingDown = false, cancelled = false;
+bool shuttingDown = false, cancelled = false, hangUp = false;
 int pending = 0;
 
 void say(const char *text, int value = -1)
@@ -37,6 +38,8 @@ void finishSave()
         if (client)
             cancelled ? SmsShutdownCancelled(client) : SmsDie(client);
     say(cancelled ? "ShutdownCancelled sent" : "Die sent");
+    if (hangUp && !cancelled)
+        std::_Exit(0); // as a manager that leaves without waiting for its clients
 }
 
 Status newClient(SmsConn conn, SmPointer, unsigned long *mask, SmsCallbacks *cb, char **)
@@ -111,6 +114,7 @@ int main(int, char **argv)
             line += c;
         if (fds[0].revents && c == '\n') {
             shuttingDown = line.starts_with("logout");
+            hangUp = line == "logout-hangup";
             cancelled = false;
             pending = int(clients.size());
             for (SmsConn client : clients)

@@ -41,11 +41,48 @@ TEST_F(MainWindow, StartUpAndUnloadInOrder)
         u"messageBox: Tocklet|注意:\r\n\r\n在此之前您已经运行了至少一个实例,无论运行多少个实例最终只有第一个实例拥有热键呼出功能,其它功能都一样|"_s));
 }
 
+// Another program holds the recall key: the first copy says where its window is found instead,
+// Background minimises it, and the key is tried again every minute out of sight, or when the
+// desktop answers late. A later copy says nothing and hides, as it always does.
+TEST_F(MainWindow, ATakenKeyIsSaidAndTriedAgain)
+{
+    const QString keyNote = u"提醒:后台运行时按 CTRL+ALT+A 可将其调出"_s;
+    for (bool earlier : {false, true}) {
+        platform.earlierCopy = earlier;
+        platform.hotkeyFree = false;
+        open();
+        EXPECT_EQ(shown({"lblNote"}), earlier ? keyNote : u"taken"_s);
+        field("txtHour")->setText(u"1"_s);
+        clickStart(); // the sample's first task goes to the background
+        EXPECT_EQ(u"%1 %2 "_s.arg(window->isVisible()).arg(window->isMinimized()) +
+                      platform.calls.join(u' '),
+                  earlier ? u"0 0 setTaskbarEntryVisible: false"_s : u"1 1 registerHotkey"_s);
+        platform.hotkeyFree = true;
+        platform.calls.clear();
+        tickAfter(59);
+        tickAfter(1);
+        EXPECT_EQ(platform.calls.join(u' ') + u' ' + shown({"lblNote"}),
+                  earlier ? u" "_s + keyNote : u"registerHotkey installHotkeyHandler "_s + keyNote)
+            << "taken a minute after the last try";
+    }
+    platform.earlierCopy = false;
+    platform.hotkeyFree = false;
+    open();
+    platform.hotkeyFree = true;
+    platform.keyChanged();
+    EXPECT_EQ(shown({"lblNote"}), keyNote) << "the desktop's late answer";
+    field("txtHour")->setText(u"1"_s);
+    clickStart();
+    EXPECT_FALSE(window->isVisible()) << "hidden, with the key to call it back";
+}
+
 // While a task runs, a logout and closing ask (the task firing meanwhile); a signal never. A
 // logout while the close question is open takes its answer.
 TEST_F(MainWindow, QuestionsWhileATaskRuns)
 {
+    EXPECT_FALSE(platform.session.wouldAsk()) << "a logout asks for attention only with a task";
     clickStart(); // the sample's first task, due at the next tick
+    EXPECT_TRUE(platform.session.wouldAsk());
     platform.messageBoxAnswers << platform::MsgResult::No; // then no box says Yes
     platform.calls.clear();
     std::optional<bool> logout;

@@ -72,7 +72,7 @@ TEST_F(MainWindow, LongScriptReadAlongsideIsListedWhenTheStartUpEnds)
 TEST_F(MainWindow, ModeDialogStoresTheChoiceOnlyOnOk)
 {
     // Over the hours 1: the clock-time option when `other`, out by `how` (null: Enter); the fields.
-    QString opened; // the dialog as it opened: "count-down option checked, centred, tab order"
+    QStringList opened; // the dialog as it opened: "count-down option checked, centred, focus"
     auto mode = [&](bool other, const char *how) {
         field("txtHour")->setText(u"1"_s);
         QTimer::singleShot(0, [&] {
@@ -80,11 +80,16 @@ TEST_F(MainWindow, ModeDialogStoresTheChoiceOnlyOnOk)
             ASSERT_NE(d, nullptr);
             auto *opt2 = d->findChild<QRadioButton *>(u"opt2"_s);
             const QPoint off = d->geometry().center() - window->geometry().center();
-            opened = u"%1 %2 %3"_s.arg(!opt2->isChecked())
-                         .arg(off.manhattanLength() <= 4)
-                         .arg(tabOrder(opt2));
-            opt2->setChecked(other);
             QApplication::setActiveWindow(d);
+            QStringList tabs = {d->focusWidget()->objectName()};
+            for (int i = 0; i < 3; ++i) {
+                QTest::keyClick(d->focusWidget(), Qt::Key_Tab);
+                tabs << d->focusWidget()->objectName();
+            }
+            opened << u"%1 %2 %3"_s.arg(!opt2->isChecked())
+                          .arg(off.manhattanLength() <= 4)
+                          .arg(tabs.join(u' '));
+            opt2->setChecked(other);
             how ? d->findChild<QPushButton *>(QString::fromLatin1(how))->click()
                 : QTest::keyClick(d, Qt::Key_Return);
         });
@@ -97,9 +102,12 @@ TEST_F(MainWindow, ModeDialogStoresTheChoiceOnlyOnOk)
     EXPECT_EQ(mode(false, "Command1"), u"0|0|0|1"_s) << "OK without a change still resets";
     EXPECT_EQ(focus(), u"txtMinute 0 1 []"_s);
     EXPECT_EQ(mode(true, "Command2"), u"1|0|0|1"_s) << "Cancel changes nothing";
-    EXPECT_EQ(opened, u"1 1 opt2 opt1 Command1 Command2"_s);
     EXPECT_EQ(mode(true, nullptr), u"14|3|9|0"_s);
-    EXPECT_EQ(platform.calls, QStringList(3, u"makeTopmost: frmMode"_s));
+    EXPECT_EQ(mode(false, "Command2"), u"1|3|9|0"_s);
+    // The options are one Tab stop, the focus starting on the chosen one.
+    EXPECT_EQ(opened, (QStringList(3, u"1 1 opt1 Command1 Command2 opt1"_s)
+                       << u"0 1 opt2 Command1 Command2 opt2"_s));
+    EXPECT_EQ(platform.calls, QStringList(4, u"makeTopmost: frmMode"_s));
 }
 
 TEST_F(MainWindow, BrowseOffersTheThreeFiltersAndTheLinkOpensTheScript)
@@ -131,6 +139,9 @@ TEST_F(MainWindow, BrowseOffersTheThreeFiltersAndTheLinkOpensTheScript)
               u"小时 分钟 秒数 选择文件或设置DOS命令 task.dat 提醒事件 停止时间:"_s +
                   QString::number(QAccessible::Link));
     QWidget *link = get("lblDatFile");
+    const QPalette colours = link->palette(); // readable while the window is inactive, too
+    EXPECT_NE(colours.color(QPalette::Inactive, link->foregroundRole()),
+              colours.color(QPalette::Inactive, QPalette::Window));
     a11y("lblDatFile")->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QFile::remove(dir.path(u"task.dat"_s));
     QTest::mouseClick(link, Qt::LeftButton);
