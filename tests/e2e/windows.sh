@@ -3,8 +3,8 @@
 # and the X display): the first start keeps the window above the others, writes the sample
 # script in code page 936 beside the program and logs to C:\windows\Klaxo.log; a countdown's
 # box; a "cmd:" task's console command; the installer's refusal; a second copy's notice;
-# Ctrl+Alt+A, pressed in another Wine window, recalls the window from the background; the end of
-# the Windows session asks while a task runs.
+# Ctrl+Alt+A, pressed in another Wine window, recalls the window from the background, and is taken
+# once another program that held it ends; the end of the Windows session asks while a task runs.
 # The program runs from the portable folder as `cmake --install` makes it (the zip's), with
 # nothing on Wine's path: a DLL missing from the folder fails the test.
 # Argument: the build folder.
@@ -22,7 +22,7 @@ strings "$work/app/Tocklet.exe" | grep '<longPathAware' >/dev/null &&
   x86_64-w64-mingw32-objdump -p "$work/app/Tocklet.exe" | grep TERMINAL_SERVICE_AWARE >/dev/null ||
   { echo "FAIL: no manifest or not Terminal-Server aware"; exit 1; }
 drive=$WINEPREFIX/drive_c
-rm -f "$drive/windows/Klaxo.log" "$drive/cmd.txt"
+rm -f "$drive/windows/Klaxo.log" "$drive/cmd.txt" "$drive/held.txt"
 pids=()
 trap '[ -z "${pids[*]}" ] || { kill "${pids[@]}"; wait "${pids[@]}"; } 2>/dev/null; rm -rf "$work"' EXIT
 
@@ -87,8 +87,28 @@ for program in "$work/setup.exe" "$uninstall"; do
 done
 quit && $WINE "$uninstall" /S && until_true eval '[ ! -e "${uninstall%/*}" ]' || fail "files left"
 
-# An hour in the background; Ctrl+Alt+A in Notepad (Wine hands the key to a Wine window's
-# program only) brings the window back.
+$WINE notepad >>"$work/out.notepad" 2>&1 & pids+=($!)
+notepad=$(until_true xdotool search --onlyvisible --class notepad | head -n 1) || fail "no Notepad"
+# Another program holds Ctrl+Alt+A: Background leaves the window minimised, in the task bar; once
+# the holder ends, the key is taken while the window waits (Wine hands the key to a Wine window's
+# program only: it is pressed in Notepad).
+$WINE "$1/tests/tocklet_key_holder.exe" 'C:\held.txt' & holder=$!; pids+=($holder)
+until_true test -s "$drive/held.txt" || fail "the key holder did not take the key"
+write_script '[1,0,0,0,1,0,1,"事件关联文件未指定"]一小时'
+TOCKLET_KEY_RETRY_SECONDS=1 start
+window
+focus "$w" && xdotool key Return alt+g
+until_true eval 'xprop -id "$w" WM_STATE | grep -q Iconic' || fail "Background without the key did not minimise"
+kill "$holder"
+until_true eval 'focus "$notepad"; xdotool key ctrl+alt+a; sleep 0.5; [ -n "$(windows)" ]' ||
+  fail "the key let go was not taken"
+w=$(windows | head -n 1)
+focus "$w" && xdotool key Escape
+box=$(until_true eval 'windows | grep -vx "$w"' | head -n 1) || fail "no question at Esc"
+focus "$box" && xdotool key y
+until_true ended || fail "Yes did not end the program"
+
+# An hour in the background; Ctrl+Alt+A in Notepad brings the window back.
 write_script '[1,0,0,0,1,1,1,"事件关联文件未指定"]后台任务'
 start
 window
@@ -103,8 +123,6 @@ focus "$notice" && xdotool key Return
 w=$(until_true eval 'windows | grep -vx "$notice"' | head -n 1) || fail "no second window"
 quit
 pid=$first
-$WINE notepad >>"$work/out.notepad" 2>&1 & pids+=($!)
-notepad=$(until_true xdotool search --onlyvisible --class notepad | head -n 1) || fail "no Notepad"
 focus "$notepad" && xdotool key ctrl+alt+a
 w=$(until_true windows | head -n 1) || fail "Ctrl+Alt+A did not recall the window"
 
