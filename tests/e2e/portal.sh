@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# A Wayland session's portal and Plasma's key daemon, faked on the private bus: the X11 grab of
+# Ctrl+Alt+A stays while the daemon has no key, and goes once a portal 10 s late has one.
+source "$(dirname "$0")/lib.sh" "$1"
+cat >"$work/fake.py" <<'PY'
+import sys, dbus, dbus.service, dbus.mainloop.glib
+from gi.repository import GLib
+delay, keys, log = float(sys.argv[1]), [int(k) for k in sys.argv[2].split(',') if k], open(sys.argv[3], 'a', buffering=1)
+dbus.mainloop.glib.DBusGMainLoop(set_as_default=True)
+bus = dbus.SessionBus()
+P, GS, SESSION = '/org/freedesktop/portal/desktop', 'org.freedesktop.portal.GlobalShortcuts', '/org/freedesktop/portal/desktop/session/1/tocklet'
+def emit(path, iface, name, sig, *args):
+    m = dbus.lowlevel.SignalMessage(path, iface, name); m.append(*args, signature=sig); bus.send_message(m)
+class Portal(dbus.service.Object):
+    def answer(self, sender, options, results, after=0):  # the request's Response, after the call's own answer
+        path = f"{P}/request/{sender[1:].replace('.', '_')}/{options['handle_token']}"
+        GLib.timeout_add(int(after * 1000), lambda: emit(path, 'org.freedesktop.portal.Request', 'Response', 'ua{sv}', 0, results))
+        return dbus.ObjectPath(path)
+    @dbus.service.method('org.freedesktop.DBus.Properties', in_signature='ss', out_signature='v')
+    def Get(self, iface, prop): return dbus.UInt32(1)
+    @dbus.service.method(GS, in_signature='a{sv}', out_signature='o', sender_keyword='sender')
+    def CreateSession(self, options, sender):
+        log.write('CreateSession\n'); return self.answer(sender, options, {'session_handle': dbus.ObjectPath(SESSION)}, delay)
+    @dbus.service.method(GS, in_signature='oa{sv}', out_signature='o', sender_keyword='sender')
+    def ListShortcuts(self, session, options, sender):
+        log.write('ListShortcuts\n'); listed = [('recall', {'trigger_description': 'Ctrl+Alt+A'})]
+        return self.answer(sender, options, {'shortcuts': dbus.Array(listed, signature='(sa{sv})')})
+    @dbus.service.method('test.Fake')
+    def Press(self): emit(P, GS, 'Activated', 'osta{sv}', dbus.ObjectPath(SESSION), 'recall', 0, {})
+class Daemon(dbus.service.Object):
+    @dbus.service.method('org.kde.KGlobalAccel', in_signature='as', out_signature='ai')
+    def shortcut(self, action):
+        log.write('shortcut %s\n' % ','.join(action)); return dbus.Array(keys, signature='i')
+names = [dbus.service.BusName(n, bus) for n in ('org.freedesktop.portal.Desktop', 'org.kde.kglobalaccel')]
+Portal(bus, P), Daemon(bus, '/kglobalaccel')
+log.write('ready\n'); GLib.MainLoop().run()
+PY
+# Whether another X client could grab Ctrl+Alt+A now (it lets go again as it ends).
+grabbable() {
+  /usr/bin/python3 - <<'PY'
+import ctypes as c, sys
+x, errors = c.CDLL('libX11.so.6'), []
+x.XOpenDisplay.restype, x.XDefaultRootWindow.restype = c.c_void_p, c.c_ulong
+x.XDefaultRootWindow.argtypes, x.XKeysymToKeycode.argtypes, x.XSync.argtypes = [c.c_void_p], [c.c_void_p, c.c_ulong], [c.c_void_p, c.c_int]
+x.XGrabKey.argtypes = [c.c_void_p, c.c_int, c.c_uint, c.c_ulong, c.c_int, c.c_int, c.c_int]
+x.XSetErrorHandler(handler := c.CFUNCTYPE(c.c_int, c.c_void_p, c.c_void_p)(lambda d, e: errors.append(e) or 0))
+d = x.XOpenDisplay(None)
+x.XGrabKey(d, x.XKeysymToKeycode(d, 0x61), 4 | 8, x.XDefaultRootWindow(d), 1, 1, 1)
+x.XSync(d, 0)
+sys.exit(1 if errors else 0)
+PY
+}
+fake_log() { grep -q "$1" "$work/fake.log"; }
+# portal DELAY KEYS: a fake answering CreateSession after DELAY s, the daemon reporting KEYS.
+portal() {
+  : >"$work/fake.log"
+  /usr/bin/python3 "$work/fake.py" "$@" "$work/fake.log" >>"$work/out" 2>&1 & fake=$!; pids+=("$fake")
+  until_true fake_log ready || fail "the fake portal did not start"
+  start env XDG_SESSION_TYPE=wayland QT_QPA_PLATFORM=xcb "$work/app/tocklet"
+  until_true shown || fail "no window"
+}
+shown() { [ -n "$(mine "$pid")" ]; }
+hidden() { [ -z "$(mine "$pid")" ]; }
+# background [KEYS...]: keys in the window (Alt+G unless told), then the window must go.
+background() { focus "$(mine "$pid")" && xdotool key "${@:-alt+g}"; until_true hidden || fail "${*:-alt+g} did not hide the window"; }
+minimize() { xdotool windowminimize --sync "$(mine "$pid")"; until_true hidden || fail "not minimised"; }
+
+# The portal lists the shortcut with a key but the daemon has none: the grab stays, and recalls.
+write_script '[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
+portal 0 ''
+until_true fake_log 'shortcut token_tocklet,recall,token_tocklet,' || fail "the daemon was not asked"
+sleep 0.5
+grabbable && fail "the grab was let go while the daemon reports no key"
+background Return alt+g
+xdotool key ctrl+alt+a
+until_true shown || fail "Ctrl+Alt+A did not recall the window with the grab kept"
+terminate "$pid" "the first copy"
+kill "$fake" && wait "$fake"
+
+# A portal 10 s late: meanwhile the window answers, a 2 s task in the background fires, the grab
+# recalls.
+write_script '[0,0,2,0,1,1,1,"事件关联文件未指定"]短任务'
+portal 10 7
+until_true fake_log CreateSession || fail "no session asked for"
+background Return
+box=$(until_true titled 时间到) || fail "the countdown did not fire while the portal was waiting"
+focus "$box" && xdotool key Return
+until_true eval '! titled 时间到' || fail "Enter did not close the box"
+minimize && xdotool key ctrl+alt+a
+until_true shown || fail "Ctrl+Alt+A did not recall the window while the portal was waiting"
+fake_log ListShortcuts && fail "the portal answered before the test was done waiting (too slow)"
+# Its late answer with a key: the grab goes, the key is the portal's, its Activated recalls.
+until_true fake_log shortcut || fail "the daemon was not asked after the late answer"
+until_true grabbable || fail "the grab was kept though the portal has the key"
+minimize
+dbus-send --session --type=method_call --dest=org.freedesktop.portal.Desktop /org/freedesktop/portal/desktop test.Fake.Press
+until_true shown || fail "the portal's Activated did not recall the window"
+terminate "$pid" "the copy with the portal's key"
+echo "portal: ok"
