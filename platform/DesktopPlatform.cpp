@@ -1,5 +1,6 @@
 #include "DesktopPlatform.h"
 #include "DateTimeText.h"
+#include "System.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -41,7 +42,8 @@ private:
 } // namespace
 
 DesktopPlatform::DesktopPlatform()
-    : dateFormat_(QLocale::system().dateFormat(QLocale::ShortFormat))
+    : system_(std::make_unique<System>())
+    , dateFormat_(QLocale::system().dateFormat(QLocale::ShortFormat))
     , timeFormat_(longTimeFormatWithoutZone(QLocale::system()))
 {
 }

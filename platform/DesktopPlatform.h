@@ -1,15 +1,14 @@
 #pragma once
 
 #include "Platform.h"
-#ifndef Q_OS_WIN
-#include "x11/RecallKey.h"
-#endif
 
 #include <QAbstractNativeEventFilter>
 
 #include <memory>
 
 namespace platform {
+
+struct System;
 
 // Plays the sound of a message box with this icon in the background; silent where the desktop
 // has event sounds off or no way to play them.
@@ -31,19 +30,11 @@ public:
     // start (on X11 the environment's last change); on Windows the console let go.
     static void afterApplication();
     // Soon after: on Linux Qt's accessibility bridge on the session bus.
-#ifdef Q_OS_WIN
-    static void connectAccessibility() {}
-#else
     static void connectAccessibility();
-#endif
     // Before the window: on Linux an installed Chinese font for the Windows font 宋体 where the
     // desktop has none of that name (Windows has it), and fonts whose configuration turns
     // hinting off drawn unhinted.
-#ifdef Q_OS_WIN
-    static void standInFonts() {}
-#else
     static void standInFonts();
-#endif
     // `tocklet --recall`: asks the running copy for its window. The exit status: 0 when a copy
     // took the request.
     static int sendRecall();
@@ -82,16 +73,7 @@ private:
     void releaseCopyTest();
 
     std::unique_ptr<QAbstractNativeEventFilter> hotkeyFilter_;
-#ifdef Q_OS_WIN
-    bool hotkeyRegistered_ = false;
-    void *copyMutex_ = nullptr;   // the session's named mutex, held for the program's life
-    void *globalMutex_ = nullptr; // the same in every session, for the installer to see
-    bool copyTested_ = false;
-#else
-    x11::RecallKey recallKey_;
-    bool desktopShortcut_ = false; // the desktop's global shortcut is bound to a key
-    int copyLock_ = -1;            // the lock file every running copy holds, open for the program's life
-#endif
+    std::unique_ptr<System> system_; // each system's own: linux/System.h, win32/System.h
     bool earlierCopy_ = false;
     QString dateFormat_;
     QString timeFormat_;

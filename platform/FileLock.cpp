@@ -31,7 +31,7 @@ FileLock::FileLock(const QString &path, std::chrono::milliseconds timeout)
                                       nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return;
-    handle_ = file;
+    file_ = reinterpret_cast<std::intptr_t>(file);
     OVERLAPPED at = {};
     const QDeadlineTimer deadline(timeout);
     while (!(locked_ = ::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1,
@@ -42,13 +42,14 @@ FileLock::FileLock(const QString &path, std::chrono::milliseconds timeout)
 
 FileLock::~FileLock()
 {
-    if (!handle_)
+    if (file_ == -1)
         return;
+    const auto file = reinterpret_cast<HANDLE>(file_);
     if (locked_) {
         OVERLAPPED at = {};
-        ::UnlockFileEx(handle_, 0, 1, 0, &at);
+        ::UnlockFileEx(file, 0, 1, 0, &at);
     }
-    ::CloseHandle(handle_);
+    ::CloseHandle(file);
 }
 
 #else
@@ -57,18 +58,20 @@ FileLock::FileLock(const QString &path, std::chrono::milliseconds timeout)
 {
     // A lock file made by another user may not be writable: reading is enough for flock.
     const QByteArray name = QFile::encodeName(path);
+    int fd = -1;
     for (const int flags : {O_RDWR | O_CREAT | O_CLOEXEC, O_RDONLY | O_CLOEXEC}) {
         do
-            fd_ = ::open(name.constData(), flags, 0644);
-        while (fd_ < 0 && errno == EINTR);
-        if (fd_ >= 0)
+            fd = ::open(name.constData(), flags, 0644);
+        while (fd < 0 && errno == EINTR);
+        if (fd >= 0)
             break;
     }
-    if (fd_ < 0)
+    if (fd < 0)
         return;
+    file_ = fd;
     const QDeadlineTimer deadline(timeout);
     for (;;) {
-        if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
             locked_ = true;
             return;
         }
@@ -81,8 +84,8 @@ FileLock::FileLock(const QString &path, std::chrono::milliseconds timeout)
 FileLock::~FileLock()
 {
     // Closing the descriptor lets the lock go.
-    if (fd_ >= 0)
-        ::close(fd_);
+    if (file_ >= 0)
+        ::close(int(file_));
 }
 
 #endif

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <chrono>
+#include <cstdint>
 
 namespace platform {
 
@@ -20,11 +21,8 @@ public:
 
 private:
     bool locked_ = false;
-#ifdef Q_OS_WIN
-    void *handle_ = nullptr;
-#else
-    int fd_ = -1;
-#endif
+    // The locked file: a HANDLE on Windows, a file descriptor elsewhere; -1 for none.
+    std::intptr_t file_ = -1;
 };
 
 } // namespace platform

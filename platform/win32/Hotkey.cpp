@@ -1,6 +1,7 @@
 // The recall hotkey: a hotkey registered for the program's GUI thread, whose WM_HOTKEY messages
 // reach the event loop as thread messages.
 #include "DesktopPlatform.h"
+#include "System.h"
 
 #include <windows.h>
 
@@ -12,17 +13,17 @@ constexpr int kHotkeyId = 1;
 
 bool DesktopPlatform::registerHotkey()
 {
-    if (!hotkeyRegistered_)
-        hotkeyRegistered_ =
+    if (!system_->hotkeyRegistered)
+        system_->hotkeyRegistered =
             ::RegisterHotKey(nullptr, kHotkeyId, MOD_CONTROL | MOD_ALT | MOD_NOREPEAT, 'A');
-    return hotkeyRegistered_;
+    return system_->hotkeyRegistered;
 }
 
 void DesktopPlatform::unregisterHotkey()
 {
-    if (hotkeyRegistered_)
+    if (system_->hotkeyRegistered)
         ::UnregisterHotKey(nullptr, kHotkeyId);
-    hotkeyRegistered_ = false;
+    system_->hotkeyRegistered = false;
 }
 
 QString DesktopPlatform::hotkeyTakenNote() const

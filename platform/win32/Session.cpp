@@ -1,6 +1,7 @@
 // The program's place among the user's sessions: the earlier-copy test and the end of the
 // Windows session (WM_QUERYENDSESSION and WM_ENDSESSION, as Qt passes them on).
 #include "DesktopPlatform.h"
+#include "System.h"
 
 #include <QGuiApplication>
 #include <QSessionManager>
@@ -50,17 +51,23 @@ void DesktopPlatform::afterApplication()
     consoleAttached = false;
 }
 
+void DesktopPlatform::connectAccessibility()
+{
+    // Qt's accessibility on Windows needs no bus.
+}
+
 bool DesktopPlatform::earlierCopyRunning()
 {
-    if (copyTested_)
+    if (system_->copyTested)
         return earlierCopy_;
-    copyTested_ = true;
+    system_->copyTested = true;
     // Every running copy holds a handle on one mutex of the session; the system closes it when
     // a copy ends, crashed or not, and it is there as long as any copy runs.
-    copyMutex_ = ::CreateMutexW(nullptr, FALSE, L"Local\\org.tocklet.Tocklet");
+    system_->copyMutex = ::CreateMutexW(nullptr, FALSE, L"Local\\org.tocklet.Tocklet");
     const DWORD error = ::GetLastError();
     // "Access denied": a copy running as administrator made it, with rights this one lacks.
-    earlierCopy_ = copyMutex_ ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED;
+    earlierCopy_ =
+        system_->copyMutex ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED;
     // The installer, run as administrator, looks for any copy of any user: a name of every
     // session that every user may open to wait on.
     PSECURITY_DESCRIPTOR everyone = nullptr;
@@ -68,7 +75,7 @@ bool DesktopPlatform::earlierCopyRunning()
             L"D:(A;;0x00100000;;;WD)", SDDL_REVISION_1, &everyone, nullptr)) {
         SECURITY_ATTRIBUTES attributes = {sizeof attributes, everyone, FALSE};
         // Asking for no more than the others may have: every copy holds a handle.
-        globalMutex_ =
+        system_->globalMutex =
             ::CreateMutexExW(&attributes, L"Global\\org.tocklet.Tocklet", 0, SYNCHRONIZE);
         ::LocalFree(everyone);
     }
@@ -77,7 +84,7 @@ bool DesktopPlatform::earlierCopyRunning()
 
 void DesktopPlatform::releaseCopyTest()
 {
-    for (void **mutex : {&copyMutex_, &globalMutex_}) {
+    for (void **mutex : {&system_->copyMutex, &system_->globalMutex}) {
         if (*mutex)
             ::CloseHandle(*mutex);
         *mutex = nullptr;

@@ -1,8 +1,9 @@
 // The recall beside the hotkey: the session-bus name for `tocklet --recall`, and the desktop
 // portal's global shortcut in a Wayland session.
-#include "DesktopPlatform.h"
-#include "dbus/GlobalShortcut.h"
 #include "dbus/Recall.h"
+#include "DesktopPlatform.h"
+#include "System.h"
+#include "dbus/GlobalShortcut.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -29,8 +30,8 @@ void DesktopPlatform::offerRecall(QObject *receiver, std::function<void()> onRec
         if (!wayland || earlierCopy_)
             return; // the desktop's shortcut, like the key, is the first copy's
         dbus::GlobalShortcut::offer(receiver, onRecall, [this, onKeyChanged] {
-            desktopShortcut_ = true;
-            recallKey_.ungrab();
+            system_->desktopShortcut = true;
+            system_->recallKey.ungrab();
             if (onKeyChanged)
                 onKeyChanged();
         });

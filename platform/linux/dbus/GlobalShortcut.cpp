@@ -191,6 +191,7 @@ void GlobalShortcut::checkActiveKey()
         QStringLiteral("org.kde.kglobalaccel"), QStringLiteral("/kglobalaccel"),
         QStringLiteral("org.kde.KGlobalAccel"), QStringLiteral("shortcut"));
     keys << QStringList{component_, kShortcut, component_, QString()};
+    keys.setAutoStartService(false); // never started on a desktop that has no use for it
     whenAnswered(QDBusConnection::sessionBus().asyncCall(keys), this,
                  [this](const QDBusMessage &reply) {
                      // Another desktop's portal, without Plasma's daemon: its word holds.

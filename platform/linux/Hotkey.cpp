@@ -1,17 +1,18 @@
 // The recall hotkey: the key grab of the X11 session; its presses come as X events.
 #include "DesktopPlatform.h"
+#include "System.h"
 
 namespace platform {
 
 bool DesktopPlatform::registerHotkey()
 {
     // Once the desktop's global shortcut has a key, it serves instead of the grab.
-    return desktopShortcut_ || recallKey_.grab();
+    return system_->desktopShortcut || system_->recallKey.grab();
 }
 
 void DesktopPlatform::unregisterHotkey()
 {
-    recallKey_.ungrab();
+    system_->recallKey.ungrab();
 }
 
 QString DesktopPlatform::hotkeyTakenNote() const
@@ -21,7 +22,7 @@ QString DesktopPlatform::hotkeyTakenNote() const
 
 bool DesktopPlatform::isHotkeyPress(const QByteArray &eventType, void *message) const
 {
-    return eventType == "xcb_generic_event_t" && recallKey_.isPress(message);
+    return eventType == "xcb_generic_event_t" && system_->recallKey.isPress(message);
 }
 
 } // namespace platform

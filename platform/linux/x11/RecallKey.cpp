@@ -81,7 +81,7 @@ bool RecallKey::grab()
     // All four asked for at once, then their answers read: one round trip to the server.
     std::array<xcb_void_cookie_t, kLockVariants.size()> cookies{};
     for (std::size_t i = 0; i < kLockVariants.size(); ++i)
-        cookies[i] = xcb_grab_key_checked(c, 1, root_, kModifiers | kLockVariants[i], keycode_,
+        cookies[i] = xcb_grab_key_checked(c, 0, root_, kModifiers | kLockVariants[i], keycode_,
                                           XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
     bool refused = false;
     for (const xcb_void_cookie_t cookie : cookies) {

@@ -1,6 +1,7 @@
 // The program's place among the user's sessions: the earlier-copy test, the end of the desktop
 // session and the termination signals.
 #include "DesktopPlatform.h"
+#include "System.h"
 #include "x11/SessionClient.h"
 
 #include <QAccessible>
@@ -64,29 +65,29 @@ void DesktopPlatform::connectAccessibility()
 
 bool DesktopPlatform::earlierCopyRunning()
 {
-    if (copyLock_ >= 0)
+    if (system_->copyLock >= 0)
         return earlierCopy_;
     QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (dir.isEmpty() || !QDir(dir).exists())
         dir = QDir::tempPath();
     const QByteArray path =
         QFile::encodeName(dir + QStringLiteral("/tocklet-%1.lock").arg(::getuid()));
-    copyLock_ = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (copyLock_ < 0)
+    system_->copyLock = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (system_->copyLock < 0)
         return false;
     // Every running copy holds a shared lock for its life; the system drops it when a copy
     // ends, crashed or not. An exclusive lock is free only when no other copy runs.
-    earlierCopy_ = ::flock(copyLock_, LOCK_EX | LOCK_NB) != 0;
-    for (int tries = 0; tries < 100 && ::flock(copyLock_, LOCK_SH | LOCK_NB) != 0; ++tries)
+    earlierCopy_ = ::flock(system_->copyLock, LOCK_EX | LOCK_NB) != 0;
+    for (int tries = 0; tries < 100 && ::flock(system_->copyLock, LOCK_SH | LOCK_NB) != 0; ++tries)
         ::usleep(1000); // another copy is just looking, with its exclusive lock
     return earlierCopy_;
 }
 
 void DesktopPlatform::releaseCopyTest()
 {
-    if (copyLock_ >= 0)
-        ::close(copyLock_);
-    copyLock_ = -1;
+    if (system_->copyLock >= 0)
+        ::close(system_->copyLock);
+    system_->copyLock = -1;
 }
 
 namespace {
