@@ -1,4 +1,5 @@
 #include <DesktopPlatform.h>
+#include <ScriptPreload.h>
 #include <TaskScript.h>
 #include <Tocklet.h>
 

@@ -239,20 +239,12 @@ void frmMain::applySelectedTask()
     const qsizetype found = taskList_.indexOf(cboTask->currentText());
     if (found < 0)
         return;
-    const tasks::TaskRecord record = taskList_.at(found);
-    chkRunRelaFile->setChecked(record.runRelaFile != 0);
-    chkShowMsg->setChecked(record.showMsg != 0);
-    chkRunInBackground->setChecked(record.runInBackground != 0);
-    chkCountDown->setChecked(record.countDown != 0);
-    txtHour->setText(tasks::numberText(record.hour));
-    txtMinute->setText(tasks::numberText(record.minute));
-    txtSecond->setText(tasks::numberText(record.second));
-    txtFile->setText(record.relaFile);
+    showRecord(taskList_.at(found), false);
 }
 
 void frmMain::lblDatFile_Click()
 {
-    if (mdlPub::relatedFileUsable(tasks::taskScriptPath(platform_.programDirectory()))) {
+    if (mdlPub::relatedFileUsable(taskScript_.path)) {
         platform_.startCommandLine(QStringLiteral("Notepad ") + taskScript_.path);
         return;
     }

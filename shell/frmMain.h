@@ -3,6 +3,7 @@
 #include "mdlHotKey.h"
 
 #include <EventLog.h>
+#include <Run.h>
 #include <TaskScript.h>
 
 #include <QDateTime>
@@ -26,6 +27,9 @@ class TaskListModel;
 
 namespace platform {
 class Platform;
+}
+namespace tasks {
+class ScriptPreload;
 }
 
 // The main window: the task's fields on three tab pages, Start/Stop, and the engine that
@@ -55,8 +59,8 @@ public:
     void chkCountDown_Click();
 
     const tasks::TaskList &taskList() const { return taskList_; }
-    bool isRunning() const { return isRunning_; }
-    QDateTime endTime() const { return endTime_; }
+    bool isRunning() const { return run_.isRunning(); }
+    QDateTime endTime() const { return run_.endTime(); }
     bool isUnloaded() const { return unloaded_; }
     // Hides the window, releases the hotkey, saves the task script and logs the exit; once.
     void Form_Unload();
@@ -101,6 +105,10 @@ private:
     void applyRunState();
     void moveTaskToTop();
     void fillTaskList();
+    // A stored task into the fields (its text excepted: the task box shows it); `modeCaption`
+    // sets the time group's caption even when the mode stays. And the fields as a task.
+    void showRecord(const tasks::TaskRecord &record, bool modeCaption);
+    tasks::TaskRecord recordFromFields() const;
     void logEvent(eventlog::Event event, const QString &detail = {});
     void chkRunRelaFile_Click();
     void cmdMode_Click();
@@ -115,9 +123,7 @@ private:
     platform::Platform &platform_;
     mdlHotKey hotKey_;
 
-    bool isRunning_ = false;
-    QDateTime endTime_;
-    bool isQueryUnload_ = false;
+    engine::Run run_;
     bool unloaded_ = false;
     bool firstCopy_ = true;
     QDateTime keyTried_;                      // the last try to take the recall key

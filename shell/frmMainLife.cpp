@@ -1,15 +1,20 @@
 // The program's life: start-up, the close request, the unload, the background and the recall,
 // and the end of the desktop session.
+#include "TaskListModel.h"
 #include "frmMain.h"
 
 #include <EventLog.h>
 #include <Platform.h>
+#include <ScriptPreload.h>
 #include <TaskScript.h>
 #include <mdlPub.h>
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QListView>
 #include <QWindow>
 
 #include <utility>
@@ -27,16 +32,18 @@ void frmMain::Form_Load()
 {
     logFilePath_ = eventlog::logFilePath(mdlPub::getWindowsPath(platform_));
     logEncoding_ = eventlog::logEncoding(logFilePath_);
-    taskScript_.path = tasks::taskScriptPath(platform_.programDirectory());
+    taskScript_.path =
+        taskPreload_ ? taskPreload_->path() : tasks::taskScriptPath(platform_.programDirectory());
     // At a logout the question comes first, once; the unload follows when the session ends. A
     // signal unloads at once, since nobody can answer.
-    platform_.watchSessionEnd(this, {[this](std::function<void(bool)> answer) {
-                                         if (isQueryUnload_) // the open question answers for it
-                                             sessionAnswer_ = std::move(answer);
-                                         else
-                                             answer(Form_QueryUnload());
-                                     },
-                                     [this] { Form_Unload(); }, [this] { return isRunning_; }});
+    platform_.watchSessionEnd(this,
+                              {[this](std::function<void(bool)> answer) {
+                                   if (run_.isQueryUnload) // the open question answers for it
+                                       sessionAnswer_ = std::move(answer);
+                                   else
+                                       answer(Form_QueryUnload());
+                               },
+                               [this] { Form_Unload(); }, [this] { return run_.isRunning(); }});
     firstCopy_ = !platform_.earlierCopyRunning();
     if (!firstCopy_) {
         logEvent(Event::ProgramStartAgain);
@@ -52,7 +59,7 @@ void frmMain::Form_Load()
     // exposure of the window draws it once, rather than the rest of the start-up having passed
     // when they are taken and everything is drawn twice.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
-    isRunning_ = false;
+    run_.stop();
     applyRunState();
     platform_.makeTopmost(this);
     if (!firstCopy_) // tried once and silently: an earlier copy holds the key
@@ -72,9 +79,20 @@ void frmMain::Form_Load()
             return;
         taskPreload_->wait();
     }
-    tasks::ensureTaskScript(platform_);
-    if ((taskPreload_ ? taskPreload_->load(taskScript_, taskList_)
-                      : tasks::loadTaskScript(taskScript_, taskList_)) > 0)
+    if (!tasks::ensureTaskScript(taskScript_.path))
+        platform_.messageBox(tasks::kCannotReadScript, tasks::kAppTitle, platform::MsgButtons::Ok,
+                             platform::MsgIcon::Exclamation);
+    taskModel_->beginChange(); // the list is filled under the task box's model
+    const qsizetype read = taskPreload_ ? taskPreload_->load(taskScript_, taskList_)
+                                        : tasks::loadTaskScript(taskScript_, taskList_);
+    // A long script's rows all of one height: its list opens without measuring every text. (A
+    // short list measures its few rows, and needs no popup before it is opened.)
+    constexpr qsizetype kLongList = 500;
+    if (taskList_.size() >= kLongList)
+        if (auto *view = qobject_cast<QListView *>(cboTask->view()))
+            view->setUniformItemSizes(true);
+    taskModel_->endChange();
+    if (read > 0)
         fillTaskList();
 }
 
@@ -93,16 +111,16 @@ bool frmMain::Form_QueryUnload()
     if (unloaded_)
         return true;
     // A second request while the question is open (the firing task closes the question itself).
-    if (isQueryUnload_)
+    if (run_.isQueryUnload)
         return false;
     if (isMinimized())
         showNormal();
-    if (!isRunning_)
+    if (!run_.isRunning())
         return true;
-    isQueryUnload_ = true;
+    run_.isQueryUnload = true;
     const platform::MsgResult answer = platform_.messageBox(
         kExitQuestion, tasks::kAppTitle, platform::MsgButtons::YesNo, platform::MsgIcon::Question);
-    isQueryUnload_ = false;
+    run_.isQueryUnload = false;
     if (sessionAnswer_) // a logout came while the question was open; a signal ended it all
         std::exchange(sessionAnswer_, {})(answer == platform::MsgResult::Yes || unloaded_);
     return answer == platform::MsgResult::Yes && !unloaded_;
@@ -151,7 +169,9 @@ void frmMain::goToBackground(bool entryFirst)
 void frmMain::retryHotKey()
 {
     // Another program may have let go of the key since; the key is the first copy's, and a later
-    // copy's notice has said so.
+    // copy's notice has said so. Once unloaded, the key is let go for good.
+    if (unloaded_)
+        return;
     keyTried_ = platform_.now();
     const bool taken = firstCopy_ && !hotKey_.installHotKey(this, [this] { recall(); });
     lblNote->setText(taken ? platform_.hotkeyTakenNote() : keyNote());
@@ -162,9 +182,10 @@ void frmMain::recall()
     if (unloaded_)
         return;
     platform_.setTaskbarEntryVisible(true);
-    const std::optional<QPoint> at = isVisible() ? std::nullopt : std::exchange(backgroundAt_, {});
-    showNormal();
-    if (at)
+    // Where it was, unless that place has gone with its screen.
+    if (const std::optional<QPoint> at = std::exchange(backgroundAt_, {});
+        at && !isVisible() && QGuiApplication::screenAt(*at))
         move(*at);
+    showNormal();
     platform_.makeTopmost(this);
 }

@@ -28,7 +28,7 @@ const QString kStopCaption = QStringLiteral("停止(&S)");
 
 void frmMain::cmdOk_Click()
 {
-    if (isRunning_)
+    if (run_.isRunning())
         stopTask();
     else
         startTask();
@@ -43,7 +43,7 @@ void frmMain::startTask()
         check.focus == engine::TimeField::None ? nullptr : timeField(int(check.focus) - 1);
     if (!check.accepted) {
         if (!check.endTime.isNull())
-            endTime_ = check.endTime;
+            run_.setEndTime(check.endTime);
         if (focus && check.focusBeforeMessage)
             mdlPub::focusTextEnd(focus);
         platform_.messageBox(check.message, check.title, platform::MsgButtons::Ok,
@@ -56,11 +56,9 @@ void frmMain::startTask()
         for (int i = 0; i < 3; ++i)
             timeField(i)->setText(check.rewritten[i]);
     }
-    endTime_ = check.endTime;
-
-    isRunning_ = true;
+    run_.start(check.endTime);
     lblStart->setText(platform_.dateTimeText(now));
-    lblEnd->setText(platform_.dateTimeText(endTime_));
+    lblEnd->setText(platform_.dateTimeText(run_.endTime()));
     armTimer();
     logEvent(Event::TaskStarted, cboTask->currentText());
     cmdRunBack->setEnabled(true);
@@ -77,7 +75,7 @@ void frmMain::startTask()
 void frmMain::stopTask()
 {
     logEvent(Event::TaskStopped);
-    isRunning_ = false;
+    run_.stop();
     tmrMain->stop();
     cmdOk->setText(kStartCaption);
     applyRunState();
@@ -98,7 +96,7 @@ void frmMain::tmrMain_Timer()
     if ((!isVisible() || isMinimized()) && firstCopy_ && !hotKey_.held() &&
         qAbs(keyTried_.secsTo(now)) >= platform_.hotkeyRetrySeconds())
         retryHotKey();
-    if (now < endTime_) {
+    if (run_.tick(now) == engine::Run::Tick::Wait) {
         armTimer();
         return;
     }
@@ -125,7 +123,7 @@ void frmMain::fireTask()
         const bool notFound = runRelated && engine::relatedFileNotFound(rf, rf);
         const QString reminder = engine::reminderText(cboTask->currentText(), notFound, rf,
                                                       platform_.dateTimeText(platform_.now()));
-        if (isQueryUnload_) {
+        if (run_.isQueryUnload) {
             platform_.startCommandLine(engine::kQueryUnloadCommand);
             platform_.closeTopLevelWindow(tasks::kAppTitle);
             platform_.startCommandLine(engine::kCloseRequestCommand);
@@ -137,13 +135,13 @@ void frmMain::fireTask()
                              platform::MsgButtons::Ok, platform::MsgIcon::None);
     }
 
-    isRunning_ = false;
+    run_.stop();
     applyRunState();
 }
 
 void frmMain::applyRunState()
 {
-    const bool R = isRunning_;
+    const bool R = run_.isRunning();
     for (QLabel *label : {lblStartH, lblNowH, lblEndH, lblStart, lblNow, lblEnd})
         label->setVisible(R);
     lblNote->setVisible(!R);
@@ -161,15 +159,7 @@ void frmMain::applyRunState()
 void frmMain::moveTaskToTop()
 {
     const QString text = cboTask->currentText();
-    const tasks::TaskRecord record{text,
-                                   txtFile->text(),
-                                   engine::leadingNumber(txtHour->text()),
-                                   engine::leadingNumber(txtMinute->text()),
-                                   engine::leadingNumber(txtSecond->text()),
-                                   qint16(chkRunRelaFile->isChecked()),
-                                   qint16(chkShowMsg->isChecked()),
-                                   qint16(chkRunInBackground->isChecked()),
-                                   qint16(chkCountDown->isChecked())};
+    const tasks::TaskRecord record = recordFromFields();
     taskModel_->beginChange();
     if (const qsizetype i = taskList_.indexOf(text); i >= 0)
         taskList_.remove(i);
@@ -184,25 +174,35 @@ void frmMain::moveTaskToTop()
 void frmMain::fillTaskList()
 {
     const tasks::TaskRecord first = taskList_.first();
-    // A long script's rows all of one height: its list opens without measuring every text. (A
-    // short list measures its few rows, and needs no popup before it is opened.)
-    constexpr qsizetype kLongList = 500;
-    if (taskList_.size() >= kLongList)
-        if (auto *view = qobject_cast<QListView *>(cboTask->view()))
-            view->setUniformItemSizes(true);
-    taskModel_->beginChange();
-    taskModel_->endChange();
     cboTask->setCurrentIndex(-1);
     cboTask->setEditText(first.taskText);
     cboTask->lineEdit()->setCursorPosition(0); // show the text's beginning
+    showRecord(first, true);
+}
 
-    chkRunRelaFile->setChecked(first.runRelaFile != 0);
-    chkShowMsg->setChecked(first.showMsg != 0);
-    chkRunInBackground->setChecked(first.runInBackground != 0);
-    chkCountDown->setChecked(first.countDown != 0);
-    chkCountDown_Click();
-    txtHour->setText(tasks::numberText(first.hour));
-    txtMinute->setText(tasks::numberText(first.minute));
-    txtSecond->setText(tasks::numberText(first.second));
-    txtFile->setText(first.relaFile);
+void frmMain::showRecord(const tasks::TaskRecord &record, bool modeCaption)
+{
+    chkRunRelaFile->setChecked(record.runRelaFile != 0);
+    chkShowMsg->setChecked(record.showMsg != 0);
+    chkRunInBackground->setChecked(record.runInBackground != 0);
+    chkCountDown->setChecked(record.countDown != 0);
+    if (modeCaption)
+        chkCountDown_Click();
+    txtHour->setText(tasks::numberText(record.hour));
+    txtMinute->setText(tasks::numberText(record.minute));
+    txtSecond->setText(tasks::numberText(record.second));
+    txtFile->setText(record.relaFile);
+}
+
+tasks::TaskRecord frmMain::recordFromFields() const
+{
+    return {cboTask->currentText(),
+            txtFile->text(),
+            engine::leadingNumber(txtHour->text()),
+            engine::leadingNumber(txtMinute->text()),
+            engine::leadingNumber(txtSecond->text()),
+            qint16(chkRunRelaFile->isChecked()),
+            qint16(chkShowMsg->isChecked()),
+            qint16(chkRunInBackground->isChecked()),
+            qint16(chkCountDown->isChecked())};
 }

@@ -1,11 +1,11 @@
 #include <GbConverter.h>
 #include <NumberText.h>
+#include <ScriptPreload.h>
 #include <TaskLine.h>
 #include <TaskScript.h>
 #include <TextCodec.h>
 #include <mdlPub.h>
 
-#include "FakePlatform.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -159,17 +159,15 @@ TEST(TextCodec, ReadsEveryLineInTheEncodingThatReadsIt)
 
 struct TaskScript : ::testing::Test {
     TempDir dir;
-    FakePlatform platform;
     const QString script = dir.path(u"task.dat"_s);
 
-    TaskScript() { platform.programDir = QDir::toNativeSeparators(dir.dir.path()); }
     void writeScript(const QByteArray &bytes) { dir.write(u"task.dat"_s, bytes); }
     QByteArray scriptBytes() const { return dir.read(u"task.dat"_s); }
 };
 
 TEST_F(TaskScript, FirstStartWritesTheSampleByteForByte)
 {
-    ensureTaskScript(platform);
+    EXPECT_TRUE(ensureTaskScript(script));
     const QString sample =
         uR"([0,0,0,0,1,1,1,"事件关联文件未指定"]请在这里输入或者从下拉列表中选择你要提醒的事件
 [13,20,0,0,1,1,0,"事件关联文件未指定"]例1:要上课了!(说明:按到点方式)
@@ -238,7 +236,7 @@ TEST_F(TaskScript, WhatCannotBeReadOrWrittenIsLeftAlone)
 {
     const QByteArray damaged = "[0,0,0,0,1,1,1,\"x\"]\x81\x20"; // text, but not decodable
     writeScript(damaged);
-    ensureTaskScript(platform);
+    EXPECT_TRUE(ensureTaskScript(script));
     ScriptFile file(script);
     TaskList list;
     EXPECT_EQ(loadTaskScript(file, list), 1) << "the damaged line is kept";
@@ -250,8 +248,7 @@ TEST_F(TaskScript, WhatCannotBeReadOrWrittenIsLeftAlone)
 
     QFile::remove(script);
     QDir().mkpath(script); // a folder where the script should be
-    ensureTaskScript(platform);
-    EXPECT_TRUE(platform.calls.isEmpty()) << "no complaint at start-up";
+    EXPECT_TRUE(ensureTaskScript(script)) << "no complaint at start-up";
 }
 
 // Start's save works on the script on disk (read or not): the started tasks go to its top, newest

@@ -74,18 +74,15 @@ TEST(MainStrip, PaintsAndSelectsByPointerAndArrowKeysWithoutWrapping)
         {{60, 10}, kShadow, "active tab right edge"},
         {{61, 1}, kShadow, "tab 2 block"},
         {{61, 0}, kAmbient, "above tab 2"},
-        {{120, 5}, kAmbient, "between tabs 2 and 3"},
-    };
+        {{120, 5}, kAmbient, "between tabs 2 and 3"}};
     for (const auto &[at, color, what] : cases)
         EXPECT_EQ(tabs.hDC().pixelColor(at), color) << what;
-
     for (auto [at, shape] : {std::pair(QPoint(180, 18), Qt::PointingHandCursor),
                              std::pair(QPoint(250, 10), Qt::ArrowCursor)}) {
         QMouseEvent move(QEvent::MouseMove, at, tabs.mapToGlobal(at), Qt::NoButton, {}, {});
         QApplication::sendEvent(&tabs, &move);
         EXPECT_EQ(tabs.cursor().shape(), shape) << "pointer over a tab, elsewhere";
     }
-
     QSignalSpy clicks(&tabs, &ctlTabs::TabClick);
     QTest::mouseClick(&tabs, Qt::RightButton, {}, {180, 18}); // any button; tab 3's inner block
     // Bounds inclusive; the active tab's full rectangle, others' inner blocks; the lower tab wins.
@@ -166,10 +163,28 @@ TEST(ctlTabs, SettersClampOrIgnoreOutOfRangeValuesAndRepaint)
     EXPECT_EQ(moves(clicks), u"1>2 2>1 1>4 4>4 4>4 4>1 1>4 4>2"_s) << "every selection raises it";
     EXPECT_TRUE(repaints([&] { tabs.setCaption(2, u"x"_s); }));
     EXPECT_TRUE(repaints([&] { tabs.setTabsHeight(-40); }));
-    clicks.clear();
-    tabs.setSelectedTab(9);
-    tabs.setTabs(10);
-    EXPECT_EQ(moves(clicks), u"2>2"_s) << "more tabs move no selection";
+}
+
+// A tab beyond the last waits for its captions only until any other setting; Qt::red is red.
+TEST(ctlTabs, ATabWaitsForCaptionsOnlyUntilAnotherSettingAndQtColoursAreTheirOwn)
+{
+    // A change between the tab and the captions; the clicks and its property after them.
+    const std::tuple<const char *, std::function<void(ctlTabs &)>, const char *> cases[] = {
+        {"Caption", [](ctlTabs &t) { t.setCaption(1, u"x"_s); }, "1>3 "},
+        {"Style", [](ctlTabs &t) { t.setStyle(2); }, "1>3 BottomFromLeft"},
+        {"TextColor", [](ctlTabs &t) { t.setTextColor(Qt::red); }, "1>3 #ff0000"},
+        {"TextColorActive", [](ctlTabs &t) { t.setTextColorActive(Qt::red); }, "1>3 #ff0000"},
+        {"TabColor", [](ctlTabs &t) { t.setTabColor(Qt::red); }, "1>3 #ff0000"},
+        {"TabColorActive", [](ctlTabs &t) { t.setTabColorActive(Qt::red); }, "1>3 #ff0000"}};
+    for (const auto &[what, change, after] : cases) {
+        ctlTabs tabs;
+        tabs.setTabs(3);
+        QSignalSpy clicks(&tabs, &ctlTabs::TabClick);
+        tabs.setSelectedTab(7);
+        change(tabs);
+        tabs.setCaptions(QStringList(8, u"c"_s));
+        EXPECT_EQ(moves(clicks) + u' ' + tabs.property(what).toString(), QString(after)) << what;
+    }
 }
 
 TEST(ctlTabs, LoadingMatchesKeysInAnyCaseAndBringsValuesIntoRange)
@@ -181,10 +196,9 @@ TEST(ctlTabs, LoadingMatchesKeysInAnyCaseAndBringsValuesIntoRange)
     ctlTabs tabs;
     tabs.ReadProperties(FilePropertyBag(dir.path(u"t.properties"_s)));
     EXPECT_EQ((QList<qint64>{tabs.Tabs(), tabs.SelectedTab(), tabs.Style(), tabs.CaptionAlignment(),
-                             tabs.TabsWidth(), tabs.TabsHeight()}),
-              (QList<qint64>{1, 1, 7, 0, 70, INT_MAX}));
-    EXPECT_EQ(tabs.TabColor(), 0x80000010u);
-    EXPECT_EQ(tabs.tabFont().family(), tabs.font().family());
+                             tabs.TabsWidth(), tabs.TabsHeight(), tabs.TabColor()}),
+              (QList<qint64>{1, 1, 7, 0, 70, INT_MAX, 0x80000010}));
+    EXPECT_EQ(tabs.TabFont().family(), tabs.font().family());
 
     // Saved: the values set, never the defaults (an empty caption); read back the same.
     MemoryPropertyBag bag;
@@ -193,49 +207,21 @@ TEST(ctlTabs, LoadingMatchesKeysInAnyCaseAndBringsValuesIntoRange)
     saved.WriteProperties(bag);
     back.ReadProperties(bag);
     EXPECT_EQ(back.Captions(), saved.Captions());
-    EXPECT_FALSE(bag.contains(u"TabCaption2"_s)) << "a default is not saved";
+    EXPECT_EQ(bag.keys().join(u' '), u"TABWIDE TABHIGH TABCOUNT TABSELECTED TABSTYLE CAPTIONSTYLE "
+                                     "FOCUSRECT TABCAPTION1 TABFONT TABFONTACTIVE TABCOLOR "
+                                     "TABCOLORACTIVE TEXTCOLOR TEXTCOLORACTIVE"_s);
 
     dir.write(u"b.properties"_s, "\t=x\nk=v\n"); // a key of spaces only, found by fuzzing
     EXPECT_EQ(FilePropertyBag(dir.path(u"b.properties"_s)).keys(), QStringList{u"K"_s});
 }
 
-// The caption page of the first of two selected controls: a strip captioned P, Q, R, on tab 3.
-struct CaptionPage {
-    ctlTabs tabs;
-    propTabCaptions page;
-    QListWidget *list = page.findChild<QListWidget *>(u"cmbCaptions"_s);
-    QLineEdit *text = page.findChild<QLineEdit *>(u"txtCaption"_s);
-
-    CaptionPage()
-    {
-        tabs.setCaptions({u"P"_s, u"Q"_s, u"R"_s});
-        tabs.setSelectedTab(3);
-        page.SelectionChanged({&tabs, new QObject(&page)});
-    }
-    // Presses a button, v Down, ^ Up, + Add or x Delete, or else types the character.
-    void press(QChar key)
-    {
-        if (const int button = u"v^+x"_s.indexOf(key); button >= 0)
-            page.findChild<QPushButton *>(u"cmd%1"_s.arg(button))->click();
-        else
-            QTest::keyClicks(text, key);
-    }
-    // The list with the selected entry in brackets, then the text box.
-    QString shown() const
-    {
-        QStringList out;
-        for (int i = 0; i < list->count(); ++i)
-            out.append((i == list->currentRow() ? u"[%1]"_s : u"%1"_s).arg(list->item(i)->text()));
-        return out.join(u',') + u' ' + text->text();
-    }
-};
-
+// The caption page of the first of two selected controls, a strip captioned P, Q, R on tab 3.
 TEST(CaptionPage, EditsTheListAndAppliesIt)
 {
     const struct {
         int select;        // the row picked first
-        const char *keys;  // pressed in turn, each on a page not yet marked changed
-        const char *shown; // the page after them
+        const char *keys;  // v Down, ^ Up, + Add, x Delete, else typed; each on an unchanged page
+        const char *shown; // the list, the selected entry in brackets, then the text box
         bool changed;
     } cases[] = {
         {0, "Z", "[Z],Q,R Z", true}, {1, "v", "P,R,[Q] Q", true},  {2, "v", "P,Q,[R] R", false},
@@ -244,20 +230,32 @@ TEST(CaptionPage, EditsTheListAndAppliesIt)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(::testing::Message() << c.select << ' ' << c.keys);
-        CaptionPage p;
-        p.list->setCurrentRow(c.select);
+        ctlTabs tabs;
+        tabs.setCaptions({u"P"_s, u"Q"_s, u"R"_s});
+        tabs.setSelectedTab(3);
+        propTabCaptions page;
+        page.SelectionChanged({&tabs, new QObject(&page)});
+        auto *list = page.findChild<QListWidget *>(u"cmbCaptions"_s);
+        auto *text = page.findChild<QLineEdit *>(u"txtCaption"_s);
+        list->setCurrentRow(c.select);
         for (QChar key : QString::fromLatin1(c.keys)) {
-            p.page.setChanged(false);
-            p.press(key);
+            page.setChanged(false);
+            if (const int button = u"v^+x"_s.indexOf(key); button >= 0)
+                page.findChild<QPushButton *>(u"cmd%1"_s.arg(button))->click();
+            else
+                QTest::keyClicks(text, key);
         }
-        EXPECT_EQ(p.shown(), QString(c.shown));
-        EXPECT_EQ(p.page.Changed(), c.changed);
-        QSignalSpy clicks(&p.tabs, &ctlTabs::TabClick);
-        p.page.ApplyChanges();
+        QStringList shown;
+        for (int i = 0; i < list->count(); ++i)
+            shown << (i == list->currentRow() ? u"[%1]"_s : u"%1"_s).arg(list->item(i)->text());
+        EXPECT_EQ(shown.join(u',') + u' ' + text->text(), QString(c.shown));
+        EXPECT_EQ(page.Changed(), c.changed);
+        QSignalSpy clicks(&tabs, &ctlTabs::TabClick);
+        page.ApplyChanges();
         const QString applied = QString(c.shown).section(u' ', 0, 0).remove(u'[').remove(u']');
-        EXPECT_EQ(p.tabs.Captions().join(u','), applied);
-        const int tabs = p.tabs.Tabs(); // fewer than 3: the selection moves to the last
-        EXPECT_EQ(moves(clicks), tabs < 3 ? u"3>%1"_s.arg(tabs) : QString());
+        EXPECT_EQ(tabs.Captions().join(u','), applied);
+        // Fewer than 3 tabs: the selection moves to the last.
+        EXPECT_EQ(moves(clicks), tabs.Tabs() < 3 ? u"3>%1"_s.arg(tabs.Tabs()) : QString());
     }
 }
 
@@ -306,11 +304,10 @@ TEST_F(MainWindow, TabStripFontsAreTheWindowsFont)
     QFont::removeSubstitutions(u"宋体"_s);
     QFont::insertSubstitutions(u"宋体"_s, before);
     auto *strip = get<ctlTabs>("ctlTabs1");
-    for (const QFont &font : {strip->tabFont(), strip->tabFontActive()})
-        EXPECT_EQ(font.family() + u' ' + QString::number(font.pointSize()),
-                  window->font().family() + u" 9"_s);
-    EXPECT_FALSE(strip->tabFont().bold());
-    EXPECT_TRUE(strip->tabFontActive().bold());
+    for (auto [font, bold] :
+         {std::pair(strip->TabFont(), false), std::pair(strip->TabFontActive(), true)})
+        EXPECT_EQ(u"%1 %2 %3"_s.arg(font.family()).arg(font.pointSize()).arg(font.bold()),
+                  u"%1 9 %2"_s.arg(window->font().family()).arg(bold));
 }
 
 } // namespace
@@ -323,9 +320,9 @@ TEST(ctlTabs, AFormCompiledByUicShowsItsCaptionsAndTab)
     Ui::StripForm ui;
     ui.setupUi(&form);
     EXPECT_EQ(ui.ctlTabs1->Captions(), (QStringList{u"One"_s, u"Two"_s, QString(), u"Four"_s}));
-    EXPECT_EQ(ui.ctlTabs1->SelectedTab(), 3);
-    EXPECT_EQ(ui.ctlTabs1->tabStyle(), ctlTabs::BottomFromLeft);
-    EXPECT_EQ(ui.ctlTabs1->TextColor(), 0x0000FFu);
+    EXPECT_EQ(
+        (QList<qint64>{ui.ctlTabs1->SelectedTab(), ui.ctlTabs1->Style(), ui.ctlTabs1->TextColor()}),
+        (QList<qint64>{3, ctlTabs::BottomFromLeft, 0x0000FF}));
     // Its pages: the third shown on the page area, below the tabs (along the bottom edge).
     for (QWidget *page : {ui.page1, ui.page2, ui.page3, ui.page4})
         EXPECT_EQ(page->isVisibleTo(&form), page == ui.page3) << page->objectName().toStdString();

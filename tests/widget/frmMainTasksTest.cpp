@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include <ScriptPreload.h>
 #include <TaskScript.h>
 #include <frmMode.h>
 
@@ -139,9 +140,16 @@ TEST_F(MainWindow, BrowseOffersTheThreeFiltersAndTheLinkOpensTheScript)
               u"小时 分钟 秒数 选择文件或设置DOS命令 task.dat 提醒事件 停止时间:"_s +
                   QString::number(QAccessible::Link));
     QWidget *link = get("lblDatFile");
-    const QPalette colours = link->palette(); // readable while the window is inactive, too
-    EXPECT_NE(colours.color(QPalette::Inactive, link->foregroundRole()),
-              colours.color(QPalette::Inactive, QPalette::Window));
+    // Readable while the window is inactive, also where the theme's inactive highlight is the
+    // window's background (Windows').
+    const QPalette app = QApplication::palette();
+    QPalette theme = app;
+    theme.setColor(QPalette::Inactive, QPalette::Highlight,
+                   app.color(QPalette::Inactive, QPalette::Window));
+    QApplication::setPalette(theme);
+    EXPECT_NE(link->palette().color(QPalette::Inactive, link->foregroundRole()),
+              link->palette().color(QPalette::Inactive, QPalette::Window));
+    QApplication::setPalette(app);
     a11y("lblDatFile")->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QFile::remove(dir.path(u"task.dat"_s));
     QTest::mouseClick(link, Qt::LeftButton);
