@@ -12,9 +12,10 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <limits>
+#include <cstdint>
 #include <stdexcept>
 #include <utility>
+#include <variant>
 
 using namespace tabstrip;
 
@@ -102,12 +103,56 @@ qint64 readInteger(const PropertyBag &bag, const QString &key, qint64 defaultVal
     return ok ? value : defaultValue;
 }
 
-QString captionKey(int index)
+} // namespace
+
+// A stored setting and the member that holds it: an integer (loaded into its range), a flag, a
+// colour (loaded modulo 2^32, as the store's 32-bit numbers), the captions (a key each, the key
+// followed by the tab's number; an empty one is not stored) or a font with its character set.
+struct ctlTabs::Setting {
+    const char *key;
+    std::variant<int ctlTabs::*, bool ctlTabs::*, OleColor ctlTabs::*, QStringList ctlTabs::*,
+                 QFont ctlTabs::*>
+        member;
+    // A new strip's value, and a loaded one's where the key is missing; a font's is its
+    // character set, the font being the strip's own, and a loaded caption's is empty.
+    qint64 defaultValue = 0;
+    // The values a setter accepts and loading brings a value into.
+    qint64 low = 0, high = 0;
+    int ctlTabs::*charset = nullptr;
+
+    static constexpr qint64 kUpToTabs = -1; // the selected tab's upper bound
+    qint64 top(const ctlTabs &tabs) const { return high == kUpToTabs ? tabs.tabs_ : high; }
+};
+
+const ctlTabs::Setting ctlTabs::kSettings[] = {
+    {"TABWIDE", &ctlTabs::tabsWidth_, 70, INT_MIN, INT_MAX},
+    {"TABHIGH", &ctlTabs::tabsHeight_, 20, INT_MIN, INT_MAX},
+    {"TABCOUNT", &ctlTabs::tabs_, 2, 1, kMaxTabs},
+    {"TABSELECTED", &ctlTabs::selectedTab_, 1, 1, Setting::kUpToTabs},
+    {"TABSTYLE", &ctlTabs::style_, 0, 0, 7},
+    {"CAPTIONSTYLE", &ctlTabs::captionAlignment_, 4, 0, 8},
+    {"FOCUSRECT", &ctlTabs::useFocusRect_, false, false, true},
+    {"TABCAPTION", &ctlTabs::captions_},
+    {"TABFONT", &ctlTabs::tabFont_, 1, 0, 0, &ctlTabs::tabFontCharset_},
+    {"TABFONTACTIVE", &ctlTabs::tabFontActive_, 1, 0, 0, &ctlTabs::tabFontActiveCharset_},
+    {"TABCOLOR", &ctlTabs::tabColor_, systemColor(16), 0, UINT32_MAX},
+    {"TABCOLORACTIVE", &ctlTabs::tabColorActive_, systemColor(15), 0, UINT32_MAX},
+    {"TEXTCOLOR", &ctlTabs::textColor_, systemColor(20), 0, UINT32_MAX},
+    {"TEXTCOLORACTIVE", &ctlTabs::textColorActive_, systemColor(18), 0, UINT32_MAX},
+};
+
+template <typename T> const ctlTabs::Setting &ctlTabs::setting(T ctlTabs::*member)
 {
-    return QStringLiteral("TABCAPTION") + QString::number(index);
+    for (const Setting &s : kSettings)
+        if (const auto *held = std::get_if<T ctlTabs::*>(&s.member); held && *held == member)
+            return s;
+    Q_UNREACHABLE();
 }
 
-} // namespace
+QString ctlTabs::captionKey(int index)
+{
+    return QString::fromLatin1(setting(&ctlTabs::captions_).key) + QString::number(index);
+}
 
 ctlTabs::ctlTabs(QWidget *parent)
     : QWidget(parent)
@@ -119,53 +164,74 @@ ctlTabs::ctlTabs(QWidget *parent)
     setMouseTracking(true);
     tabstrip::installAccessibility();
     setAttribute(Qt::WA_OpaquePaintEvent);
-    copyFont(tabFont_, font());
-    copyFont(tabFontActive_, font());
+    for (const Setting &s : kSettings) {
+        if (auto *m = std::get_if<int ctlTabs::*>(&s.member))
+            this->**m = int(s.defaultValue);
+        else if (auto *m = std::get_if<bool ctlTabs::*>(&s.member))
+            this->**m = s.defaultValue != 0;
+        else if (auto *m = std::get_if<OleColor ctlTabs::*>(&s.member))
+            this->**m = OleColor(s.defaultValue);
+        else if (auto *m = std::get_if<QFont ctlTabs::*>(&s.member)) {
+            copyFont(this->**m, font());
+            this->*s.charset = int(s.defaultValue);
+        }
+    }
+    for (int i = 1; i <= tabs_; ++i)
+        captions_.append(QStringLiteral("Tab ") + QString::number(i));
     tabFontActive_.setBold(!tabFontActive_.bold());
 }
 
 void ctlTabs::changed(const QString &key)
 {
+    wantedTab_ = 0;
     emit propertyChanged(key);
     drawTabs();
 }
 
-template <typename T> void ctlTabs::store(T &setting, const T &value, const char *key)
+template <typename T> void ctlTabs::assign(T ctlTabs::*member, T value)
 {
-    setting = value;
-    changed(QString::fromLatin1(key));
+    const Setting &s = setting(member);
+    if (qint64(value) < s.low || qint64(value) > s.top(*this))
+        return;
+    this->*member = value;
+    changed(QString::fromLatin1(s.key));
 }
 
-void ctlTabs::setTextColor(OleColor color)
+void ctlTabs::resetColor(OleColor ctlTabs::*member)
 {
-    store(textColor_, color, "TEXTCOLOR");
+    assign(member, OleColor(setting(member).defaultValue));
 }
 
-void ctlTabs::setTextColorActive(OleColor color)
+void ctlTabs::setOleTextColor(OleColor color)
 {
-    store(textColorActive_, color, "TEXTCOLORACTIVE");
+    assign(&ctlTabs::textColor_, color);
 }
 
-void ctlTabs::setTabColor(OleColor color)
+void ctlTabs::setOleTextColorActive(OleColor color)
 {
-    store(tabColor_, color, "TABCOLOR");
+    assign(&ctlTabs::textColorActive_, color);
 }
 
-void ctlTabs::setTabColorActive(OleColor color)
+void ctlTabs::setOleTabColor(OleColor color)
 {
-    store(tabColorActive_, color, "TABCOLORACTIVE");
+    assign(&ctlTabs::tabColor_, color);
+}
+
+void ctlTabs::setOleTabColorActive(OleColor color)
+{
+    assign(&ctlTabs::tabColorActive_, color);
 }
 
 void ctlTabs::setTabFont(const QFont &font)
 {
     copyFont(tabFont_, font);
-    changed(QStringLiteral("TABFONT"));
+    changed(QString::fromLatin1(setting(&ctlTabs::tabFont_).key));
 }
 
 void ctlTabs::setTabFontActive(const QFont &font)
 {
     copyFont(tabFontActive_, font);
-    changed(QStringLiteral("TABFONTACTIVE"));
+    changed(QString::fromLatin1(setting(&ctlTabs::tabFontActive_).key));
 }
 
 void ctlTabs::checkIndex(int index) const
@@ -200,34 +266,33 @@ void ctlTabs::setCaptions(const QStringList &captions)
 
 void ctlTabs::setStyle(int style)
 {
-    if (style >= 0 && style <= 7)
-        store(style_, style, "TABSTYLE");
+    assign(&ctlTabs::style_, style);
 }
 
 void ctlTabs::setCaptionAlignment(int alignment)
 {
-    if (alignment >= 0 && alignment <= 8)
-        store(captionAlignment_, alignment, "CAPTIONSTYLE");
+    assign(&ctlTabs::captionAlignment_, alignment);
 }
 
 void ctlTabs::setTabsWidth(int width)
 {
-    store(tabsWidth_, width, "TABWIDE");
+    assign(&ctlTabs::tabsWidth_, width);
 }
 
 void ctlTabs::setTabsHeight(int height)
 {
-    store(tabsHeight_, height, "TABHIGH");
+    assign(&ctlTabs::tabsHeight_, height);
 }
 
 void ctlTabs::setUseFocusRect(bool use)
 {
-    store(useFocusRect_, use, "FOCUSRECT");
+    assign(&ctlTabs::useFocusRect_, use);
 }
 
 void ctlTabs::setTabs(int tabs)
 {
-    if (tabs < 1 || tabs > kMaxTabs)
+    const Setting &count = setting(&ctlTabs::tabs_);
+    if (tabs < count.low || tabs > count.high)
         return;
     tabs_ = tabs;
     captions_.resize(tabs);
@@ -235,21 +300,21 @@ void ctlTabs::setTabs(int tabs)
     const bool moved = tabs_ < selectedTab_;
     if (moved)
         selectedTab_ = tabs_;
-    changed(QStringLiteral("TABCOUNT"));
+    changed(QString::fromLatin1(count.key));
     if (moved) {
-        emit propertyChanged(QStringLiteral("TABSELECTED"));
+        emit propertyChanged(QString::fromLatin1(setting(&ctlTabs::selectedTab_).key));
         emit TabClick(oldTab, selectedTab_);
         tabstrip::announceSelection(this);
     }
-    wantedTab_ = 0;
 }
 
 void ctlTabs::setSelectedTab(int tab)
 {
     const int oldTab = selectedTab_;
-    wantedTab_ = tab > tabs_ ? tab : 0;
     selectedTab_ = std::clamp(tab, 1, tabs_);
-    changed(QStringLiteral("TABSELECTED"));
+    changed(QString::fromLatin1(setting(&ctlTabs::selectedTab_).key));
+    if (tab > tabs_)
+        wantedTab_ = tab;
     emit TabClick(oldTab, selectedTab_);
     if (selectedTab_ != oldTab)
         tabstrip::announceSelection(this);
@@ -290,6 +355,18 @@ void ctlTabs::removePage(int index)
     showPages();
 }
 
+void ctlTabs::placePages(const TabRect &page, QSize size)
+{
+    if (pages_.isEmpty())
+        return;
+    // Inside the page area's raised border, within the strip.
+    const auto inside = [](qint64 at) { return int(std::clamp<qint64>(at, -1, INT_MAX / 2)); };
+    pageArea_ = QRect(QPoint(inside(qint64(page.left) + 2), inside(qint64(page.top) + 2)),
+                      QPoint(inside(qint64(page.right) - 3), inside(qint64(page.bottom) - 3)))
+                    .intersected(QRect(QPoint(0, 0), size));
+    showPages();
+}
+
 void ctlTabs::showPages()
 {
     for (int i = 0; i < pages_.size(); ++i) {
@@ -300,57 +377,44 @@ void ctlTabs::showPages()
 
 void ctlTabs::ReadProperties(const PropertyBag &bag)
 {
-    constexpr qint64 intMin = std::numeric_limits<int>::min();
-    constexpr qint64 intMax = std::numeric_limits<int>::max();
     wantedTab_ = 0;
-    tabsWidth_ = clampInt(readInteger(bag, QStringLiteral("TABWIDE"), 70), intMin, intMax);
-    tabsHeight_ = clampInt(readInteger(bag, QStringLiteral("TABHIGH"), 20), intMin, intMax);
-    tabs_ = clampInt(readInteger(bag, QStringLiteral("TABCOUNT"), 2), 1, kMaxTabs);
-    selectedTab_ = clampInt(readInteger(bag, QStringLiteral("TABSELECTED"), 1), 1, tabs_);
-    style_ = clampInt(readInteger(bag, QStringLiteral("TABSTYLE"), 0), 0, 7);
-    captionAlignment_ = clampInt(readInteger(bag, QStringLiteral("CAPTIONSTYLE"), 4), 0, 8);
-    useFocusRect_ = bag.readProperty(QStringLiteral("FOCUSRECT"), false).toBool();
-
-    captions_.resize(tabs_);
-    for (int i = 1; i <= tabs_; ++i)
-        captions_[i - 1] = bag.readProperty(captionKey(i), QString()).toString();
-
-    auto readFont = [&](const QString &key, QFont &font, int &charset) {
-        const auto stored = fontFromText(bag.readProperty(key, QString()).toString());
-        font = stored ? stored->font : this->font();
-        charset = stored ? stored->charset : 1;
-    };
-    readFont(QStringLiteral("TABFONT"), tabFont_, tabFontCharset_);
-    readFont(QStringLiteral("TABFONTACTIVE"), tabFontActive_, tabFontActiveCharset_);
-
-    auto readColor = [&](const QString &key, OleColor defaultValue) {
-        return OleColor(readInteger(bag, key, defaultValue) & 0xFFFFFFFF);
-    };
-    tabColor_ = readColor(QStringLiteral("TABCOLOR"), systemColor(16));
-    tabColorActive_ = readColor(QStringLiteral("TABCOLORACTIVE"), systemColor(15));
-    textColor_ = readColor(QStringLiteral("TEXTCOLOR"), systemColor(20));
-    textColorActive_ = readColor(QStringLiteral("TEXTCOLORACTIVE"), systemColor(18));
+    for (const Setting &s : kSettings) {
+        const QString key = QString::fromLatin1(s.key);
+        if (auto *m = std::get_if<int ctlTabs::*>(&s.member))
+            this->**m = clampInt(readInteger(bag, key, s.defaultValue), s.low, s.top(*this));
+        else if (auto *m = std::get_if<bool ctlTabs::*>(&s.member))
+            this->**m = bag.readProperty(key, s.defaultValue != 0).toBool();
+        else if (auto *m = std::get_if<OleColor ctlTabs::*>(&s.member))
+            this->**m = OleColor(readInteger(bag, key, s.defaultValue) & 0xFFFFFFFF);
+        else if (auto *m = std::get_if<QFont ctlTabs::*>(&s.member)) {
+            const auto stored = fontFromText(bag.readProperty(key, QString()).toString());
+            this->**m = stored ? stored->font : font();
+            this->*s.charset = stored ? stored->charset : int(s.defaultValue);
+        } else {
+            captions_.resize(tabs_);
+            for (int i = 1; i <= tabs_; ++i)
+                captions_[i - 1] = bag.readProperty(captionKey(i), QString()).toString();
+        }
+    }
     drawTabs();
 }
 
 void ctlTabs::WriteProperties(PropertyBag &bag) const
 {
-    bag.writeProperty(QStringLiteral("TABWIDE"), tabsWidth_);
-    bag.writeProperty(QStringLiteral("TABHIGH"), tabsHeight_);
-    bag.writeProperty(QStringLiteral("TABCOUNT"), tabs_);
-    bag.writeProperty(QStringLiteral("TABSELECTED"), selectedTab_);
-    bag.writeProperty(QStringLiteral("TABSTYLE"), style_);
-    bag.writeProperty(QStringLiteral("CAPTIONSTYLE"), captionAlignment_);
-    bag.writeProperty(QStringLiteral("FOCUSRECT"), useFocusRect_);
-    for (int i = 1; i <= tabs_; ++i)
-        bag.writeProperty(captionKey(i), captions_[i - 1], QString());
-    bag.writeProperty(QStringLiteral("TABFONT"), fontText(tabFont_, tabFontCharset_));
-    bag.writeProperty(QStringLiteral("TABFONTACTIVE"),
-                      fontText(tabFontActive_, tabFontActiveCharset_));
-    bag.writeProperty(QStringLiteral("TABCOLOR"), qint64(tabColor_));
-    bag.writeProperty(QStringLiteral("TABCOLORACTIVE"), qint64(tabColorActive_));
-    bag.writeProperty(QStringLiteral("TEXTCOLOR"), qint64(textColor_));
-    bag.writeProperty(QStringLiteral("TEXTCOLORACTIVE"), qint64(textColorActive_));
+    for (const Setting &s : kSettings) {
+        const QString key = QString::fromLatin1(s.key);
+        if (auto *m = std::get_if<int ctlTabs::*>(&s.member))
+            bag.writeProperty(key, this->**m);
+        else if (auto *m = std::get_if<bool ctlTabs::*>(&s.member))
+            bag.writeProperty(key, this->**m);
+        else if (auto *m = std::get_if<OleColor ctlTabs::*>(&s.member))
+            bag.writeProperty(key, qint64(this->**m));
+        else if (auto *m = std::get_if<QFont ctlTabs::*>(&s.member))
+            bag.writeProperty(key, fontText(this->**m, this->*s.charset));
+        else
+            for (int i = 1; i <= tabs_; ++i)
+                bag.writeProperty(captionKey(i), captions_[i - 1], QString());
+    }
 }
 
 void ctlTabs::drawTabs()
@@ -374,16 +438,7 @@ void ctlTabs::drawTabs()
 
     const StripLayout layout =
         stripLayout(style_, size.width(), size.height(), tabsWidth_, tabsHeight_, tabs_);
-    // The pages lie inside the page area's raised border, within the strip.
-    if (!pages_.isEmpty()) {
-        const auto inside = [](qint64 at) { return int(std::clamp<qint64>(at, -1, INT_MAX / 2)); };
-        pageArea_ =
-            QRect(QPoint(inside(qint64(layout.page.left) + 2), inside(qint64(layout.page.top) + 2)),
-                  QPoint(inside(qint64(layout.page.right) - 3),
-                         inside(qint64(layout.page.bottom) - 3)))
-                .intersected(QRect(QPoint(0, 0), size));
-        showPages();
-    }
+    placePages(layout.page, size);
     tabRects_.clear();
     tabRects_.reserve(tabs_);
 

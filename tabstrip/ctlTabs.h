@@ -8,36 +8,42 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <concepts>
+
 namespace tabstrip {
 class PropertyBag;
 }
 
-// An owner-drawn tab strip: tabs along one edge around a framed page area. It does not own the
-// pages; its container shows the page of the chosen tab when TabClick arrives. Its members are
-// reachable by name through the meta-object system, for hosts that know it only at run time.
+// An owner-drawn tab strip: tabs along one edge around a framed page area. The pages are its
+// container's: the container shows the page of the chosen tab when TabClick arrives, or, as a
+// form designer does, adds them with addPage and lets the strip show the selected tab's. Its
+// members are reachable by name through the meta-object system, for hosts that know it only at
+// run time.
 class ctlTabs : public QWidget {
     Q_OBJECT
     Q_PROPERTY(int ScaleMode READ ScaleMode)
     // The colours as a form designer edits them; a system colour reads as its present value.
     // Reset brings back the system colour a new strip has.
-    Q_PROPERTY(QColor TextColor READ textColor WRITE setTextColor RESET resetTextColor)
-    Q_PROPERTY(QColor TextColorActive READ textColorActive WRITE setTextColorActive RESET
+    Q_PROPERTY(QColor TextColor READ translatedTextColor WRITE setTextColor RESET resetTextColor)
+    Q_PROPERTY(QColor TextColorActive READ translatedTextColorActive WRITE setTextColorActive RESET
                    resetTextColorActive)
-    Q_PROPERTY(QColor TabColor READ tabColor WRITE setTabColor RESET resetTabColor)
-    Q_PROPERTY(
-        QColor TabColorActive READ tabColorActive WRITE setTabColorActive RESET resetTabColorActive)
-    Q_PROPERTY(QFont TabFont READ tabFont WRITE setTabFont)
-    Q_PROPERTY(QFont TabFontActive READ tabFontActive WRITE setTabFontActive)
+    Q_PROPERTY(QColor TabColor READ translatedTabColor WRITE setTabColor RESET resetTabColor)
+    Q_PROPERTY(QColor TabColorActive READ translatedTabColorActive WRITE setTabColorActive RESET
+                   resetTabColorActive)
+    Q_PROPERTY(QFont TabFont READ TabFont WRITE setTabFont)
+    Q_PROPERTY(QFont TabFontActive READ TabFontActive WRITE setTabFontActive)
     // By name in a form designer; the stored numbers are the enumerators' values.
-    Q_PROPERTY(TabStyle Style READ tabStyle WRITE setStyle)
-    Q_PROPERTY(Alignment CaptionAlignment READ alignment WRITE setCaptionAlignment)
+    Q_PROPERTY(TabStyle Style READ Style WRITE setStyle)
+    Q_PROPERTY(Alignment CaptionAlignment READ CaptionAlignment WRITE setCaptionAlignment)
     Q_PROPERTY(int TabsWidth READ TabsWidth WRITE setTabsWidth)
     Q_PROPERTY(int TabsHeight READ TabsHeight WRITE setTabsHeight)
     // A form keeps the captions; their number is the number of tabs.
     Q_PROPERTY(int Tabs READ Tabs WRITE setTabs DESIGNABLE false STORED false)
     Q_PROPERTY(QStringList Captions READ Captions WRITE setCaptions)
-    Q_PROPERTY(int SelectedTab READ SelectedTab WRITE setSelectedTab)
     Q_PROPERTY(bool UseFocusRect READ UseFocusRect WRITE setUseFocusRect)
+    // Last, so that a form designer saves it last and uic's code sets it after every other
+    // setting (one set after it would forget a tab that waits for its captions).
+    Q_PROPERTY(int SelectedTab READ SelectedTab WRITE setSelectedTab)
 
 public:
     static constexpr int kMaxTabs = 32767; // a 16-bit count
@@ -72,38 +78,49 @@ public:
     ~ctlTabs() override;
 
     int ScaleMode() const { return 1; }
-    // The retained image that drawTabs paints and paintEvent shows.
+    // The retained image that drawTabs paints and paintEvent shows. Its pixels are the
+    // screen's: at a scale factor other than 1 it is devicePixelRatio() times the widget's size,
+    // while tabRects(), the mouse and the drawing are in the widget's own (logical) pixels; read
+    // the pixel under a logical point p at p * hDC().devicePixelRatio().
     const QImage &hDC() const { return hDC_; }
-    // Each tab's hit rectangle as last drawn, tab 1 first.
+    // Each tab's hit rectangle as last drawn, tab 1 first, in logical pixels.
     const QList<tabstrip::TabRect> &tabRects() const { return tabRects_; }
 
+    // The colours as stored: system colour n as tabstrip::systemColor(n), else 0x00BBGGRR.
     tabstrip::OleColor TextColor() const { return textColor_; }
     tabstrip::OleColor TextColorActive() const { return textColorActive_; }
     tabstrip::OleColor TabColor() const { return tabColor_; }
     tabstrip::OleColor TabColorActive() const { return tabColorActive_; }
-    void setTextColor(tabstrip::OleColor color);
-    void setTextColorActive(tabstrip::OleColor color);
-    void setTabColor(tabstrip::OleColor color);
-    void setTabColorActive(tabstrip::OleColor color);
-    QColor textColor() const { return tabstrip::translateColor(textColor_, palette()); }
-    QColor textColorActive() const { return tabstrip::translateColor(textColorActive_, palette()); }
-    QColor tabColor() const { return tabstrip::translateColor(tabColor_, palette()); }
-    QColor tabColorActive() const { return tabstrip::translateColor(tabColorActive_, palette()); }
-    void setTextColor(const QColor &color) { setTextColor(tabstrip::oleColor(color)); }
-    void setTextColorActive(const QColor &color) { setTextColorActive(tabstrip::oleColor(color)); }
-    void setTabColor(const QColor &color) { setTabColor(tabstrip::oleColor(color)); }
-    void setTabColorActive(const QColor &color) { setTabColorActive(tabstrip::oleColor(color)); }
-    void resetTextColor() { setTextColor(kTextColor); }
-    void resetTextColorActive() { setTextColorActive(kTextColorActive); }
-    void resetTabColor() { setTabColor(kTabColor); }
-    void resetTabColorActive() { setTabColorActive(kTabColorActive); }
+    void setOleTextColor(tabstrip::OleColor color);
+    void setOleTextColorActive(tabstrip::OleColor color);
+    void setOleTabColor(tabstrip::OleColor color);
+    void setOleTabColorActive(tabstrip::OleColor color);
+    // The colours as drawn now, a system colour resolved through the palette.
+    QColor translatedTextColor() const { return translated(textColor_); }
+    QColor translatedTextColorActive() const { return translated(textColorActive_); }
+    QColor translatedTabColor() const { return translated(tabColor_); }
+    QColor translatedTabColorActive() const { return translated(tabColorActive_); }
+    // A direct colour: setTextColor(Qt::red) is red. A number is refused; a stored one goes to
+    // setOleTextColor and the like.
+    void setTextColor(const QColor &c) { setOleTextColor(tabstrip::oleColor(c)); }
+    void setTextColorActive(const QColor &c) { setOleTextColorActive(tabstrip::oleColor(c)); }
+    void setTabColor(const QColor &c) { setOleTabColor(tabstrip::oleColor(c)); }
+    void setTabColorActive(const QColor &c) { setOleTabColorActive(tabstrip::oleColor(c)); }
+    template <std::integral N> void setTextColor(N) = delete;
+    template <std::integral N> void setTextColorActive(N) = delete;
+    template <std::integral N> void setTabColor(N) = delete;
+    template <std::integral N> void setTabColorActive(N) = delete;
+    void resetTextColor() { resetColor(&ctlTabs::textColor_); }
+    void resetTextColorActive() { resetColor(&ctlTabs::textColorActive_); }
+    void resetTabColor() { resetColor(&ctlTabs::tabColor_); }
+    void resetTabColorActive() { resetColor(&ctlTabs::tabColorActive_); }
 
     // The control's own fonts: a change made through the reference shows at the next repaint,
     // with no notification.
     QFont &TabFont() { return tabFont_; }
     QFont &TabFontActive() { return tabFontActive_; }
-    QFont tabFont() const { return tabFont_; }
-    QFont tabFontActive() const { return tabFontActive_; }
+    const QFont &TabFont() const { return tabFont_; }
+    const QFont &TabFontActive() const { return tabFontActive_; }
     void setTabFont(const QFont &font);
     void setTabFontActive(const QFont &font);
 
@@ -111,16 +128,15 @@ public:
     Q_INVOKABLE QString Caption(int index) const;
     Q_INVOKABLE void setCaption(int index, const QString &caption);
     // All captions, tab 1 first. Setting them sets the number of tabs (at least one), then
-    // each caption, as the caption page applies its list.
+    // each caption, as the caption page applies its list; then, if setSelectedTab asked for a
+    // tab beyond the last and no other setting was set since, that tab, should it now exist.
     QStringList Captions() const { return captions_; }
     void setCaptions(const QStringList &captions);
 
-    int Style() const { return style_; }
-    TabStyle tabStyle() const { return TabStyle(style_); }
+    TabStyle Style() const { return TabStyle(style_); }
     using QWidget::setStyle;
     void setStyle(int style);
-    int CaptionAlignment() const { return captionAlignment_; }
-    Alignment alignment() const { return Alignment(captionAlignment_); }
+    Alignment CaptionAlignment() const { return Alignment(captionAlignment_); }
     void setCaptionAlignment(int alignment);
     int TabsWidth() const { return tabsWidth_; }
     void setTabsWidth(int width);
@@ -129,7 +145,8 @@ public:
     int Tabs() const { return tabs_; }
     void setTabs(int tabs);
     int SelectedTab() const { return selectedTab_; }
-    // A tab beyond the last is the last, and selected instead once captions that hold it come.
+    // A tab beyond the last selects the last, and is remembered for setCaptions until any other
+    // setting is set (a form's generated code sets the tab before its captions).
     void setSelectedTab(int tab);
     // Selects tab `tab` as a click on it does: the focus to the strip, then the selection.
     void pressTab(int tab);
@@ -169,37 +186,48 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // A stored setting: its key, the member that holds it, its default and its range.
+    struct Setting;
+    // In the order they are stored.
+    static const Setting kSettings[];
+    template <typename T> static const Setting &setting(T ctlTabs::*member);
+    static QString captionKey(int index);
+
     // Every setter ends the same way: store, tell the host under the setting's key, repaint.
+    // Each also forgets a tab that waits for its captions.
     void changed(const QString &key);
-    template <typename T> void store(T &setting, const T &value, const char *key);
+    // Stores a value in the setting's range (else does nothing) and ends as every setter does.
+    template <typename T> void assign(T ctlTabs::*member, T value);
+    void resetColor(tabstrip::OleColor ctlTabs::*member);
+    QColor translated(tabstrip::OleColor color) const
+    {
+        return tabstrip::translateColor(color, palette());
+    }
     void checkIndex(int index) const;
-    // Places the pages on the page area and shows the selected tab's.
+    // Places the pages inside the page area and shows the selected tab's.
+    void placePages(const tabstrip::TabRect &page, QSize size);
     void showPages();
 
-    static constexpr tabstrip::OleColor kTabColor = tabstrip::systemColor(16);
-    static constexpr tabstrip::OleColor kTabColorActive = tabstrip::systemColor(15);
-    static constexpr tabstrip::OleColor kTextColor = tabstrip::systemColor(20);
-    static constexpr tabstrip::OleColor kTextColorActive = tabstrip::systemColor(18);
-
-    int tabsWidth_ = 70;
-    int tabsHeight_ = 20;
-    int tabs_ = 2;
-    int selectedTab_ = 1;
-    int style_ = 0;
-    int captionAlignment_ = 4;
-    bool useFocusRect_ = false;
-    QStringList captions_{QStringLiteral("Tab 1"), QStringLiteral("Tab 2")};
+    // The stored settings; a new strip has their defaults (the constructor).
+    int tabsWidth_;
+    int tabsHeight_;
+    int tabs_;
+    int selectedTab_;
+    int style_;
+    int captionAlignment_;
+    bool useFocusRect_;
+    QStringList captions_;
     QFont tabFont_;
     QFont tabFontActive_;
-    int tabFontCharset_ = 1; // character sets as stored, kept for the next save
-    int tabFontActiveCharset_ = 1;
-    tabstrip::OleColor tabColor_ = kTabColor;
-    tabstrip::OleColor tabColorActive_ = kTabColorActive;
-    tabstrip::OleColor textColor_ = kTextColor;
-    tabstrip::OleColor textColorActive_ = kTextColorActive;
+    int tabFontCharset_; // character sets as stored, kept for the next save
+    int tabFontActiveCharset_;
+    tabstrip::OleColor tabColor_;
+    tabstrip::OleColor tabColorActive_;
+    tabstrip::OleColor textColor_;
+    tabstrip::OleColor textColorActive_;
     // A tab beyond the present ones, asked for before the captions that make it exist (a form's
-    // generated code sets the tab first): selected when the captions come, forgotten when the
-    // number of tabs is set otherwise.
+    // generated code sets the tab first): selected when the captions come, forgotten when any
+    // other setting is set.
     int wantedTab_ = 0;
     bool hasFocus_ = false;
     QList<tabstrip::TabRect> tabRects_;
