@@ -33,7 +33,7 @@ class ScriptPreload;
 }
 
 // The main window: the task's fields on three tab pages, Start/Stop, and the engine that
-// counts down and fires. A dialog, so that Enter presses the default button cmdOk and Esc the
+// counts down and fires (docs/ARCHITECTURE.md follows its flows and explains its names). A dialog, so that Enter presses the default button cmdOk and Esc the
 // cancel button cmdExit.
 class frmMain : public QDialog {
     Q_OBJECT
