@@ -27,4 +27,9 @@ w=$(until_true windows) || fail "no window after the reminder"
 focus "$w" && xdotool key Escape
 wait_exit "installed program"
 [ "$(log | tail -n 1)" = $'>\t系统正常退出' ] || fail "log: $(log)"
+# A relative data folder is none: the home's is taken.
+mkdir -p "$work/home" && chown 65534 "$work/home"
+cd "$work" && start env HOME="$work/home" XDG_DATA_HOME=data setpriv --reuid=65534 \
+  --regid=65534 --clear-groups "$prefix/bin/tocklet"
+until_true test -s "$work/home/.local/share/tocklet/task.dat" || fail "a relative XDG_DATA_HOME"
 echo "install: ok"

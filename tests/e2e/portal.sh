@@ -35,21 +35,6 @@ names = [dbus.service.BusName(n, bus) for n in ('org.freedesktop.portal.Desktop'
 Portal(bus, P), Daemon(bus, '/kglobalaccel')
 log.write('ready\n'); GLib.MainLoop().run()
 PY
-# Whether another X client could grab Ctrl+Alt+A now (it lets go again as it ends).
-grabbable() {
-  /usr/bin/python3 - <<'PY'
-import ctypes as c, sys
-x, errors = c.CDLL('libX11.so.6'), []
-x.XOpenDisplay.restype, x.XDefaultRootWindow.restype = c.c_void_p, c.c_ulong
-x.XDefaultRootWindow.argtypes, x.XKeysymToKeycode.argtypes, x.XSync.argtypes = [c.c_void_p], [c.c_void_p, c.c_ulong], [c.c_void_p, c.c_int]
-x.XGrabKey.argtypes = [c.c_void_p, c.c_int, c.c_uint, c.c_ulong, c.c_int, c.c_int, c.c_int]
-x.XSetErrorHandler(handler := c.CFUNCTYPE(c.c_int, c.c_void_p, c.c_void_p)(lambda d, e: errors.append(e) or 0))
-d = x.XOpenDisplay(None)
-x.XGrabKey(d, x.XKeysymToKeycode(d, 0x61), 4 | 8, x.XDefaultRootWindow(d), 1, 1, 1)
-x.XSync(d, 0)
-sys.exit(1 if errors else 0)
-PY
-}
 fake_log() { grep -q "$1" "$work/fake.log"; }
 # portal DELAY KEYS: a fake answering CreateSession after DELAY s, the daemon reporting KEYS.
 portal() {
@@ -70,7 +55,6 @@ write_script '[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
 portal 0 ''
 until_true fake_log 'shortcut token_tocklet,recall,token_tocklet,' || fail "the daemon was not asked"
 sleep 0.5
-grabbable && fail "the grab was let go while the daemon reports no key"
 background Return alt+g
 xdotool key ctrl+alt+a
 until_true shown || fail "Ctrl+Alt+A did not recall the window with the grab kept"
@@ -89,10 +73,11 @@ until_true eval '! titled 时间到' || fail "Enter did not close the box"
 minimize && xdotool key ctrl+alt+a
 until_true shown || fail "Ctrl+Alt+A did not recall the window while the portal was waiting"
 fake_log ListShortcuts && fail "the portal answered before the test was done waiting (too slow)"
-# Its late answer with a key: the grab goes, the key is the portal's, its Activated recalls.
+# Its late answer with a key: the grab goes (the X11 key no longer recalls), its Activated does.
 until_true fake_log shortcut || fail "the daemon was not asked after the late answer"
-until_true grabbable || fail "the grab was kept though the portal has the key"
-minimize
+sleep 0.5
+minimize && xdotool key ctrl+alt+a && sleep 1
+hidden || fail "the grab was kept though the portal has the key"
 dbus-send --session --type=method_call --dest=org.freedesktop.portal.Desktop /org/freedesktop/portal/desktop test.Fake.Press
 until_true shown || fail "the portal's Activated did not recall the window"
 terminate "$pid" "the copy with the portal's key"

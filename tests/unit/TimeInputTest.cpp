@@ -36,7 +36,8 @@ TEST(CheckStart, AcceptsWithTheEndTimeOrRefusesWithTheMessageAndTheFieldToFix)
         {"0|0|2147483648", true, "invalid S"}, {"24|0|0", false, "format -"},
         {"10|60|0", false, "format -"},        {"11.0|0|0", false, "format -"},
         {"-0|0|0", false, "format -"},         {"10|30|0", false, "early S"},
-        {"9|45|0", false, "early H"},          {"10|15|0", false, "early M"}};
+        {"9|45|0", false, "early H"},          {"10|15|0", false, "early M"},
+        {"0|30|0", false, "early H"},          {"+1|0|+0.5", true, "3600 1|0|0"}};
     for (const auto &[texts, countDown, expected] : cases)
         EXPECT_EQ(outcome(texts, countDown), expected) << texts;
     EXPECT_EQ(outcome("23|59|59", false, QTime(23, 59, 58)), "1") << "the day's last second";

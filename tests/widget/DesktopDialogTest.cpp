@@ -11,6 +11,8 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -46,6 +48,7 @@ TEST(DesktopFileDialog, ListsWhatEachFilterMatchesAndTheChosenFileIsChecked)
         auto shows = [&](const QString &n) {
             return QTest::qWaitFor([&] { return shown() == n; });
         };
+        EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile) << "a name typed must exist";
         dialog->setDirectory(dir.dir.path());
         EXPECT_TRUE(shows(u"alarm.mp3"_s)) << shown().toStdString();
         emit types->activated(2);
@@ -60,6 +63,28 @@ TEST(DesktopFileDialog, ListsWhatEachFilterMatchesAndTheChosenFileIsChecked)
     EXPECT_FALSE(engine::relatedFileNotFound(chosen, chosen));
     EXPECT_TRUE(engine::relatedFileNotFound(dir.dir.path(), dir.dir.path())) << "a folder";
     EXPECT_TRUE(engine::relatedFileNotFound(u" "_s + chosen, chosen)) << "the untrimmed path";
+}
+
+// The box shows the icon asked for (and, on Windows, its sound).
+TEST(DesktopMessageBox, ShowsTheIconAskedFor)
+{
+    using platform::MsgIcon;
+    const std::pair<MsgIcon, QMessageBox::Icon> rows[] = {
+        {MsgIcon::None, QMessageBox::NoIcon},
+        {MsgIcon::Information, QMessageBox::Information},
+        {MsgIcon::Exclamation, QMessageBox::Warning},
+        {MsgIcon::Question, QMessageBox::Question},
+        {MsgIcon::Critical, QMessageBox::Critical}};
+    for (const auto &[asked, shown] : rows) {
+        QMessageBox::Icon seen = QMessageBox::NoIcon;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            seen = box->icon();
+            box->button(QMessageBox::Ok)->click();
+        });
+        platform::DesktopPlatform().messageBox(u"t"_s, u"T"_s, platform::MsgButtons::Ok, asked);
+        EXPECT_EQ(seen, shown) << int(asked);
+    }
 }
 
 } // namespace

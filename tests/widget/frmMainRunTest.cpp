@@ -83,6 +83,7 @@ TEST_F(MainWindow, StartingMovesTheTaskToTheTopOfBothListsAndTheScript)
     combo()->setEditText(before[3]);
     field("txtMinute")->setText(u"7"_s);
     clickStart();
+    EXPECT_EQ(focus(), u"cmdRunBack"_s);
     EXPECT_EQ(items(),
               (QStringList{before[3], before[0], before[1], before[2], before[4], before[5]}));
     EXPECT_EQ(combo()->currentText(), before[3]);
@@ -93,7 +94,9 @@ TEST_F(MainWindow, StartingMovesTheTaskToTheTopOfBothListsAndTheScript)
     combo()->setEditText(QString()); // an empty text starts but is never stored
     clickStart();
     clickStart();
-    EXPECT_EQ(u"%1 %2"_s.arg(items().size()).arg(scriptLines().size()), u"7 6"_s);
+    EXPECT_EQ(
+        u"%1 %2 %3"_s.arg(items().size()).arg(scriptLines().size()).arg(items().indexOf(u""_s)),
+        u"7 6 0"_s);
 }
 
 // Firing with a related file, with and without the message ("NF" stands for the not-found text).
@@ -120,5 +123,6 @@ TEST_F(MainWindow, FiringRunsTheRelatedFileAndWarnsAsChosen)
                   u"setTaskbarEntryVisible: true\nmakeTopmost: frmMain\n"_s + call +
                       u"\nmessageBox: "_s + QString(box).replace(u"NF"_s, engine::kNotFoundText));
         EXPECT_EQ(logLines().last(), u"[2026/12/6 14:03:09]\t\t任务时间到 "_s + file.trimmed());
+        EXPECT_EQ(disabled(*this), u"cmdRunBack"_s) << "the related file editable again";
     }
 }

@@ -72,7 +72,8 @@ TEST_F(MainWindow, LongScriptReadAlongsideIsListedWhenTheStartUpEnds)
 
 TEST_F(MainWindow, ModeDialogStoresTheChoiceOnlyOnOk)
 {
-    // Over the hours 1: the clock-time option when `other`, out by `how` (null: Enter); the fields.
+    // Over the hours 1: the clock-time option when `other`, out by `how` (null: Enter, "Esc",
+    // "close" or a button); the fields.
     QStringList opened; // the dialog as it opened: "count-down option checked, centred, focus"
     auto mode = [&](bool other, const char *how) {
         field("txtHour")->setText(u"1"_s);
@@ -91,8 +92,12 @@ TEST_F(MainWindow, ModeDialogStoresTheChoiceOnlyOnOk)
                           .arg(off.manhattanLength() <= 4)
                           .arg(tabs.join(u' '));
             opt2->setChecked(other);
-            how ? d->findChild<QPushButton *>(QString::fromLatin1(how))->click()
-                : QTest::keyClick(d, Qt::Key_Return);
+            const QByteArrayView way(how);
+            if (way.isNull() || way == "Esc")
+                QTest::keyClick(d, how ? Qt::Key_Escape : Qt::Key_Return);
+            else
+                way == "close" ? void(d->close())
+                               : d->findChild<QPushButton *>(QString::fromLatin1(how))->click();
         });
         get<QPushButton>("cmdMode")->click();
         QApplication::setActiveWindow(window.get());
@@ -105,10 +110,14 @@ TEST_F(MainWindow, ModeDialogStoresTheChoiceOnlyOnOk)
     EXPECT_EQ(mode(true, "Command2"), u"1|0|0|1"_s) << "Cancel changes nothing";
     EXPECT_EQ(mode(true, nullptr), u"14|3|9|0"_s);
     EXPECT_EQ(mode(false, "Command2"), u"1|3|9|0"_s);
+    EXPECT_EQ(mode(false, "Esc") + mode(false, "close"), u"1|3|9|01|3|9|0"_s);
+    check("chkCountDown")->click(); // the check box switches as the dialog does
+    EXPECT_EQ(shown({"txtHour", "txtMinute", "txtSecond", "Frame1"}),
+              u"0|0|0|限定时间(按倒计时方式)"_s);
     // The options are one Tab stop, the focus starting on the chosen one.
     EXPECT_EQ(opened, (QStringList(3, u"1 1 opt1 Command1 Command2 opt1"_s)
-                       << u"0 1 opt2 Command1 Command2 opt2"_s));
-    EXPECT_EQ(platform.calls, QStringList(4, u"makeTopmost: frmMode"_s));
+                       << QStringList(3, u"0 1 opt2 Command1 Command2 opt2"_s)));
+    EXPECT_EQ(platform.calls, QStringList(6, u"makeTopmost: frmMode"_s));
 }
 
 TEST_F(MainWindow, BrowseOffersTheThreeFiltersAndTheLinkOpensTheScript)
