@@ -1,9 +1,9 @@
 // A minimal X session manager (XSMP) for the logout tests. Writes its address to the file named
 // by argv[1]; each line on standard input sends every client a SaveYourself: "logout" (shutdown,
 // interaction allowed; then Die unless a client cancels), "logout-hangup" (the same, the manager
-// ending right after Die), "logout-now" (without interaction) or "save" (no shutdown). Prints
-// InteractRequest, "InteractDone cancel= N", SaveYourselfDone, "Die sent" and "ShutdownCancelled
-// sent", one line each.
+// ending right after Die), "logout-gone" (ending instead of sending Die), "logout-now" (without
+// interaction) or "save" (no shutdown). Prints InteractRequest, "InteractDone cancel= N",
+// SaveYourselfDone, "Die sent" and "ShutdownCancelled sent", one line each.
 #include <X11/ICE/ICElib.h>
 #include <X11/SM/SMlib.h>
 
@@ -20,7 +20,7 @@ namespace {
 
 std::vector<SmsConn> clients;
 std::vector<IceConn> connections;
-bool shuttingDown = false, cancelled = false, hangUp = false;
+bool shuttingDown = false, cancelled = false, hangUp = false, gone = false;
 int pending = 0;
 
 void say(const char *text, int value = -1)
@@ -36,7 +36,7 @@ void finishSave()
     shuttingDown = false;
     for (SmsConn client : clients)
         if (client)
-            cancelled ? SmsShutdownCancelled(client) : SmsDie(client);
+            cancelled ? SmsShutdownCancelled(client) : gone ? std::_Exit(0) : SmsDie(client);
     say(cancelled ? "ShutdownCancelled sent" : "Die sent");
     if (hangUp && !cancelled)
         std::_Exit(0); // as a manager that leaves without waiting for its clients
@@ -115,6 +115,7 @@ int main(int, char **argv)
         if (fds[0].revents && c == '\n') {
             shuttingDown = line.starts_with("logout");
             hangUp = line == "logout-hangup";
+            gone = line == "logout-gone";
             cancelled = false;
             pending = int(clients.size());
             for (SmsConn client : clients)

@@ -101,9 +101,16 @@ SessionClient::SessionClient(const QByteArray &address, QObject *receiver,
     notifier_ = new QSocketNotifier(IceConnectionNumber(SmcGetIceConnection(connection)),
                                     QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, [this] {
-        if (IceProcessMessages(SmcGetIceConnection(SmcConn(connection_)), nullptr, nullptr) ==
+        if (IceProcessMessages(SmcGetIceConnection(SmcConn(connection_)), nullptr, nullptr) !=
             IceProcessMessagesIOError)
-            close();
+            return;
+        // A manager gone during a logout has ended the session, whether or not its Die came
+        // through (gnome-session 43 can send one after the connection broke on its own bad
+        // message).
+        const bool ending = loggingOut_;
+        close();
+        if (ending)
+            die();
     });
 }
 
@@ -128,6 +135,7 @@ void SessionClient::saveYourself(bool shutdown, bool mayInteract)
 {
     // Nothing to save: task.dat is saved at every Start and when the program ends.
     saving_ = true;
+    loggingOut_ = loggingOut_ || shutdown;
     // The user's attention only for a question there is: none while no task runs.
     if (shutdown && mayInteract && handlers_.queryEnd && receiver_ &&
         (!handlers_.wouldAsk || handlers_.wouldAsk()) &&
@@ -181,6 +189,7 @@ void SessionClient::shutdownCancelled()
 {
     // An answer still to come no longer goes to the manager; the save is done.
     serial_ = 0;
+    loggingOut_ = false;
     saveDone();
 }
 

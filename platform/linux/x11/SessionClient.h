@@ -36,8 +36,9 @@ private:
     QSocketNotifier *notifier_ = nullptr;
     QPointer<QObject> receiver_;
     Platform::SessionEnd handlers_;
-    unsigned serial_ = 0; // of the logout the program is asking about; 0: none
-    bool saving_ = false; // between SaveYourself and SaveYourselfDone
+    unsigned serial_ = 0;     // of the logout the program is asking about; 0: none
+    bool saving_ = false;     // between SaveYourself and SaveYourselfDone
+    bool loggingOut_ = false; // from a logout's SaveYourself until it is cancelled
 };
 
 } // namespace platform::x11
