@@ -129,6 +129,16 @@ void frmMain::selectAfterClick(QLineEdit *box, QEvent *event)
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    // Qt's GNOME and GTK themes make Return and Enter press a group box as if it were a button,
+    // which keeps them from the window's default button (a field's Return would start nothing):
+    // they go on to the window.
+    if (event->type() == QEvent::KeyPress && qobject_cast<QGroupBox *>(watched)) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            return false;
+        keyPressEvent(key);
+        return true;
+    }
     if (watched == cboTask)
         return event->type() == QEvent::Wheel && !cboTask->hasFocus();
     if (watched == lblDatFile) {

@@ -203,6 +203,8 @@ void frmMain::createControls()
     QWidget::setTabOrder(chkRunInBackground, chkShowMsg);
     QWidget::setTabOrder(chkShowMsg, chkCountDown);
     nameByLabels();
+    for (QGroupBox *group : findChildren<QGroupBox *>())
+        group->installEventFilter(this); // see eventFilter: Return under GNOME's theme
 }
 
 void frmMain::nameByLabels()
