@@ -157,8 +157,10 @@ void frmMain::goToBackground(bool entryFirst)
         showMinimized();
         return;
     }
-    // Put back there: a window manager may place a window shown again elsewhere.
-    backgroundAt_ = pos();
+    // Put back there: a window manager may place a window shown again elsewhere. Its client
+    // area's place, which Qt knows exactly; the frame's depends on extents a window manager
+    // may not have told yet.
+    backgroundAt_ = geometry().topLeft();
     if (entryFirst)
         platform_.setTaskbarEntryVisible(false);
     hide();
@@ -185,7 +187,7 @@ void frmMain::recall()
     // Where it was, unless that place has gone with its screen.
     if (const std::optional<QPoint> at = std::exchange(backgroundAt_, {});
         at && !isVisible() && QGuiApplication::screenAt(*at))
-        move(*at);
+        setGeometry(QRect(*at, size()));
     showNormal();
     platform_.makeTopmost(this);
 }
