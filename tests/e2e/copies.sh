@@ -2,32 +2,8 @@
 # Copies: a later one's "<<" and notice; Ctrl+Alt+A recalls the first; the key passes on at its end.
 source "$(dirname "$0")/lib.sh" "$1"
 write_script '[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
-shown() { [ -n "$(mine "$1")" ]; }
-iconic() { xprop -id "$1" WM_STATE | grep -q Iconic; }
 place() { xdotool getwindowgeometry "$1" | grep Position | cut -d' ' -f4; }
-is_at() { [ "$(place "$1")" = "$at" ]; }
-at_place() { until_true is_at "$1"; }
-hidden() { [ -z "$(mine "$1")" ]; }
-# Sends the shown copy to the background with Alt+G, after Return starts its task when told "task".
-background() {
-  local keys=()
-  [ "${2-}" != task ] || keys=(key Return sleep 0.3)
-  focus "$(mine "$1")" && xdotool "${keys[@]}" key alt+g
-  until_true hidden "$1" || fail "Background did not hide copy $1"
-}
-# Starts a later copy: "<<" is logged while its notice is its only window; OK shows the window.
-start_later() {
-  start
-  until_true shown "$pid" || fail "no notice"
-  sleep 0.5
-  [ "$(mine "$pid" | wc -l)" -eq 1 ] && [ "$(log | tail -n 1)" = $'<<\t程序开始运行' ] ||
-    fail "notice: $(log)"
-  local notice
-  notice=$(mine "$pid")
-  focus "$notice" && xdotool key Return
-  until_true eval '[ -n "$(mine "$pid")" ] && [ "$(mine "$pid")" != "$notice" ]' ||
-    fail "no window after the notice"
-}
+at_place() { local win=$1; until_true eval '[ "$(place "$win")" = "$at" ]'; }
 
 # No copy runs: --recall says so in one line.
 out=$("$work/app/tocklet" --recall 2>&1) && fail "--recall without a copy succeeded"
@@ -35,16 +11,12 @@ out=$("$work/app/tocklet" --recall 2>&1) && fail "--recall without a copy succee
 # Another program holds Ctrl+Alt+A (a copy with a runtime folder of its own and no bus).
 mkdir -m 700 "$work/rt2"
 start env XDG_RUNTIME_DIR="$work/rt2" DBUS_SESSION_BUS_ADDRESS=unix:path=/none "$work/app/tocklet"
-holder=$pid
-until_true shown "$holder" || fail "no holder"
+holder=$pid && until_true shown || fail "no holder"
 start env TOCKLET_KEY_RETRY_SECONDS=1 "$work/app/tocklet"
-first=$pid
-until_true shown "$first" || fail "no first window"
-fw=$(mine "$first")
-sleep 0.3
-at=$(place "$fw")
+first=$pid && until_true shown || fail "no first window"
+fw=$(mine "$first") && sleep 0.3 && at=$(place "$fw")
 # Without the key, Background minimises the window: it stays in the task bar.
-for keys in task ''; do
+for keys in 'Return sleep 0.3 key alt+g' alt+g; do
   background "$first" $keys
   iconic "$fw" || fail "Background without the key did not leave the window minimised"
   "$work/app/tocklet" --recall || fail "--recall failed while another program holds the key"
@@ -64,9 +36,8 @@ xdotool key ctrl+alt+a
 until_true shown "$first" || fail "Ctrl+Alt+A did not recall the hidden window"
 at_place "$fw" || fail "recalled at $(place "$fw"), not $at"
 background "$first"
-start_later
-second=$pid
-background "$second" task
+start_later && second=$pid
+background "$second" Return sleep 0.3 key alt+g
 
 # Ctrl+Alt+A recalls the first copy only.
 xdotool key ctrl+alt+a
@@ -79,8 +50,7 @@ xdotool key Num_Lock ctrl+alt+a Num_Lock
 until_true shown "$first" || fail "Ctrl+Alt+A with NumLock did not recall"
 # A minimised window comes back restored, active and above, by --recall and by the key.
 for recall in '"$work/app/tocklet" --recall' 'xdotool key ctrl+alt+a'; do
-  xdotool windowminimize --sync "$(mine "$first")"
-  until_true hidden "$first" || fail "not minimised"
+  minimize "$first"
   eval "$recall" || fail "$recall failed"
   until_true shown "$first" || fail "$recall did not restore the minimised window"
   w=$(mine "$first")
@@ -93,14 +63,12 @@ hidden "$second" || fail "the second copy was recalled"
 terminate "$first" "first copy"
 "$work/app/tocklet" --recall && until_true shown "$second" ||
   fail "after the first copy ended, the second did not answer --recall"
-start_later
-third=$pid
-background "$third" task
+start_later && third=$pid
+background "$third" Return sleep 0.3 key alt+g
 xdotool key ctrl+alt+a
 until_true shown "$third" || fail "the copy started after the first did not get the key"
 # A copy told to end while its notice is open ends, notice and all.
-start
-until_true shown "$pid" || fail "no notice"
+start && until_true shown || fail "no notice"
 terminate "$pid" "a copy ended during its notice"
 [ "$(log | tail -n 1)" = $'>\t系统正常退出' ] || fail "no end logged: $(log)"
 echo "copies: ok"

@@ -17,9 +17,7 @@ saved() {
 }
 selected() { grep -A1 '"SelectedTab"' "$form" | grep -o '[0-9]\+'; }
 save() {
-  local before
-  before=$(md5sum <"$form")
-  focus "$main" && xdotool key ctrl+s
+  before=$(md5sum <"$form") && focus "$main" && xdotool key ctrl+s
   until_true eval '[ "$(md5sum <"$form")" != "$before" ]' || fail "not saved"
 }
 
@@ -28,9 +26,7 @@ xdotool mousemove 301 403 click --repeat 2 --delay 80 1
 dialog=$(until_true titled "Tab Captions — Qt Designer") || fail "no caption dialog"
 read -r width height < <(xdotool getwindowgeometry "$dialog" | grep -o '[0-9]*x[0-9]*' | tr x ' ')
 [ "$width" -ge 380 ] && [ "$height" -ge 242 ] || fail "the dialog is ${width}x$height"
-xdotool type Uno
-xdotool key Return
-sleep 0.3
+xdotool type Uno && xdotool key Return sleep 0.3
 [ "$(titled "Tab Captions — Qt Designer")" = "$dialog" ] || fail "Enter closed the dialog"
 # Delete "Four", then the empty caption; OK.
 for row in 113 99; do

@@ -2,15 +2,10 @@
 # The user's files: UTF-8 on a UTF-8 desktop, GB18030 on a GB18030 one; a GBK script stays GBK;
 # a line a shell appends, a hand edit and another copy's task all survive the saves.
 source "$(dirname "$0")/lib.sh" "$1"
-dat=$work/app/task.dat
 logfile=$XDG_STATE_HOME/Klaxo.log
 utf8() { iconv -f UTF-8 -t UTF-8 "$1" >/dev/null 2>&1; }
 gb() { iconv -f GB18030 -t UTF-8 "$1"; }
-run_once() {
-  start env "$@" "$work/app/tocklet"
-  until_true windows >/dev/null || fail "no window ($*)"
-  terminate "$pid" "$*"
-}
+run_once() { start_window env "$@" "$work/app/tocklet"; terminate "$pid" "$*"; }
 
 # New files in the locale's encoding, also where the locale is named but not generated.
 run_once LANG=zh_CN.UTF-8
@@ -23,7 +18,6 @@ run_once LANG=zh_CN.GB18030
 
 # A long GBK script (read while the window is built) and log from Windows, a UTF-8 line appended:
 # Start rewrites its task's line alone, in GBK; the others stay byte for byte; the log stays GBK.
-rm "$dat"
 {
   printf '[0,0,030,0,1,0,1,"事件关联文件未指定"]第一\r\n' # in a form Start writes otherwise
   awk 'BEGIN { for (i = 0; i < 20000; i++) printf "[0,0,1,0,1,0,1,\"事件关联文件未指定\"]填%d\r\n", i }'
@@ -41,11 +35,9 @@ saved && ! utf8 "$logfile" && gb "$logfile" | grep -q '系统正常退出' || fa
 
 # Lines added by hand while Tocklet runs that are no task (a note, slips) survive Start and exit.
 rm "$logfile" && write_script '[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
-start
-w=$(until_true windows) || fail "no window"
+start_window
 notes=('# 备注' ' [0,0,5,0,1,0,1,"x"]缩进的' '[0,0,5,0,1,0,1, "x"]空格')
-printf '%s\r\n' "${notes[@]}" >>"$dat"
-focus "$w" && xdotool sleep 0.3 key Return
+printf '%s\r\n' "${notes[@]}" >>"$dat" && xdotool sleep 0.3 key Return
 until_true log_has '开始执行任务 长任务' || fail "no start: $(log)"
 terminate "$pid" "with notes"
 [ "$(script_text | tail -n 3)" = "$(printf '%s\n' "${notes[@]}")" ] || fail "lost: $(script_text)"

@@ -9,6 +9,9 @@ until_true() {
 # focus WINDOW: makes it the active window, trying again while the window manager is busy.
 focused() { [ -n "$1" ] && { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] || { xdotool windowactivate "$1" 2>/dev/null; false; }; }; }
 focus() { until_true focused "$1" || fail "window $1 could not be activated"; }
+above() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
+iconic() { xprop -id "$1" WM_STATE | grep -q Iconic; }
+ended() { ! kill -0 "$pid" 2>/dev/null; }
 # Visible windows titled Tocklet, oldest first.
 windows() { xdotool search --onlyvisible --name '^Tocklet$' 2>/dev/null; }
 # The first visible window with this title (xdotool's regexes cannot match Chinese titles).

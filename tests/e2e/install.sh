@@ -9,18 +9,15 @@ appstreamcli validate --no-net "$share/metainfo/org.tocklet.Tocklet.metainfo.xml
 [ -s "$share/icons/hicolor/scalable/apps/org.tocklet.Tocklet.svg" ] &&
   [ -s "$share/icons/hicolor/48x48/apps/org.tocklet.Tocklet.png" ] || fail "no icons"
 [ "$("$prefix/bin/tocklet" --version)" = "Tocklet 2.1" ] || fail "--version"
-"$prefix/bin/tocklet" --bogus >/dev/null 2>&1
-[ $? -eq 2 ] || fail "an unknown flag does not exit with 2"
+"$prefix/bin/tocklet" --bogus >/dev/null 2>&1; [ $? -eq 2 ] || fail "an unknown flag does not exit with 2"
 
 chmod 755 "$work"
 export XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state"
-mkdir -p "$XDG_DATA_HOME" "$XDG_STATE_HOME"
-chown 65534 "$XDG_DATA_HOME" "$XDG_STATE_HOME"
-start setpriv --reuid=65534 --regid=65534 --clear-groups "$prefix/bin/tocklet"
-w=$(until_true windows) || fail "no window"
+mkdir -p "$XDG_DATA_HOME" "$XDG_STATE_HOME" && chown 65534 "$XDG_DATA_HOME" "$XDG_STATE_HOME"
+start_window setpriv --reuid=65534 --regid=65534 --clear-groups "$prefix/bin/tocklet"
 until_true test -s "$XDG_DATA_HOME/tocklet/task.dat" || fail "no script in the data folder"
 [ ! -e "$prefix/bin/task.dat" ] || fail "a script beside the installed program"
-focus "$w" && xdotool key Return
+xdotool key Return
 box=$(until_true titled 时间到) || fail "the task did not fire"
 focus "$box" && xdotool key Return
 w=$(until_true windows) || fail "no window after the reminder"

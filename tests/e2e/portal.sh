@@ -6,8 +6,7 @@ cat >"$work/fake.py" <<'PY'
 import sys, dbus, dbus.service, dbus.mainloop.glib
 from gi.repository import GLib
 delay, keys, log = float(sys.argv[1]), [int(k) for k in sys.argv[2].split(',') if k], open(sys.argv[3], 'a', buffering=1)
-dbus.mainloop.glib.DBusGMainLoop(set_as_default=True)
-bus = dbus.SessionBus()
+dbus.mainloop.glib.DBusGMainLoop(set_as_default=True); bus = dbus.SessionBus()
 P, GS, SESSION = '/org/freedesktop/portal/desktop', 'org.freedesktop.portal.GlobalShortcuts', '/org/freedesktop/portal/desktop/session/1/tocklet'
 def emit(path, iface, name, sig, *args):
     m = dbus.lowlevel.SignalMessage(path, iface, name); m.append(*args, signature=sig); bus.send_message(m)
@@ -44,39 +43,32 @@ portal() {
   start env XDG_SESSION_TYPE=wayland QT_QPA_PLATFORM=xcb "$work/app/tocklet"
   until_true shown || fail "no window"
 }
-shown() { [ -n "$(mine "$pid")" ]; }
-hidden() { [ -z "$(mine "$pid")" ]; }
-# background [KEYS...]: keys in the window (Alt+G unless told), then the window must go.
-background() { focus "$(mine "$pid")" && xdotool key "${@:-alt+g}"; until_true hidden || fail "${*:-alt+g} did not hide the window"; }
-minimize() { xdotool windowminimize --sync "$(mine "$pid")"; until_true hidden || fail "not minimised"; }
 
 # The portal lists the shortcut with a key but the daemon has none: the grab stays, and recalls.
 write_script '[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
 portal 0 ''
 until_true fake_log 'shortcut token_tocklet,recall,token_tocklet,' || fail "the daemon was not asked"
 sleep 0.5
-background Return alt+g
+background "$pid" Return alt+g
 xdotool key ctrl+alt+a
 until_true shown || fail "Ctrl+Alt+A did not recall the window with the grab kept"
-terminate "$pid" "the first copy"
-kill "$fake" && wait "$fake"
+terminate "$pid" "the first copy" && kill "$fake" && wait "$fake"
 
-# A portal 10 s late: meanwhile the window answers, a 2 s task in the background fires, the grab
-# recalls.
+# A portal 10 s late: meanwhile the window answers, a 2 s background task fires, the grab recalls.
 write_script '[0,0,2,0,1,1,1,"事件关联文件未指定"]短任务'
 portal 10 7
 until_true fake_log CreateSession || fail "no session asked for"
-background Return
+background "$pid" Return
 box=$(until_true titled 时间到) || fail "the countdown did not fire while the portal was waiting"
 focus "$box" && xdotool key Return
 until_true eval '! titled 时间到' || fail "Enter did not close the box"
-minimize && xdotool key ctrl+alt+a
+minimize "$pid" && xdotool key ctrl+alt+a
 until_true shown || fail "Ctrl+Alt+A did not recall the window while the portal was waiting"
 fake_log ListShortcuts && fail "the portal answered before the test was done waiting (too slow)"
 # Its late answer with a key: the grab goes (the X11 key no longer recalls), its Activated does.
 until_true fake_log shortcut || fail "the daemon was not asked after the late answer"
 sleep 0.5
-minimize && xdotool key ctrl+alt+a && sleep 1
+minimize "$pid" && xdotool key ctrl+alt+a && sleep 1
 hidden || fail "the grab was kept though the portal has the key"
 dbus-send --session --type=method_call --dest=org.freedesktop.portal.Desktop /org/freedesktop/portal/desktop test.Fake.Press
 until_true shown || fail "the portal's Activated did not recall the window"

@@ -6,8 +6,7 @@ source "$(dirname "$0")/lib.sh" "$1"
 # A manager (again), its output appended to out.sm.
 manager() {
   rm -f "$work/sm.in" "$work/sm.address" && mkfifo "$work/sm.in"
-  "$2" "$work/sm.address" <"$work/sm.in" >>"$work/out.sm" 2>&1 &
-  pids+=($!)
+  "$2" "$work/sm.address" <"$work/sm.in" >>"$work/out.sm" 2>&1 & pids+=($!)
   exec 3>"$work/sm.in"
   until_true test -s "$work/sm.address" || fail "no session manager"
   SESSION_MANAGER=$(cat "$work/sm.address") && export SESSION_MANAGER
@@ -18,7 +17,7 @@ said() { grep -c -- "$1" "$work/out.sm"; }
 question() { until_true count_windows 2 || fail "$1: no question"; windows | tail -n 1; }
 long='[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
 # Written otherwise by Start (00 for 0), which is refused: the session's end saves the task.
-write_script '[1,00,0,0,1,0,1,"事件关联文件未指定"]长任务' && chmod 444 "$work/app/task.dat"
+write_script '[1,00,0,0,1,0,1,"事件关联文件未指定"]长任务' && chmod 444 "$dat"
 
 # A save that is no logout: no question, the minimised window stays so.
 start_task '开始执行任务 长任务'
@@ -33,7 +32,7 @@ focus "$(question "logout")" && xdotool key n
 until_true eval '[ "$(said "ShutdownCancelled sent")" -eq 1 ]' || fail "No did not cancel"
 [ "$(said 'InteractDone cancel= 1')" -eq 1 ] && kill -0 "$pid" || fail "cancelled: $(cat "$work/out.sm")"
 # A logout without interaction: no question; the session's end saves and logs the exit.
-printf '[0,07,0,0,1,1,1,"x"]手写\r\n' >>"$work/app/task.dat" && chmod 644 "$work/app/task.dat"
+printf '[0,07,0,0,1,1,1,"x"]手写\r\n' >>"$dat" && chmod 644 "$dat"
 sm logout-now
 wait_exit "logout without interaction"
 [ "$(said InteractRequest)" -eq 1 ] || fail "asked without interaction"
@@ -62,9 +61,7 @@ wait_exit "Yes to the logout"
 # A manager that ends right after Die, or instead of sending it: with no task, no question asked;
 # the exit line written, status 0.
 for how in hangup gone; do
-  start
-  until_true windows >/dev/null || fail "no window"
-  sleep 0.3
+  start_window
   sm "logout-$how"
   wait_exit "the manager gone ($how)"
   [ "$(said InteractRequest)" -eq 3 ] && [ "$(log | tail -n 1)" = $'>\t系统正常退出' ] ||

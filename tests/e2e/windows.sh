@@ -1,48 +1,43 @@
 #!/usr/bin/env bash
-# Tocklet.exe under Wine on the windows platform (scripts/windows --test gives the Wine prefix
-# and the X display): the first start keeps the window above the others, writes the sample
-# script in code page 936 beside the program and logs to C:\windows\Klaxo.log; a countdown's
-# box; a "cmd:" task's console command; the installer's refusal; a second copy's notice;
-# Ctrl+Alt+A, pressed in another Wine window, recalls the window from the background, and is taken
-# once another program that held it ends; the end of the Windows session asks while a task runs.
-# The program runs from the portable folder as `cmake --install` makes it (the zip's), with
-# nothing on Wine's path: a DLL missing from the folder fails the test.
-# Argument: the build folder.
+# windows.sh BUILD_DIR: Tocklet.exe under Wine on the windows platform (scripts/windows --test gives
+# the Wine prefix and the X display): the first start keeps the window above the others, writes the
+# sample script in code page 936 beside the program and logs to C:\windows\Klaxo.log; a countdown's
+# box; a "cmd:" task's console command; the installer's refusal; a second copy's notice; Ctrl+Alt+A,
+# pressed in another Wine window, recalls the window from the background, and is taken once another
+# program that held it ends; the end of the Windows session asks while a task runs. The program runs
+# from the portable folder as `cmake --install` makes it (the zip's), with nothing on Wine's path: a
+# DLL missing from the folder fails the test.
 set -uo pipefail
 [ -n "${WINEPREFIX:-}" ] && [ -n "${DISPLAY:-}" ] ||
   { echo "needs Wine and a display: run it through scripts/windows --test"; exit 1; }
 WINE=/usr/lib/wine/wine64
 work=$(mktemp -d)
-cmake --install "$1" --prefix "$work/app" >/dev/null || { echo "FAIL: install"; exit 1; }
+pids=()
+trap '[ -z "${pids[*]}" ] || { kill "${pids[@]}"; wait "${pids[@]}"; } 2>/dev/null; rm -rf "$work"' EXIT
+source "$(dirname "$0")/helpers.sh"
+UNTIL_SECONDS=20 # Wine starts a process slowly
+cmake --install "$1" --prefix "$work/app" >/dev/null || fail "install"
 unset QT_QPA_PLATFORM WINEPATH
 # The licences beside the program; the manifest and the Remote Desktop flag in it.
 (cd "$work/app" && ls LICENSE LICENSE.LGPL3 LICENSE.GPL3 THIRD-PARTY.txt QT-COPYRIGHT.txt) >/dev/null ||
-  { echo "FAIL: a licence is missing"; exit 1; }
+  fail "a licence is missing"
 strings "$work/app/Tocklet.exe" | grep '<longPathAware' >/dev/null &&
   x86_64-w64-mingw32-objdump -p "$work/app/Tocklet.exe" | grep TERMINAL_SERVICE_AWARE >/dev/null ||
-  { echo "FAIL: no manifest or not Terminal-Server aware"; exit 1; }
+  fail "no manifest or not Terminal-Server aware"
 drive=$WINEPREFIX/drive_c
 rm -f "$drive/windows/Klaxo.log" "$drive/cmd.txt" "$drive/held.txt"
-pids=()
-trap '[ -z "${pids[*]}" ] || { kill "${pids[@]}"; wait "${pids[@]}"; } 2>/dev/null; rm -rf "$work"' EXIT
-
-source "$(dirname "$0")/helpers.sh"
-UNTIL_SECONDS=20 # Wine starts a process slowly
 start() { $WINE "$work/app/Tocklet.exe" >>"$work/out" 2>&1 & pid=$!; pids+=("$pid"); }
 window() { w=$(until_true windows | head -n 1) || fail "no window"; sleep 0.5; }
 gbk() { iconv -f GB18030 -t UTF-8 "$1" | tr -d '\r'; }
 log() { gbk "$drive/windows/Klaxo.log" | cut -f2-; }
 last_log() { [ "$(log | tail -n 1)" = "$1" ]; }
 write_script() { printf '%s\r\n' "$@" | iconv -f UTF-8 -t GB18030 >"$work/app/task.dat"; }
-ended() { ! kill -0 "$pid" 2>/dev/null; }
 quit() { focus "$w" && xdotool key Escape; until_true ended || fail "Esc did not end the program"; }
 
 # First start: the sample in code page 936 beside the program, the start line in the Windows
 # folder's log. Enter starts the sample's first task (0 s, in the background): its box.
-start
-window
-# Wine shows a topmost window to the window manager as "above".
-until_true eval 'xprop -id "$w" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE' || fail "not kept above"
+start && window
+until_true above "$w" || fail "not kept above" # Wine shows a topmost window as "above"
 until_true test -s "$work/app/task.dat" || fail "no task.dat beside Tocklet.exe"
 ! iconv -f UTF-8 -t UTF-8 "$work/app/task.dat" >/dev/null 2>&1 || fail "task.dat is not in code page 936"
 [ "$(gbk "$work/app/task.dat" | wc -l)" -eq 6 ] && gbk "$work/app/task.dat" | grep -q '请在这里输入' ||
@@ -59,8 +54,7 @@ quit
 # the system's console, never a cmd.exe beside the program.
 write_script '[0,0,0,1,0,0,1,"cmd:echo ran>C:\cmd.txt & pause"]命令'
 cp "$drive/windows/system32/hostname.exe" "$work/app/cmd.exe"
-start
-window
+start && window
 focus "$w" && xdotool key Return
 consoles() { xdotool search --onlyvisible --class conhost.exe 2>/dev/null; }
 console=$(until_true consoles | head -n 1) || fail "no console window"
@@ -80,8 +74,7 @@ start && window
 for program in "$work/setup.exe" "$uninstall"; do
   $WINE "$program" >/dev/null 2>&1 & pids+=($!)
   box=$(until_true eval 'windows | grep -vx "$w"' | head -n 1) || fail "$program: no message"
-  until_true eval 'xprop -id "$box" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE' && focus "$box" ||
-    fail "$program: the message is not above"
+  until_true above "$box" && focus "$box" || fail "$program: the message is not above"
   xdotool key Return
   until_true eval '[ -z "$(windows | grep -vx "$w")" ]' || fail "$program stays"
 done
@@ -89,40 +82,28 @@ quit && $WINE "$uninstall" /S && until_true eval '[ ! -e "${uninstall%/*}" ]' ||
 
 $WINE notepad >>"$work/out.notepad" 2>&1 & pids+=($!)
 notepad=$(until_true xdotool search --onlyvisible --class notepad | head -n 1) || fail "no Notepad"
-# Another program holds Ctrl+Alt+A: Background leaves the window minimised, in the task bar; once
-# the holder ends, the key is taken while the window waits (Wine hands the key to a Wine window's
-# program only: it is pressed in Notepad).
+# Another program holds Ctrl+Alt+A: Background leaves the window of an hour's task minimised, in
+# the task bar; once the holder ends, the key is taken while the window waits (Wine hands the key
+# to a Wine window's program only: it is pressed in Notepad).
 $WINE "$1/tests/tocklet_key_holder.exe" 'C:\held.txt' & holder=$!; pids+=($holder)
 until_true test -s "$drive/held.txt" || fail "the key holder did not take the key"
 write_script '[1,0,0,0,1,0,1,"事件关联文件未指定"]一小时'
-TOCKLET_KEY_RETRY_SECONDS=1 start
-window
+TOCKLET_KEY_RETRY_SECONDS=1 start && window
 focus "$w" && xdotool key Return alt+g
-until_true eval 'xprop -id "$w" WM_STATE | grep -q Iconic' || fail "Background without the key did not minimise"
+until_true iconic "$w" || fail "Background without the key did not minimise"
 kill "$holder"
 until_true eval 'focus "$notepad"; xdotool key ctrl+alt+a; sleep 0.5; [ -n "$(windows)" ]' ||
   fail "the key let go was not taken"
-w=$(windows | head -n 1)
-focus "$w" && xdotool key Escape
-box=$(until_true eval 'windows | grep -vx "$w"' | head -n 1) || fail "no question at Esc"
-focus "$box" && xdotool key y
-until_true ended || fail "Yes did not end the program"
-
-# An hour in the background; Ctrl+Alt+A in Notepad brings the window back.
-write_script '[1,0,0,0,1,1,1,"事件关联文件未指定"]后台任务'
-start
-window
-focus "$w" && xdotool key Return
-until_true eval '[ -z "$(windows)" ]' || fail "the window did not go to the background"
+# With the key, Background hides the window; Ctrl+Alt+A in Notepad brings it back.
+w=$(windows | head -n 1) && focus "$w" && xdotool key alt+g
+until_true eval '[ -z "$(windows)" ]' || fail "Background with the key did not hide the window"
 # A second copy: "<<" and its notice, then a window of its own, which Esc ends.
-first=$pid
-start
+first=$pid && start
 until_true last_log $'<<\t程序开始运行' || fail "second copy: $(log)"
 notice=$(until_true windows | head -n 1) || fail "no notice"
 focus "$notice" && xdotool key Return
 w=$(until_true eval 'windows | grep -vx "$notice"' | head -n 1) || fail "no second window"
-quit
-pid=$first
+quit && pid=$first
 focus "$notepad" && xdotool key ctrl+alt+a
 w=$(until_true windows | head -n 1) || fail "Ctrl+Alt+A did not recall the window"
 
@@ -138,5 +119,5 @@ for answer in n y; do
 done
 until_true ended || fail "Yes did not end the program"
 last_log $'>\t系统正常退出' || fail "no exit line at the session's end: $(log)"
-gbk "$work/app/task.dat" | grep -q '^\[1,0,0,0,1,1,1,.*后台任务$' || fail "script: $(gbk "$work/app/task.dat")"
+gbk "$work/app/task.dat" | grep -q '^\[1,0,0,0,1,0,1,.*一小时$' || fail "script: $(gbk "$work/app/task.dat")"
 echo "windows: ok"
