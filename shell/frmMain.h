@@ -1,3 +1,4 @@
+// The main window of Tocklet (docs/ARCHITECTURE.md: the layers, the names, the flows).
 #pragma once
 
 #include "mdlHotKey.h"
@@ -33,8 +34,8 @@ class ScriptPreload;
 }
 
 // The main window: the task's fields on three tab pages, Start/Stop, and the engine that
-// counts down and fires (docs/ARCHITECTURE.md follows its flows and explains its names). A dialog, so that Enter presses the default button cmdOk and Esc the
-// cancel button cmdExit.
+// counts down and fires. A dialog, so that Enter presses the default button cmdOk and Esc the
+// cancel button cmdExit. docs/ARCHITECTURE.md follows its flows and explains its names.
 class frmMain : public QDialog {
     Q_OBJECT
 

@@ -186,7 +186,7 @@ void frmMain::recall()
     platform_.setTaskbarEntryVisible(true);
     // Where it was, unless that place has gone with its screen.
     if (const std::optional<QPoint> at = std::exchange(backgroundAt_, {});
-        at && !isVisible() && QGuiApplication::screenAt(*at))
+        at && !isVisible() && QGuiApplication::screenAt(QRect(*at, size()).center()))
         setGeometry(QRect(*at, size()));
     showNormal();
     platform_.makeTopmost(this);

@@ -14,11 +14,7 @@
 #include <QSet>
 
 #include <algorithm>
-#include <array>
 #include <chrono>
-#include <cstring>
-#include <system_error>
-#include <utility>
 #include <vector>
 
 namespace tasks {

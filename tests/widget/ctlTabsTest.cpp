@@ -7,6 +7,7 @@
 
 #include <QAccessible>
 #include <QListWidget>
+#include <QPainter>
 
 #include <climits>
 
@@ -24,81 +25,166 @@ QString moves(const QSignalSpy &clicks)
     return out.join(u' ');
 }
 
-// The main window's strip: 353 × 313 pixels, tabs 60 × 18, three of them.
-TEST(StripLayout, PlacesPageTabsAndCaptionsForEveryStyle)
+// Runs steps ("; " between them) of commands: Name=value sets a property (CaptionN=text a caption,
+// palette=colour the container's colours), in and out are focus events, read loads `bag`, write
+// saves into it and gives each setting saved (a font as size,bold). Returns what the strip tells
+// its host per step: the keys it notifies, "draw" where it repaints, "old>new" for TabClick, or
+// "-"; then its captions and selected tab.
+QString told(ctlTabs &tabs, const QString &steps, MemoryPropertyBag *bag = nullptr)
 {
-    // Per style: the page, tab 1 and tab 3 as left, top, right, bottom; the active tab's sides.
-    const QList<int> cases[] = {{0, 18, 353, 313, 0, 0, 61, 19, 120, 0, 181, 19, 7},
-                                {0, 18, 353, 313, 172, 0, 233, 19, 292, 0, 353, 19, 7},
-                                {0, 0, 353, 295, 0, 294, 61, 313, 120, 294, 181, 313, 13},
-                                {0, 0, 353, 295, 172, 294, 233, 313, 292, 294, 353, 313, 13},
-                                {60, 0, 353, 313, 0, 0, 61, 19, 0, 36, 61, 55, 11},
-                                {0, 0, 293, 313, 292, 0, 353, 19, 292, 36, 353, 55, 14},
-                                {60, 0, 353, 313, 0, 258, 61, 277, 0, 294, 61, 313, 11},
-                                {0, 0, 293, 313, 292, 258, 353, 277, 292, 294, 353, 313, 14}};
-    for (int style = 0; style < 8; ++style) {
-        const StripLayout layout = stripLayout(style, 353, 313, 60, 18, 3);
-        QList<int> got;
-        for (const TabRect &r : {layout.page, layout.tabs.value(0), layout.tabs.value(2)})
-            got << r.left << r.top << r.right << r.bottom;
-        EXPECT_EQ(got << layout.activeSides, cases[style]) << "style " << style;
+    QStringList out, step;
+    qint64 image = tabs.hDC().cacheKey();
+    const auto drawn = [&]() -> QStringList & {
+        if (const qint64 now = tabs.hDC().cacheKey(); std::exchange(image, now) != now)
+            step << u"draw"_s;
+        return step;
+    };
+    QObject context;
+    QObject::connect(&tabs, &ctlTabs::propertyChanged, &context,
+                     [&](QString key) { drawn() << key; });
+    QObject::connect(&tabs, &ctlTabs::TabClick, &context,
+                     [&](int from, int to) { drawn() << u"%1>%2"_s.arg(from).arg(to); });
+    for (const QString &commands : steps.split(u"; "_s)) {
+        for (const QString &command : commands.split(u' ')) {
+            const QString name = command.section(u'=', 0, 0), value = command.section(u'=', 1);
+            bool number = false, caption = false;
+            const int n = value.toInt(&number), index = name.mid(7).toInt(&caption);
+            QFocusEvent focus(name == u"in" ? QEvent::FocusIn : QEvent::FocusOut);
+            if (name == u"in" || name == u"out")
+                QApplication::sendEvent(&tabs, &focus);
+            else if (name == u"read")
+                tabs.ReadProperties(*bag);
+            else if (name == u"write" && (tabs.WriteProperties(*bag = {}), true))
+                for (const QString &k : bag->keys())
+                    step << k + u'=' +
+                                bag->readProperty(k, {}).toString().section(
+                                    u',', 0, k.startsWith(u"TABFONT") ? 1 : -1);
+            else if (caption && name.startsWith(u"Caption"))
+                tabs.setCaption(index, value);
+            else
+                EXPECT_TRUE(tabs.setProperty(qPrintable(name),
+                                             name == u"palette" ? QVariant(QPalette(QColor(value)))
+                                             : number           ? QVariant(n)
+                                                                : QVariant(value)))
+                    << qPrintable(command);
+        }
+        out << (drawn().isEmpty() ? u"-"_s : step.join(u' '));
+        step.clear();
     }
-    // A caption of 24 × 12 on tab 1 of style 0: top left, centred, centre right, bottom right.
-    const std::pair<int, QPointF> captions[] = {
-        {0, {3, 2}}, {4, {17.5, 2.5}}, {5, {33, 2.5}}, {8, {33, 5}}};
-    for (const auto &[alignment, at] : captions)
-        EXPECT_EQ(captionPosition({0, 0, 61, 19}, alignment, {24, 12}), at) << alignment;
+    return out.join(u"; "_s) + u" | "_s + tabs.Captions().join(u',') + u' ' +
+           QString::number(tabs.SelectedTab());
 }
 
-const QColor kAmbient(0, 255, 0), kFace(192, 192, 192), kShadow(128, 128, 128), kLight(Qt::white);
-
-// The main window's strip, without captions, in a palette of known colours.
-TEST(MainStrip, PaintsAndSelectsByPointerAndArrowKeysWithoutWrapping)
+// Per style, 240 × 100 pixels, three tabs of the default size, tab 2 selected, no captions: the
+// page's fill and edges, the selected tab's sides open towards the page, tab 3's block, the
+// background, a focus dot (I) and gap. A ambient, F face, L light, S shadow, B TabColor. Then per
+// alignment, where a caption of w × h starts: x = left + a + b × w, y = top + c + d × h.
+TEST(ctlTabsPaint, DrawsEveryStyleTheFocusRectangleWhileFocusedAndCaptionsAsAligned)
 {
+    const char *const styles[] = {
+        "F120,60 L0,60 S120,99 L105,0 L70,10 F105,20 S140,10 B175,10 A211,10 I138,18 F138,17",
+        "F120,60 L0,60 S120,99 L134,0 L99,10 F134,20 S169,10 B204,10 A0,10 I166,18 F166,17",
+        "F120,40 L0,40 S239,40 F105,79 L70,89 S105,99 S140,89 B175,89 A211,90 I137,97 F137,96",
+        "F120,40 L0,40 S239,40 F134,79 L99,89 S134,99 S169,89 B204,89 A0,90 I167,97 F167,96",
+        "F155,50 L155,0 S155,99 L35,20 L0,30 S35,40 F70,30 B35,50 A35,80 I68,38 F68,37",
+        "F85,50 L0,50 S85,99 L204,20 F169,30 S204,40 S239,30 B204,50 A205,80 I236,38 F236,37",
+        "F155,50 L155,0 S155,99 L35,59 L0,69 S35,79 F70,69 B35,89 A35,19 I67,77 F67,76",
+        "F85,50 L0,50 S85,99 L204,59 F169,69 S204,79 S239,69 B204,89 A205,19 I237,77 F237,76"};
+    const double places[9][4] = {{3, 0, 2, 0},     {34.5, -.5, 2, 0},     {67, -1, 2, 0},
+                                 {3, 0, 9.5, -.5}, {34.5, -.5, 9.5, -.5}, {67, -1, 9.5, -.5},
+                                 {3, 0, 19, -1},   {34.5, -.5, 19, -1},   {67, -1, 19, -1}};
     ctlTabs tabs;
-    // Text, button, light, dark, mid, text, bright text, base, window.
-    tabs.setPalette(
-        QPalette(Qt::black, kFace, kLight, kShadow, kShadow, Qt::black, kLight, kLight, kAmbient));
-    tabs.resize(353, 313);
-    tabs.setTabsWidth(60);
-    tabs.setTabsHeight(18);
-    tabs.setCaptions({QString(), QString(), QString()});
-    const std::tuple<QPoint, QColor, const char *> cases[] = {
-        {{200, 100}, kFace, "page fill"},
-        {{0, 100}, kLight, "page left edge"},
-        {{352, 100}, kShadow, "page right edge"},
-        {{200, 312}, kShadow, "page bottom edge"},
-        {{30, 18}, kFace, "active tab fill over the page's top edge"},
-        {{30, 0}, kLight, "active tab top edge"},
-        {{30, 1}, kFace, "active tab fill below its top edge"},
-        {{60, 10}, kShadow, "active tab right edge"},
-        {{61, 1}, kShadow, "tab 2 block"},
-        {{61, 0}, kAmbient, "above tab 2"},
-        {{120, 5}, kAmbient, "between tabs 2 and 3"}};
-    for (const auto &[at, color, what] : cases)
-        EXPECT_EQ(tabs.hDC().pixelColor(at), color) << what;
-    for (auto [at, shape] : {std::pair(QPoint(180, 18), Qt::PointingHandCursor),
-                             std::pair(QPoint(250, 10), Qt::ArrowCursor)}) {
-        QMouseEvent move(QEvent::MouseMove, at, tabs.mapToGlobal(at), Qt::NoButton, {}, {});
-        QApplication::sendEvent(&tabs, &move);
-        EXPECT_EQ(tabs.cursor().shape(), shape) << "pointer over a tab, elsewhere";
+    tabs.setPalette(QPalette(QColor(192, 192, 192), Qt::green)); // a button face, a background
+    const QPalette &pal = tabs.palette();
+    tabs.resize(240, 100);
+    told(tabs, u"TabColor=blue Tabs=3 Caption1= Caption2= SelectedTab=2 UseFocusRect=true"_s);
+    // The screen's pixels, each logical pixel a square of them (CTest runs this at a scale of 2).
+    const int ratio = int(tabs.devicePixelRatioF());
+    EXPECT_EQ(tabs.hDC().size(), QSize(240, 100) * ratio);
+    for (int style = 0; style < 8; ++style) {
+        tabs.setStyle(style);
+        // Focused; the rectangle no longer wanted; wanted again; no longer focused.
+        for (const auto &[state, dotted] :
+             {std::pair("in", true), std::pair("UseFocusRect=false", false),
+              std::pair("UseFocusRect=true", true), std::pair("out", false)}) {
+            told(tabs, QString::fromLatin1(state));
+            const QColor face = pal.button().color(), dot = dotted ? QColor(63, 63, 63) : face;
+            const QColor colours[] = {pal.window().color(), face,     pal.light().color(),
+                                      pal.dark().color(),   Qt::blue, dot};
+            for (const QString &pixel : QString::fromLatin1(styles[style]).split(u' ')) {
+                const QPoint at(pixel.mid(1).section(u',', 0, 0).toInt(),
+                                pixel.section(u',', 1).toInt());
+                for (QPoint p : {at * ratio, at * ratio + QPoint(ratio - 1, ratio - 1)})
+                    EXPECT_EQ(tabs.hDC().pixelColor(p), colours[u"AFLSBI"_s.indexOf(pixel[0])])
+                        << style << ' ' << qPrintable(pixel) << ' ' << state;
+            }
+        }
     }
-    QSignalSpy clicks(&tabs, &ctlTabs::TabClick);
-    QTest::mouseClick(&tabs, Qt::RightButton, {}, {180, 18}); // any button; tab 3's inner block
-    // Bounds inclusive; the active tab's full rectangle, others' inner blocks; the lower tab wins.
-    for (QPoint at : {QPoint(181, 18), QPoint(60, 0), QPoint(120, 5), QPoint(60, 10),
-                      QPoint(100, 20), QPoint(61, 10)})
-        QTest::mouseClick(&tabs, Qt::LeftButton, {}, at);
-    tabs.show(); // the keys are the strip's only while it has the focus
-    QApplication::setActiveWindow(&tabs);
-    tabs.setFocus();
-    for (Qt::Key key :
-         {Qt::Key_Left, Qt::Key_Down, Qt::Key_Right, Qt::Key_Right, Qt::Key_Up, Qt::Key_A}) {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::ShiftModifier);
-        QApplication::sendEvent(&tabs, &press);
-        EXPECT_FALSE(press.isAccepted()) << "the key goes on to the container";
+    // Tab 2, from 70, in its own font and colour (tab 1's bigger, in another colour).
+    told(tabs, u"Style=0 TabFont=Serif,12 TabFontActive=Serif,7 TextColorActive=red"_s);
+    const QImage blank = tabs.hDC().copy();
+    for (int alignment = 0; alignment < 9; ++alignment) {
+        told(tabs, u"Caption2=Wg CaptionAlignment=%1"_s.arg(alignment));
+        QImage expected = blank.copy();
+        QPainter p(&expected);
+        const QFontMetricsF m(tabs.TabFontActive(), &expected);
+        const auto [a, b, c, d] = places[alignment];
+        p.setFont(tabs.TabFontActive());
+        p.setPen(Qt::red);
+        p.drawText(
+            QPointF(70 + a + b * m.horizontalAdvance(u"Wg"_s), c + d * m.height() + m.ascent()),
+            u"Wg"_s);
+        p.end();
+        EXPECT_TRUE(tabs.hDC() == expected && expected != blank) << "alignment " << alignment;
     }
-    EXPECT_EQ(moves(clicks), u"1>3 3>3 3>2 2>1 1>1 1>1 1>2 2>3 3>3 3>2"_s);
+}
+
+// The main window's strip, 353 × 313 pixels, tabs 60 × 18, captioned A, B, C, tab 3 selected.
+TEST(ctlTabs, TellsItsHostOfEachChangeThenRepaintsThenRaisesTabClickAndSavesEverySetting)
+{
+    MemoryPropertyBag stored;
+    ctlTabs source;
+    told(source, u"Caption1=P Caption2= SelectedTab=2; write"_s, &stored);
+    const std::pair<const char *, const char *> cases[] = {
+        {"Tabs=2", "TABCOUNT draw TABSELECTED 3>2 | A,B 2"},
+        {"Tabs=5", "TABCOUNT draw | A,B,C,, 3"},
+        {"Tabs=0 Tabs=40000 Style=8 Style=-1 CaptionAlignment=9", "- | A,B,C 3"},
+        {"SelectedTab=0; SelectedTab=9; SelectedTab=3", // clamped; raised even when it stays
+         "TABSELECTED draw 3>1; TABSELECTED draw 1>3; TABSELECTED draw 3>3 | A,B,C 3"},
+        {"SelectedTab=9; Tabs=10", "TABSELECTED draw 3>3; TABCOUNT draw | A,B,C,,,,,,, 3"},
+        {"TextColor=red TextColorActive=red TabColor=red TabColorActive=red TabFont=Serif,9 "
+         "TabFontActive=Serif,9 Caption2=x Style=7 CaptionAlignment=8 TabsWidth=-40 TabsHeight=0 "
+         "UseFocusRect=true",
+         "TEXTCOLOR draw TEXTCOLORACTIVE draw TABCOLOR draw TABCOLORACTIVE draw TABFONT draw "
+         "TABFONTACTIVE draw TABCAPTION2 draw TABSTYLE draw CAPTIONSTYLE draw TABWIDE draw "
+         "TABHIGH draw FOCUSRECT draw | A,x,C 3"},
+        {"read", "draw | P, 2"},
+        // Focus repaints only for the focus rectangle; the container's colours always.
+        {"in; out; UseFocusRect=true; in; out", "-; -; FOCUSRECT draw; draw; draw | A,B,C 3"},
+        {"palette=red; font=Serif,20", "draw; - | A,B,C 3"}};
+    for (const auto &[steps, expected] : cases) {
+        ctlTabs tabs;
+        tabs.resize(353, 313);
+        told(tabs,
+             u"TabsWidth=60 TabsHeight=18 Tabs=3 Caption1=A Caption2=B Caption3=C SelectedTab=3"_s);
+        EXPECT_EQ(told(tabs, QString::fromLatin1(steps), &stored), QString::fromLatin1(expected));
+    }
+    // Saved in order; a new strip's fonts are its own, the selected tab's bold inverted.
+    ctlTabs fresh, changed, back;
+    const QFont font = fresh.font();
+    const QString defaults =
+        u"TABWIDE=70 TABHIGH=20 TABCOUNT=2 TABSELECTED=1 TABSTYLE=0 CAPTIONSTYLE=4 FOCUSRECT=false "
+        "TABCAPTION1=Tab 1 TABCAPTION2=Tab 2 TABFONT=%1,%2 TABFONTACTIVE=%1,%3 TABCOLOR=2147483664 "
+        "TABCOLORACTIVE=2147483663 TEXTCOLOR=2147483668 TEXTCOLORACTIVE=2147483666 | Tab 1,Tab 2 1"_s;
+    EXPECT_EQ(told(fresh, u"write"_s, &stored),
+              defaults.arg(font.pointSizeF()).arg(font.bold()).arg(!font.bold()));
+    const QString changes =
+        u"TabsWidth=61 TabsHeight=-3 Tabs=3 Caption1=A Caption2= Caption3=C SelectedTab=2 "
+        "Style=5 CaptionAlignment=7 UseFocusRect=true TabFont=Serif,13 TabFontActive=Mono,5 "
+        "TabColor=red TabColorActive=blue TextColor=yellow TextColorActive=green; write"_s;
+    const QString saved = told(changed, changes, &stored);
+    EXPECT_EQ(told(back, u"read; write"_s, &stored), u"draw; "_s + saved.section(u"; "_s, 1));
+    EXPECT_FALSE(stored.contains(u"TABCAPTION2"_s)) << "an empty caption";
 }
 
 // What a screen reader sees: a page tab list of page tabs named by their captions ("Tab N" for
@@ -136,100 +222,18 @@ TEST(ctlTabs, IsAPageTabListWhoseTabsPressLikeAClick)
     EXPECT_EQ(strip->childCount() * 10 + strip->indexOfChild(strip->child(1)), 21);
 }
 
-TEST(ctlTabs, SettersClampOrIgnoreOutOfRangeValuesAndRepaint)
-{
-    ctlTabs tabs;
-    tabs.resize(100, 50);
-    tabs.setTabs(4);
-    QSignalSpy clicks(&tabs, &ctlTabs::TabClick);
-    for (int tab : {2, 0, 9, 4, 32767, INT_MIN, 4})
-        tabs.setSelectedTab(tab);
-    tabs.setTabs(2);
-    auto repaints = [&](const std::function<void()> &change) {
-        const QImage before = tabs.hDC().copy();
-        change();
-        return tabs.hDC() != before;
-    };
-    EXPECT_TRUE(repaints([&] { tabs.setStyle(7); }));
-    EXPECT_TRUE(repaints([&] { tabs.setCaptionAlignment(8); }));
-    EXPECT_FALSE(repaints([&] {
-        for (int refused : {0, -5, INT_MIN, 40000})
-            tabs.setTabs(refused);
-        tabs.setStyle(8);
-        tabs.setStyle(-1);
-        tabs.setCaptionAlignment(9);
-    }));
-    EXPECT_EQ(tabs.Tabs(), 2);
-    EXPECT_EQ(moves(clicks), u"1>2 2>1 1>4 4>4 4>4 4>1 1>4 4>2"_s) << "every selection raises it";
-    EXPECT_TRUE(repaints([&] { tabs.setCaption(2, u"x"_s); }));
-    EXPECT_TRUE(repaints([&] { tabs.setTabsHeight(-40); }));
-}
-
-// A tab beyond the last waits for its captions only until any other setting; Qt::red is red.
-TEST(ctlTabs, ATabWaitsForCaptionsOnlyUntilAnotherSettingAndQtColoursAreTheirOwn)
-{
-    // A change between the tab and the captions; the clicks and its property after them.
-    const std::tuple<const char *, std::function<void(ctlTabs &)>, const char *> cases[] = {
-        {"Caption", [](ctlTabs &t) { t.setCaption(1, u"x"_s); }, "1>3 "},
-        {"Style", [](ctlTabs &t) { t.setStyle(2); }, "1>3 BottomFromLeft"},
-        {"TextColor", [](ctlTabs &t) { t.setTextColor(Qt::red); }, "1>3 #ff0000"},
-        {"TextColorActive", [](ctlTabs &t) { t.setTextColorActive(Qt::red); }, "1>3 #ff0000"},
-        {"TabColor", [](ctlTabs &t) { t.setTabColor(Qt::red); }, "1>3 #ff0000"},
-        {"TabColorActive", [](ctlTabs &t) { t.setTabColorActive(Qt::red); }, "1>3 #ff0000"}};
-    for (const auto &[what, change, after] : cases) {
-        ctlTabs tabs;
-        tabs.setTabs(3);
-        QSignalSpy clicks(&tabs, &ctlTabs::TabClick);
-        tabs.setSelectedTab(7);
-        change(tabs);
-        tabs.setCaptions(QStringList(8, u"c"_s));
-        EXPECT_EQ(moves(clicks) + u' ' + tabs.property(what).toString(), QString(after)) << what;
-    }
-}
-
-TEST(ctlTabs, LoadingMatchesKeysInAnyCaseAndBringsValuesIntoRange)
-{
-    TempDir dir;
-    dir.write(u"t.properties"_s, "tabcount=0\nTabSelected=32767\ntabstyle=99\ncaptionstyle=-3\n"
-                                 "tabwide=abc\ntabhigh=99999999999\nTABCAPTION1=one\n"
-                                 "tabfont=garbage\ntabcolor=-2147483632\nno equals sign\n");
-    ctlTabs tabs;
-    tabs.ReadProperties(FilePropertyBag(dir.path(u"t.properties"_s)));
-    EXPECT_EQ((QList<qint64>{tabs.Tabs(), tabs.SelectedTab(), tabs.Style(), tabs.CaptionAlignment(),
-                             tabs.TabsWidth(), tabs.TabsHeight(), tabs.TabColor()}),
-              (QList<qint64>{1, 1, 7, 0, 70, INT_MAX, 0x80000010}));
-    EXPECT_EQ(tabs.TabFont().family(), tabs.font().family());
-
-    // Saved: the values set, never the defaults (an empty caption); read back the same.
-    MemoryPropertyBag bag;
-    ctlTabs saved, back;
-    saved.setCaptions({u"A"_s, QString()});
-    saved.WriteProperties(bag);
-    back.ReadProperties(bag);
-    EXPECT_EQ(back.Captions(), saved.Captions());
-    EXPECT_EQ(bag.keys().join(u' '), u"TABWIDE TABHIGH TABCOUNT TABSELECTED TABSTYLE CAPTIONSTYLE "
-                                     "FOCUSRECT TABCAPTION1 TABFONT TABFONTACTIVE TABCOLOR "
-                                     "TABCOLORACTIVE TEXTCOLOR TEXTCOLORACTIVE"_s);
-
-    dir.write(u"b.properties"_s, "\t=x\nk=v\n"); // a key of spaces only, found by fuzzing
-    EXPECT_EQ(FilePropertyBag(dir.path(u"b.properties"_s)).keys(), QStringList{u"K"_s});
-}
-
 // The caption page of the first of two selected controls, a strip captioned P, Q, R on tab 3.
 TEST(CaptionPage, EditsTheListAndAppliesIt)
 {
-    const struct {
-        int select;        // the row picked first
-        const char *keys;  // v Down, ^ Up, + Add, x Delete, else typed; each on an unchanged page
-        const char *shown; // the list, the selected entry in brackets, then the text box
-        bool changed;
-    } cases[] = {
+    // The row picked first; keys, each on an unchanged page: v Down, ^ Up, + Add, x Delete, else
+    // typed; the list, the selected entry in brackets, then the text box; whether changed.
+    const std::tuple<int, const char *, const char *, bool> cases[] = {
         {0, "Z", "[Z],Q,R Z", true}, {1, "v", "P,R,[Q] Q", true},  {2, "v", "P,Q,[R] R", false},
         {2, "^", "P,[R],Q R", true}, {0, "^", "[P],Q,R P", false}, {1, "+", "P,Q,[],R ", true},
         {2, "x", "P,[Q] Q", true},   {1, "x", "P,[R] R", true},    {0, "xxx", "[R] R", false},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.select << ' ' << c.keys);
+    for (const auto &[select, keys, shownAfter, changed] : cases) {
+        SCOPED_TRACE(::testing::Message() << select << ' ' << keys);
         ctlTabs tabs;
         tabs.setCaptions({u"P"_s, u"Q"_s, u"R"_s});
         tabs.setSelectedTab(3);
@@ -237,8 +241,8 @@ TEST(CaptionPage, EditsTheListAndAppliesIt)
         page.SelectionChanged({&tabs, new QObject(&page)});
         auto *list = page.findChild<QListWidget *>(u"cmbCaptions"_s);
         auto *text = page.findChild<QLineEdit *>(u"txtCaption"_s);
-        list->setCurrentRow(c.select);
-        for (QChar key : QString::fromLatin1(c.keys)) {
+        list->setCurrentRow(select);
+        for (QChar key : QString::fromLatin1(keys)) {
             page.setChanged(false);
             if (const int button = u"v^+x"_s.indexOf(key); button >= 0)
                 page.findChild<QPushButton *>(u"cmd%1"_s.arg(button))->click();
@@ -248,25 +252,15 @@ TEST(CaptionPage, EditsTheListAndAppliesIt)
         QStringList shown;
         for (int i = 0; i < list->count(); ++i)
             shown << (i == list->currentRow() ? u"[%1]"_s : u"%1"_s).arg(list->item(i)->text());
-        EXPECT_EQ(shown.join(u',') + u' ' + text->text(), QString(c.shown));
-        EXPECT_EQ(page.Changed(), c.changed);
+        EXPECT_EQ(shown.join(u',') + u' ' + text->text(), QString(shownAfter));
+        EXPECT_EQ(page.Changed(), changed);
         QSignalSpy clicks(&tabs, &ctlTabs::TabClick);
         page.ApplyChanges();
-        const QString applied = QString(c.shown).section(u' ', 0, 0).remove(u'[').remove(u']');
+        const QString applied = QString(shownAfter).section(u' ', 0, 0).remove(u'[').remove(u']');
         EXPECT_EQ(tabs.Captions().join(u','), applied);
         // Fewer than 3 tabs: the selection moves to the last.
         EXPECT_EQ(moves(clicks), tabs.Tabs() < 3 ? u"3>%1"_s.arg(tabs.Tabs()) : QString());
     }
-}
-
-// Sharp at any screen density (CTest runs it at QT_SCALE_FACTOR=2 too): the retained image has
-// the screen's pixels, not the widget's, which the screen would enlarge into a blur.
-TEST(ctlTabsPaint, RetainedImageHasTheScreensPixels)
-{
-    ctlTabs tabs;
-    tabs.resize(200, 100);
-    tabs.show();
-    EXPECT_EQ(tabs.hDC().size(), QSize(200, 100) * tabs.devicePixelRatioF());
 }
 
 TEST_F(MainWindow, TabStripShowsThePageOfTheChosenTabAndTakesTheFocusOnlyByItsTabs)
