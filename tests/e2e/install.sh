@@ -8,7 +8,8 @@ desktop-file-validate "$share/applications/org.tocklet.Tocklet.desktop" || fail 
 appstreamcli validate --no-net "$share/metainfo/org.tocklet.Tocklet.metainfo.xml" >/dev/null || fail metainfo
 [ -s "$share/icons/hicolor/scalable/apps/org.tocklet.Tocklet.svg" ] &&
   [ -s "$share/icons/hicolor/48x48/apps/org.tocklet.Tocklet.png" ] || fail "no icons"
-[ "$("$prefix/bin/tocklet" --version)" = "Tocklet 2.1" ] || fail "--version"
+[ "$("$prefix/bin/tocklet" --version)" = "Tocklet 2.1" ] &&
+  "$prefix/bin/tocklet" --help | grep -q -- '--recall' || fail "--version or --help"
 "$prefix/bin/tocklet" --bogus >/dev/null 2>&1; [ $? -eq 2 ] || fail "an unknown flag does not exit with 2"
 
 chmod 755 "$work"

@@ -128,7 +128,8 @@ TEST_F(MainWindow, BrowseOffersTheThreeFiltersAndTheLinkOpensTheScript)
     EXPECT_EQ(shown({"txtFile"}), u"cmd:dir"_s) << "cancelled";
     platform.fileDialogAnswer = u"/music/闹钟.mp3"_s;
     get<QPushButton>("cmdBrowse")->click();
-    EXPECT_EQ(shown({"txtFile"}), u"/music/闹钟.mp3"_s);
+    EXPECT_EQ(shown({"txtFile"}) + u'|' + field("txtFile")->toolTip(),
+              u"/music/闹钟.mp3|/music/闹钟.mp3"_s);
     const QString audio =
         u"*.mp3;*.mid;*.midi;*.rmi;*.ra;*.rm;*.rmvb;*.wma;*.wmv;*.wav;*.avi;*.vob;*.cda"_s;
     const QString filter = u"音频文件(%1)\0%1\0可执行文件(*.exe;*.com;*.bat;*.cmd;*.vbs)\0"
