@@ -180,10 +180,14 @@ TEST(ctlTabs, TellsItsHostOfEachChangeThenRepaintsThenRaisesTabClickAndSavesEver
               defaults.arg(font.pointSizeF()).arg(font.bold()).arg(!font.bold()));
     const QString changes =
         u"TabsWidth=61 TabsHeight=-3 Tabs=3 Caption1=A Caption2= Caption3=C SelectedTab=2 "
-        "Style=5 CaptionAlignment=7 UseFocusRect=true TabFont=Serif,13 TabFontActive=Mono,5 "
-        "TabColor=red TabColorActive=blue TextColor=yellow TextColorActive=green; write"_s;
+        "Style=5 CaptionAlignment=7 UseFocusRect=true TabFontActive=Serif,13 "
+        "TabFont=Mono,5,-1,5,25,1,1,1,0,0 TabColor=red TabColorActive=blue "
+        "TextColor=yellow TextColorActive=green; write"_s;
     const QString saved = told(changed, changes, &stored);
+    const QString font5 = stored.readProperty(u"TABFONT"_s, {}).toString();
+    EXPECT_EQ(font5.section(u',', 0, 5), u"5,0,1,1,1,300"_s) << "light, italic, lined, struck";
     EXPECT_EQ(told(back, u"read; write"_s, &stored), u"draw; "_s + saved.section(u"; "_s, 1));
+    EXPECT_EQ(stored.readProperty(u"TABFONT"_s, {}).toString(), font5);
     EXPECT_FALSE(stored.contains(u"TABCAPTION2"_s)) << "an empty caption";
 }
 
