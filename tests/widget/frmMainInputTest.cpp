@@ -58,6 +58,8 @@ TEST_F(MainWindow, RelatedFileFieldTakesOnlyDroppedLocalFiles)
         drop({QUrl(u"https://example.com/"_s)}, u"https://example.com/"_s),
         drop({}, u"selected text"_s)};
     EXPECT_EQ(left.join(u'|'), u"/c/3 3.wav (accepted)|/c/3 3.wav|/c/3 3.wav"_s);
+    QTest::keyClicks(file, u"!"_s);
+    EXPECT_EQ(file->text(), u"/c/3 3.wav!"_s) << "typed into";
 }
 
 TEST_F(MainWindow, OnlyAChoiceFromTheListAppliesAStoredTask)

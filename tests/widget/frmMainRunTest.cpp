@@ -117,6 +117,7 @@ TEST_F(MainWindow, FiringRunsTheRelatedFileAndWarnsAsChosen)
         check("chkShowMsg")->setChecked(showMsg);
         field("txtFile")->setText(file);
         clickStart();
+        EXPECT_TRUE(disabled(*this).contains(u"txtFile cmdBrowse"_s));
         platform.calls.clear();
         tickAfter(0);
         EXPECT_EQ(platform.calls.join(u'\n'),
