@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include <OleColor.h>
 #include <PropertyBag.h>
 #include <propTabCaptions.h>
 
@@ -227,6 +228,25 @@ TEST(ctlTabs, IsAPageTabListWhoseTabsPressLikeAClick)
 }
 
 // The caption page of the first of two selected controls, a strip captioned P, Q, R on tab 3.
+// A settings file reads back what it saved: line ends and backslashes escaped, keys in lower case
+// unless that would read back as another key. System colours past the table are black.
+TEST(FilePropertyBag, ReadsBackWhatItSavedAndSystemColoursEndInBlack)
+{
+    TempDir dir;
+    FilePropertyBag bag(dir.path(u"s.properties"_s));
+    bag.writeProperty(u"Caption1"_s, u"a\\nb\r\nc\\"_s);
+    bag.writeProperty(u"ϴ"_s, u"x"_s);
+    ASSERT_TRUE(bag.save());
+    const FilePropertyBag back(dir.path(u"s.properties"_s));
+    EXPECT_EQ(back.readProperty(u"CAPTION1"_s, {}).toString() +
+                  back.readProperty(u"ϴ"_s, {}).toString(),
+              u"a\\nb\r\nc\\x"_s);
+    EXPECT_TRUE(dir.read(u"s.properties"_s).startsWith("caption1="));
+    const QPalette palette(Qt::red);
+    EXPECT_EQ(translateColor(systemColor(30), palette), palette.color(QPalette::Window));
+    EXPECT_EQ(translateColor(systemColor(31), palette), QColor(Qt::black));
+}
+
 TEST(CaptionPage, EditsTheListAndAppliesIt)
 {
     // The row picked first; keys, each on an unchanged page: v Down, ^ Up, + Add, x Delete, else
