@@ -48,8 +48,9 @@ class ctlTabs : public QWidget {
 public:
     static constexpr int kMaxTabs = 32767; // a 16-bit count
 
-    // Where the tabs lie: along an edge, starting at one of its ends.
-    enum TabStyle {
+    // Where the tabs lie: along an edge, starting at one of its ends. Both enums hold any int, so
+    // that a number out of range reaches the setter, which refuses it.
+    enum TabStyle : int {
         TopFromLeft,
         TopFromRight,
         BottomFromLeft,
@@ -61,7 +62,7 @@ public:
     };
     Q_ENUM(TabStyle)
     // A caption's place in its tab: 3 × row + column.
-    enum Alignment {
+    enum Alignment : int {
         CaptionTopLeft,
         CaptionTop,
         CaptionTopRight,
