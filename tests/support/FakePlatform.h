@@ -31,8 +31,7 @@ public:
     int msecsToNextSecond() const override { return 1000; }
     QString dateTimeText(const QDateTime &t) const override
     {
-        if (onCall)
-            onCall(u"dateTimeText"_s);
+        onCall ? onCall(u"dateTimeText"_s) : void();
         return platform::formatDateTimeText(t, u"yyyy/M/d"_s, u"H:mm:ss"_s);
     }
     platform::MsgResult messageBox(const QString &text, const QString &title,
@@ -73,10 +72,5 @@ public:
     void watchSessionEnd(QObject *, SessionEnd handlers) override { session = std::move(handlers); }
 
 private:
-    void record(const QString &call)
-    {
-        calls.append(call);
-        if (onCall)
-            onCall(call);
-    }
+    void record(const QString &call) { calls.append(call), onCall ? onCall(call) : void(); }
 };

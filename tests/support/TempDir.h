@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QByteArray>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <ostream>
+
+using namespace Qt::StringLiterals;
 
 inline void PrintTo(const QString &text, std::ostream *os)
 {

@@ -15,12 +15,11 @@ int main(int argc, char **argv)
 {
     if (argc < 4)
         return 2;
-    const QString path = QString::fromLocal8Bit(argv[2]);
+    const QString path = QString::fromLocal8Bit(argv[2]), tag = QString::fromLocal8Bit(argv[3]);
     if (std::strcmp(argv[1], "log") == 0 && argc == 5) {
-        const QString tag = QString::fromLocal8Bit(argv[3]);
-        const QString padding(200, u'填');
         for (int i = 0, count = std::atoi(argv[4]); i < count; ++i)
-            eventlog::recordToFile(path, tag + QString::number(i) + u'|' + padding + u'|',
+            eventlog::recordToFile(path,
+                                   tag + QString::number(i) + u'|' + QString(200, u'填') + u'|',
                                    tasks::Encoding::Gb18030);
         return 0;
     }
@@ -33,7 +32,6 @@ int main(int argc, char **argv)
         return tasks::saveTaskScript(script, read) && script.started.isEmpty();
     };
     if (std::strcmp(argv[1], "start") == 0 && argc == 5) {
-        const QString tag = QString::fromLocal8Bit(argv[3]);
         for (int i = 0, count = std::atoi(argv[4]); i < count; ++i)
             if (!save({{tag + QString::number(i), QStringLiteral("cmd:true"), 0, 1}}))
                 return 1;
@@ -48,8 +46,7 @@ int main(int argc, char **argv)
                                 double(i % 60)});
     if (std::strcmp(argv[3], "loop") != 0)
         return save(versions[std::atoi(argv[3]) & 1]) ? 0 : 1;
-    std::puts("saving");
-    std::fflush(stdout);
+    std::puts("saving"), std::fflush(stdout);
     for (int v = 0;; v ^= 1)
         save(versions[v]);
 }

@@ -5,17 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QProcess>
 #include <QThread>
 
 #include <csignal>
-#include <memory>
 #include <random>
-
-using namespace Qt::StringLiterals;
-
-namespace {
 
 // A kill leaves the old script or the new one, and no stray file (a full disk: e2e/life.sh).
 TEST(TaskScriptSave, KilledLeavesTheOldScriptOrTheNewOne)
@@ -38,8 +32,7 @@ TEST(TaskScriptSave, KilledLeavesTheOldScriptOrTheNewOne)
         const auto saver = writer(u"loop"_s);
         ASSERT_TRUE(saver->waitForReadyRead(60000)); // saving from now on
         QThread::usleep(std::uniform_int_distribution(0, 300'000)(random));
-        ::kill(pid_t(saver->processId()), SIGKILL);
-        saver->waitForFinished();
+        ::kill(pid_t(saver->processId()), SIGKILL), saver->waitForFinished();
         const QByteArray bytes = dir.read(u"task.dat"_s);
         ASSERT_TRUE(bytes == versions[0] || bytes == versions[1]) << i << ": " << bytes.size();
         ASSERT_EQ(QDir(dir.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << i;
@@ -75,5 +68,3 @@ TEST(TaskScriptSave, ALockNeverLetGoOnlyDelaysTheSave)
     file.started = {tasks::TaskRecord{u"a"_s, {}}};
     EXPECT_TRUE(held.isLocked() && tasks::saveTaskScript(file, file.started));
 }
-
-} // namespace

@@ -3,20 +3,16 @@
 #include <ScriptPreload.h>
 #include <TaskLine.h>
 #include <TaskScript.h>
-#include <TextCodec.h>
-#include <mdlPub.h>
 
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QProcess>
 
 #include <cfloat>
 #include <random>
 
-using namespace Qt::StringLiterals;
 using namespace tasks;
 
 // Bytes in failure messages as text, with "%0D%0A" for CR LF and the like.
@@ -25,10 +21,8 @@ static void PrintTo(const QByteArray &bytes, std::ostream *os)
     *os << bytes.toPercentEncoding(R"( !"#$&'()*+,-./:;<=>?@[\]^_`{|}~)").constData();
 }
 
-namespace {
-
 // The system's reading, where the tests need bytes the codec is built on.
-QString gb18030(QByteArrayView bytes)
+static QString gb18030(QByteArrayView bytes)
 {
     QString text;
     converter::decode(converter::Code::Gb18030, bytes, text);
@@ -78,15 +72,15 @@ TEST(TaskLine, ReadsTheFieldsOrSkipsTheLineAndWritesOneLine)
 
 TEST(TextCodec, TheLocaleChoosesGb18030OnlyForAChineseCodeset)
 {
+    // ANSI_X3.4-1968: the codeset of a locale named but not generated here.
     const std::tuple<const char *, const char *, Encoding> cases[] = {
         {"zh_CN.UTF-8", "UTF-8", Encoding::Utf8},
-        {"zh_CN.UTF-8", "ANSI_X3.4-1968", Encoding::Utf8}, // not generated here
+        {"zh_CN.UTF-8", "ANSI_X3.4-1968", Encoding::Utf8},
         {"zh_CN.GB18030", "GB18030", Encoding::Gb18030},
-        {"zh_CN.gbk", "ANSI_X3.4-1968", Encoding::Gb18030}, // named, not generated
         {"zh_CN", "GB2312", Encoding::Gb18030},
+        {"zh_CN.gbk", "ANSI_X3.4-1968", Encoding::Gb18030},
         {"zh_SG.euc-cn@x", "ANSI_X3.4-1968", Encoding::Gb18030},
-        {"de_DE.ISO-8859-1", "ISO-8859-1", Encoding::Utf8},
-    };
+        {"de_DE.ISO-8859-1", "ISO-8859-1", Encoding::Utf8}};
     for (const auto &[name, codeset, encoding] : cases)
         EXPECT_EQ(encodingForLocale(name, codeset), encoding) << name << " " << codeset;
 }
@@ -246,8 +240,7 @@ TEST_F(TaskScript, WhatCannotBeReadOrWrittenIsLeftAlone)
     EXPECT_EQ(scriptBytes() + QByteArray::number(file.started.size()), damaged + "1")
         << "unchanged, the task kept for the next save";
 
-    QFile::remove(script);
-    QDir().mkpath(script); // a folder where the script should be
+    QFile::remove(script), QDir().mkpath(script); // a folder where the script should be
     EXPECT_TRUE(ensureTaskScript(script)) << "no complaint at start-up";
 }
 
@@ -267,7 +260,7 @@ TEST_F(TaskScript, SavePutsTheStartedTasksOnTopAndKeepsEveryOtherLineByteForByte
     const QByteArray a5 = "[5,0,0,0,1,1,1,\"x\"]a\r\n", c6 = "[0, 06,0,0,1,1,1,\"x\"]c\r\n";
     const QByteArray c3 = "[3,0,0,0,0,0,0,\"x\"]c\r\n";
     // The script before, the tasks started, the lines put on top, the line they replace.
-    const std::tuple<const char *, QByteArray, QList<TaskRecord>, QByteArray, QByteArray> rows[] = {
+    const std::tuple<const char *, QByteArray, TaskList, QByteArray, QByteArray> rows[] = {
         {"a new text", kept, {a}, aLine, {}},
         {"its first line replaced", a5 + kept + a5.chopped(2), {a}, aLine, a5},
         {"a line with its text but no task", "[0,0,0,0,1,1,1, \"x\"]a", {a}, aLine, {}},
@@ -284,8 +277,7 @@ TEST_F(TaskScript, SavePutsTheStartedTasksOnTopAndKeepsEveryOtherLineByteForByte
     for (const auto &[name, before, started, top, gone] : rows) {
         writeScript(before);
         ScriptFile file(script);
-        for (const TaskRecord &record : started)
-            file.started.append(record);
+        file.started = started;
         QByteArray after = before;
         const qsizetype at = before.startsWith(mark) ? 3 : 0;
         after.remove(gone.isEmpty() ? 0 : after.indexOf(gone, at), gone.size()).insert(at, top);
@@ -330,5 +322,3 @@ TEST(EventLog, ProcessesAppendingAtOnceWriteWholeGb18030LinesEndingInCrLf)
             whole.append(encodeText(tag + QString::number(i) + u'|' + QString(200, u'填')) + "|\r");
     EXPECT_TRUE(std::ranges::is_permutation(lines, whole)) << "every line whole, and once";
 }
-
-} // namespace

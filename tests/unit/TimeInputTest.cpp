@@ -4,10 +4,8 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
 // Start on "h|m|s": seconds to the end [fields written back], or the refusal and the caret's field.
-std::string outcome(const char *texts, bool countDown, QTime time = QTime(10, 30))
+static std::string outcome(const char *texts, bool countDown, QTime time = QTime(10, 30))
 {
     const QStringList t = QString::fromUtf8(texts).split(u'|');
     const QDateTime now(QDate(2026, 12, 6), time);
@@ -42,5 +40,3 @@ TEST(CheckStart, AcceptsWithTheEndTimeOrRefusesWithTheMessageAndTheFieldToFix)
         EXPECT_EQ(outcome(texts, countDown), expected) << texts;
     EXPECT_EQ(outcome("23|59|59", false, QTime(23, 59, 58)), "1") << "the day's last second";
 }
-
-} // namespace

@@ -17,8 +17,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
 struct Core : QDesignerFormEditorInterface {
     Core() { setExtensionManager(new QExtensionManager(this)); }
 };
@@ -28,8 +26,7 @@ TEST(DesignerPlugin, CreatesTheStripAndEditsItsCaptionsFromTheTaskMenu)
     QPluginLoader loader(QString::fromUtf8(DESIGNER_PLUGIN));
     auto *plugin = qobject_cast<QDesignerCustomWidgetInterface *>(loader.instance());
     ASSERT_NE(plugin, nullptr) << loader.errorString().toStdString();
-    // One core for the plugin's life, as in Designer: the plugin, loaded once, sets itself up
-    // only once.
+    // One core for the plugin's life, as in Designer, where the plugin sets itself up once.
     static Core *core = new Core; // never destroyed: it outlives the application
     plugin->initialize(core);
     // The plugin holds its own copy of the control's class: reach it by name, as Designer does.
@@ -47,13 +44,10 @@ TEST(DesignerPlugin, CreatesTheStripAndEditsItsCaptionsFromTheTaskMenu)
         auto *buttons = dialog->findChild<QDialogButtonBox *>();
         EXPECT_FALSE(buttons->button(QDialogButtonBox::Apply)->isEnabled());
         auto *text = dialog->findChild<QLineEdit *>(u"txtCaption"_s);
-        QTest::keyClicks(text, u"General"_s);
-        QTest::keyClick(text, Qt::Key_Return);
-        EXPECT_TRUE(dialog->isVisible());
-        EXPECT_TRUE(buttons->button(QDialogButtonBox::Apply)->isEnabled());
+        QTest::keyClicks(text, u"General"_s), QTest::keyClick(text, Qt::Key_Return);
+        EXPECT_TRUE(dialog->isVisible() && buttons->button(QDialogButtonBox::Apply)->isEnabled());
         dialog->findChild<QPushButton *>(u"cmd2"_s)->click(); // Add
-        QTest::keyClicks(text, u"More"_s);
-        buttons->button(QDialogButtonBox::Ok)->click();
+        QTest::keyClicks(text, u"More"_s), buttons->button(QDialogButtonBox::Ok)->click();
     });
     menu->preferredEditAction()->trigger();
     EXPECT_EQ(tabs->property("Captions").toStringList(),
@@ -76,5 +70,3 @@ TEST(DesignerPlugin, CreatesTheStripAndEditsItsCaptionsFromTheTaskMenu)
     EXPECT_EQ(pages->count(), 3);
     EXPECT_EQ(pages->currentIndex(), 2) << "the strip keeps 4 tabs, the selected one moved";
 }
-
-} // namespace

@@ -16,12 +16,8 @@
 #include <QTest>
 #include <QTimer>
 
-using namespace Qt::StringLiterals;
-
-namespace {
-
 // The file chooser with the related-file filters, driven while it is open.
-QString choose(const std::function<void(QFileDialog *)> &act)
+static QString choose(const std::function<void(QFileDialog *)> &act)
 {
     QTimer::singleShot(
         0, [act] { act(qobject_cast<QFileDialog *>(QApplication::activeModalWidget())); });
@@ -79,12 +75,9 @@ TEST(DesktopMessageBox, ShowsTheIconAskedFor)
         QMessageBox::Icon seen = QMessageBox::NoIcon;
         QTimer::singleShot(0, [&] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            seen = box->icon();
-            box->button(QMessageBox::Ok)->click();
+            seen = box->icon(), box->button(QMessageBox::Ok)->click();
         });
         platform::DesktopPlatform().messageBox(u"t"_s, u"T"_s, platform::MsgButtons::Ok, asked);
         EXPECT_EQ(seen, shown) << int(asked);
     }
 }
-
-} // namespace

@@ -8,8 +8,6 @@
 
 #include <fontconfig/fontconfig.h>
 
-namespace {
-
 // 宋体, regular and bold (the active tab), draws its Chinese and its Latin
 // characters from one installed font, not from the default font with a Chinese fallback.
 TEST(DesktopFont, SimSunStandsInAsOneFontThatHoldsChinese)
@@ -34,8 +32,7 @@ TEST(DesktopFont, UnhintedFontsAreDrawnUnhinted)
     const QString family = QFont::substitute(QStringLiteral("宋体"));
     FcPattern *pattern =
         FcNameParse(reinterpret_cast<const FcChar8 *>(family.toUtf8().constData()));
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern), FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
     FcPattern *match = FcFontMatch(nullptr, pattern, &result);
     FcBool hinting = FcTrue;
@@ -49,8 +46,7 @@ TEST(DesktopFont, UnhintedFontsAreDrawnUnhinted)
 
     const auto drawn = [&](QFont::HintingPreference hinting, bool bold) {
         QFont font(QStringLiteral("宋体"), 9);
-        font.setBold(bold);
-        font.setHintingPreference(hinting);
+        font.setBold(bold), font.setHintingPreference(hinting);
         QImage image(160, 24, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::white);
         QPainter painter(&image);
@@ -66,5 +62,3 @@ TEST(DesktopFont, UnhintedFontsAreDrawnUnhinted)
                      drawn(QFont::PreferNoHinting, bold));
     }
 }
-
-} // namespace

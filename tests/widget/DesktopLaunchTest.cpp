@@ -7,10 +7,6 @@
 
 #include <QTest>
 
-using namespace Qt::StringLiterals;
-
-namespace {
-
 // Fakes on PATH record: an opener or editor "name|arg|...", a terminal "name option", then its
 // command's output given "echo stayed" to read (lines in any order); without a terminal the
 // command runs unseen. "open X" is the desktop's open of X.
@@ -45,16 +41,15 @@ TEST(DesktopLaunch, CommandLinesStartTheirDesktopCounterparts)
     dir.write(u"song.mp3"_s, "ID3\x04");
     dir.write(u"program"_s, "#!/bin/sh\necho ran >\"${0%/*}/record\"\n");
     QFile::link(u"/bin/cat"_s, dir.path(u"cat"_s));
-    for (const QString &file : {u"song.mp3"_s, u"program"_s})
-        QFile::setPermissions(dir.path(file), QFile::ReadOwner | QFile::ExeOwner);
-    for (const QString &tool : {u"x-terminal-emulator"_s, u"xdg-open"_s, u"gedit"_s}) {
+    for (const QString &tool : {u"x-terminal-emulator"_s, u"xdg-open"_s, u"gedit"_s})
         dir.write(tool, tool.startsWith(u"x-"_s)
                             ? "#!/bin/sh\necho \"${0##*/} $1\" >>\"${0%/*}/record\"\nshift\n"
                               "echo 'echo stayed' | \"$@\" >>\"${0%/*}/record\"\n"
                             : "#!/bin/sh\nr=${0##*/}; for a; do r=\"$r|$a\"; done\n"
                               "printf '%s\\n' \"$r\" >>\"${0%/*}/record\"\n");
-        QFile::setPermissions(dir.path(tool), QFile::ReadOwner | QFile::ExeOwner);
-    }
+    for (const QString &file :
+         {u"song.mp3"_s, u"program"_s, u"x-terminal-emulator"_s, u"xdg-open"_s, u"gedit"_s})
+        QFile::setPermissions(dir.path(file), QFile::ReadOwner | QFile::ExeOwner);
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", dir.dir.path().toLocal8Bit());
     for (const auto &[line, terminal, recorded] : rows) {
@@ -67,10 +62,8 @@ TEST(DesktopLaunch, CommandLinesStartTheirDesktopCounterparts)
                 .replace(u"SONG"_s, dir.path(u"song.mp3"_s))
                 .replace(u"PROGRAM"_s, dir.path(u"program"_s));
         };
-        if (line.startsWith(u"open "_s))
-            platform::DesktopPlatform().shellOpen(paths(line.mid(5)));
-        else
-            platform::DesktopPlatform().startCommandLine(paths(line));
+        line.startsWith(u"open "_s) ? platform::DesktopPlatform().shellOpen(paths(line.mid(5)))
+                                    : platform::DesktopPlatform().startCommandLine(paths(line));
         auto seen = [&] {
             if (line.contains(u"RECORD"_s))
                 return QString::fromUtf8(dir.read(u"record"_s));
@@ -85,5 +78,3 @@ TEST(DesktopLaunch, CommandLinesStartTheirDesktopCounterparts)
     }
     qputenv("PATH", path);
 }
-
-} // namespace

@@ -8,8 +8,6 @@
 
 #include <memory>
 
-namespace {
-
 // Group boxes look exactly as Fusion draws them, titled or not, checkable or not.
 TEST(FusionStyle, DrawsGroupBoxesAsFusionDoes)
 {
@@ -22,13 +20,10 @@ TEST(FusionStyle, DrawsGroupBoxesAsFusionDoes)
                                            {QString(), true},
                                            {QStringLiteral("其它"), true}}) {
         QGroupBox box(title);
-        box.setCheckable(checkable);
-        box.resize(160, 70);
+        box.setCheckable(checkable), box.resize(160, 70);
         box.setStyle(fusion.get());
         const QImage expected = box.grab().toImage();
         box.setStyle(&ours);
         EXPECT_EQ(box.grab().toImage(), expected) << title.toStdString() << ", " << checkable;
     }
 }
-
-} // namespace

@@ -5,12 +5,10 @@
 #include "FakePlatform.h"
 #include "TempDir.h"
 
-#include <TextCodec.h>
 #include <ctlTabs.h>
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -37,8 +35,7 @@ public:
         window = std::make_unique<frmMain>(platform);
         window->Form_Load();
         QApplication::setActiveWindow(window.get());
-        platform.calls.clear();
-        QFile::remove(dir.path(u"Klaxo.log"_s));
+        platform.calls.clear(), QFile::remove(dir.path(u"Klaxo.log"_s));
     }
 
     template <typename T = QWidget> T *get(const char *name) const

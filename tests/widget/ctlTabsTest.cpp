@@ -10,15 +10,10 @@
 #include <QListWidget>
 #include <QPainter>
 
-#include <climits>
-
-using namespace Qt::StringLiterals;
 using namespace tabstrip;
 
-namespace {
-
 // The TabClick signals caught, as "old>new".
-QString moves(const QSignalSpy &clicks)
+static QString moves(const QSignalSpy &clicks)
 {
     QStringList out;
     for (const QList<QVariant> &click : clicks)
@@ -31,7 +26,7 @@ QString moves(const QSignalSpy &clicks)
 // saves into it and gives each setting saved (a font as size,bold). Returns what the strip tells
 // its host per step: the keys it notifies, "draw" where it repaints, "old>new" for TabClick, or
 // "-"; then its captions and selected tab.
-QString told(ctlTabs &tabs, const QString &steps, MemoryPropertyBag *bag = nullptr)
+static QString told(ctlTabs &tabs, const QString &steps, MemoryPropertyBag *bag = nullptr)
 {
     QStringList out, step;
     qint64 image = tabs.hDC().cacheKey();
@@ -69,8 +64,7 @@ QString told(ctlTabs &tabs, const QString &steps, MemoryPropertyBag *bag = nullp
                                                                 : QVariant(value)))
                     << qPrintable(command);
         }
-        out << (drawn().isEmpty() ? u"-"_s : step.join(u' '));
-        step.clear();
+        out << (drawn().isEmpty() ? u"-"_s : step.join(u' ')), step.clear();
     }
     return out.join(u"; "_s) + u" | "_s + tabs.Captions().join(u',') + u' ' +
            QString::number(tabs.SelectedTab());
@@ -130,8 +124,7 @@ TEST(ctlTabsPaint, DrawsEveryStyleTheFocusRectangleWhileFocusedAndCaptionsAsAlig
         QPainter p(&expected);
         const QFontMetricsF m(tabs.TabFontActive(), &expected);
         const auto [a, b, c, d] = places[alignment];
-        p.setFont(tabs.TabFontActive());
-        p.setPen(Qt::red);
+        p.setFont(tabs.TabFontActive()), p.setPen(Qt::red);
         p.drawText(
             QPointF(70 + a + b * m.horizontalAdvance(u"Wg"_s), c + d * m.height() + m.ascent()),
             u"Wg"_s);
@@ -199,9 +192,7 @@ TEST(ctlTabs, IsAPageTabListWhoseTabsPressLikeAClick)
 {
     ctlTabs tabs;
     tabs.setCaptions({u"常规"_s, QString(), u"简介"_s});
-    tabs.resize(200, 100);
-    tabs.show();
-    QApplication::setActiveWindow(&tabs);
+    tabs.resize(200, 100), tabs.show(), QApplication::setActiveWindow(&tabs);
     QAccessibleInterface *strip = QAccessible::queryAccessibleInterface(&tabs);
     QStringList seen = {QString::number(strip->role() == QAccessible::PageTabList)};
     for (int i = 0; i < strip->childCount(); ++i) {
@@ -227,7 +218,6 @@ TEST(ctlTabs, IsAPageTabListWhoseTabsPressLikeAClick)
     EXPECT_EQ(strip->childCount() * 10 + strip->indexOfChild(strip->child(1)), 21);
 }
 
-// The caption page of the first of two selected controls, a strip captioned P, Q, R on tab 3.
 // A settings file reads back what it saved: line ends and backslashes escaped, keys in lower case
 // unless that would read back as another key. System colours past the table are black.
 TEST(FilePropertyBag, ReadsBackWhatItSavedAndSystemColoursEndInBlack)
@@ -249,6 +239,7 @@ TEST(FilePropertyBag, ReadsBackWhatItSavedAndSystemColoursEndInBlack)
 
 TEST(CaptionPage, EditsTheListAndAppliesIt)
 {
+    // The caption page of the first of two selected controls, a strip captioned P, Q, R on tab 3.
     // The row picked first; keys, each on an unchanged page: v Down, ^ Up, + Add, x Delete, else
     // typed; the list, the selected entry in brackets, then the text box; whether changed.
     const std::tuple<int, const char *, const char *, bool> cases[] = {
@@ -259,8 +250,7 @@ TEST(CaptionPage, EditsTheListAndAppliesIt)
     for (const auto &[select, keys, shownAfter, changed] : cases) {
         SCOPED_TRACE(::testing::Message() << select << ' ' << keys);
         ctlTabs tabs;
-        tabs.setCaptions({u"P"_s, u"Q"_s, u"R"_s});
-        tabs.setSelectedTab(3);
+        tabs.setCaptions({u"P"_s, u"Q"_s, u"R"_s}), tabs.setSelectedTab(3);
         propTabCaptions page;
         page.SelectionChanged({&tabs, new QObject(&page)});
         auto *list = page.findChild<QListWidget *>(u"cmbCaptions"_s);
@@ -296,10 +286,8 @@ TEST_F(MainWindow, TabStripShowsThePageOfTheChosenTabAndTakesTheFocusOnlyByItsTa
     QSignalSpy clicks(strip, &ctlTabs::TabClick);
     for (int tab : {3, 2, 2, 1}) { // tab 1 by the Left key
         const TabRect r = strip->tabRects()[tab - 1];
-        if (tab == 1)
-            QTest::keyClick(strip, Qt::Key_Left);
-        else
-            QTest::mouseClick(strip, Qt::LeftButton, {}, QPoint(r.left + 5, r.top + 5));
+        tab == 1 ? QTest::keyClick(strip, Qt::Key_Left)
+                 : QTest::mouseClick(strip, Qt::LeftButton, {}, QPoint(r.left + 5, r.top + 5));
         for (int n = 1; n <= 3; ++n)
             EXPECT_EQ(window->framer(n)->isVisibleTo(window.get()), n == tab) << tab << n;
     }
@@ -316,19 +304,15 @@ TEST_F(MainWindow, TabStripShowsThePageOfTheChosenTabAndTakesTheFocusOnlyByItsTa
 TEST_F(MainWindow, TabStripFontsAreTheWindowsFont)
 {
     const QStringList before = QFont::substitutes(u"宋体"_s);
-    QFont::removeSubstitutions(u"宋体"_s);
-    QFont::insertSubstitution(u"宋体"_s, u"Stand-in Song"_s);
+    QFont::removeSubstitutions(u"宋体"_s), QFont::insertSubstitution(u"宋体"_s, u"Stand-in Song"_s);
     open();
-    QFont::removeSubstitutions(u"宋体"_s);
-    QFont::insertSubstitutions(u"宋体"_s, before);
+    QFont::removeSubstitutions(u"宋体"_s), QFont::insertSubstitutions(u"宋体"_s, before);
     auto *strip = get<ctlTabs>("ctlTabs1");
     for (auto [font, bold] :
          {std::pair(strip->TabFont(), false), std::pair(strip->TabFontActive(), true)})
         EXPECT_EQ(u"%1 %2 %3"_s.arg(font.family()).arg(font.pointSize()).arg(font.bold()),
                   u"%1 9 %2"_s.arg(window->font().family()).arg(bold));
 }
-
-} // namespace
 
 // A form as Designer saves it, through uic: its generated code sets SelectedTab before the
 // (translatable) captions exist, and still shows tab 3.

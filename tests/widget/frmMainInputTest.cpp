@@ -16,15 +16,12 @@ TEST_F(MainWindow, TimeFieldsTakeTimeCharactersAndThePartOfAPasteThatFits)
     QKeyEvent ctrlV(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, u"\x16"_s);
     QApplication::sendEvent(box, &ctrlV);
     QInputMethodEvent commit; // full-width digits as digits, the rest dropped
-    commit.setCommitString(u"１２时a3"_s);
-    QApplication::sendEvent(box, &commit);
+    commit.setCommitString(u"１２时a3"_s), QApplication::sendEvent(box, &commit);
     QStringList seen = {box->text()};
     box->paste(); // nothing fits
     seen << box->text();
-    box->setText(u"12345"_s);
-    box->setCursorPosition(2);
-    QApplication::clipboard()->setText(u"9a9 x9"_s);
-    box->paste(); // the time characters that fit
+    box->setText(u"12345"_s), box->setCursorPosition(2);
+    QApplication::clipboard()->setText(u"9a9 x9"_s), box->paste(); // the time characters that fit
     seen << box->text();
     box->setText(u"1234567890"_s);           // text set by the program is never cut,
     QTest::keyClick(box, Qt::Key_Backspace); // and can be shortened
@@ -43,8 +40,7 @@ TEST_F(MainWindow, RelatedFileFieldTakesOnlyDroppedLocalFiles)
     QLineEdit *file = field("txtFile");
     auto drop = [&](const QList<QUrl> &urls, const QString &text) {
         QMimeData data;
-        data.setUrls(urls);
-        data.setText(text);
+        data.setUrls(urls), data.setText(text);
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(file, &enter);
         QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
@@ -66,20 +62,16 @@ TEST_F(MainWindow, OnlyAChoiceFromTheListAppliesAStoredTask)
 {
     EXPECT_EQ(combo()->lineEdit()->cursorPosition(), 0) << "a stored text shows its beginning";
     field("txtMinute")->setText(u"5"_s);
-    combo()->setFocus(Qt::MouseFocusReason);
-    combo()->clearEditText();
+    combo()->setFocus(Qt::MouseFocusReason), combo()->clearEditText();
     QInputMethodEvent typed;
-    typed.setCommitString(u"例"_s);
-    QApplication::sendEvent(combo()->lineEdit(), &typed);
+    typed.setCommitString(u"例"_s), QApplication::sendEvent(combo()->lineEdit(), &typed);
     EXPECT_EQ(combo()->currentText(), u"例"_s) << "no completion";
-    combo()->setEditText(combo()->itemText(2));
-    QTest::keyClick(combo(), Qt::Key_Return);
+    combo()->setEditText(combo()->itemText(2)), QTest::keyClick(combo(), Qt::Key_Return);
     EXPECT_TRUE(window->isRunning() && scriptLines().first().startsWith(u"[0,5,0,"_s))
         << "started as shown";
     clickStart();
 
-    combo()->setCurrentIndex(4); // chosen from the list: example 4
-    emit combo()->activated(4);
+    combo()->setCurrentIndex(4), emit combo()->activated(4); // chosen from the list: example 4
     EXPECT_EQ(task().section(u'|', 1),
               u"21|30|0|cmd:shutdown /s /f /t 0|限定时间(按到点方式)|1|1|1|0"_s);
 }
@@ -90,8 +82,7 @@ TEST_F(MainWindow, FocusRulesRunOnlyWhenTheFocusMovesBetweenControls)
     QLineEdit *second = field("txtSecond");
     QStringList seen; // what was selected on entering, and what was left
     for (const QString &typed : {u".5"_s, u"300"_s, u"1-2"_s, u"-.5"_s, u"."_s, u".50"_s}) {
-        second->setText(typed);
-        second->setFocus(Qt::MouseFocusReason);
+        second->setText(typed), second->setFocus(Qt::MouseFocusReason);
         seen << second->selectedText();
         field("txtHour")->setFocus(Qt::MouseFocusReason);
         seen.last() += u'>' + second->text();

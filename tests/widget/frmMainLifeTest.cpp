@@ -12,18 +12,14 @@ TEST_F(MainWindow, StartUpAndUnloadInOrder)
                            .arg(dir.read(u"task.dat"_s).size()));
     };
     for (bool earlier : {false, true}) {
-        QFile::remove(dir.path(u"task.dat"_s));
-        QFile::remove(dir.path(u"Klaxo.log"_s));
-        platform.earlierCopy = earlier;
-        window = std::make_unique<frmMain>(platform);
-        watched.clear();
-        window->Form_Load();
+        QFile::remove(dir.path(u"task.dat"_s)), QFile::remove(dir.path(u"Klaxo.log"_s));
+        platform.earlierCopy = earlier, window = std::make_unique<frmMain>(platform);
+        watched.clear(), window->Form_Load();
         EXPECT_FALSE(get("lblNowH")->isVisibleTo(window.get())) << "the idle state";
         // A line added by hand while the program runs, in a form the writer would not write: an
         // exit with nothing started leaves the script byte for byte.
         const QByteArray byHand = dir.read(u"task.dat"_s) + "[0,00,0,0,1,1,1,\"x\"]x\r\n";
         dir.write(u"task.dat"_s, byHand);
-        const qsizetype size = byHand.size();
         earlier ? void(window->close()) : QTest::keyClick(window.get(), Qt::Key_Escape);
         EXPECT_EQ(watched.join(u'\n'),
                   u"earlierCopyRunning [0, 0, 0]\ndateTimeText [0, 0, 0]\n"_s +
@@ -31,7 +27,7 @@ TEST_F(MainWindow, StartUpAndUnloadInOrder)
                       u"makeTopmost: frmMain [1, 1, 0]\nregisterHotkey [1, 1, 0]\n"
                       u"installHotkeyHandler [1, 1, 0]\nofferRecall [1, 1, 0]\n"
                       u"removeHotkeyHandler [0, 1, %1]\nunregisterHotkey [0, 1, %1]\n"
-                      u"dateTimeText [0, 1, %1]"_s.arg(size))
+                      u"dateTimeText [0, 1, %1]"_s.arg(byHand.size()))
             << "hidden, the key released, the script left as it is, then the exit line's time";
         EXPECT_EQ(logLines(), (QStringList{u"[2026/12/6 14:03:09]\t%1\t程序开始运行"_s.arg(
                                                earlier ? u"<<"_s : u"<"_s),
@@ -48,8 +44,7 @@ TEST_F(MainWindow, ATakenKeyIsSaidAndTriedAgain)
 {
     const QString keyNote = u"提醒:后台运行时按 CTRL+ALT+A 可将其调出"_s;
     for (bool earlier : {false, true}) {
-        platform.earlierCopy = earlier;
-        platform.hotkeyFree = false;
+        platform.earlierCopy = earlier, platform.hotkeyFree = false;
         open();
         EXPECT_EQ(shown({"lblNote"}), earlier ? keyNote : u"taken"_s);
         field("txtHour")->setText(u"1"_s);
@@ -57,22 +52,17 @@ TEST_F(MainWindow, ATakenKeyIsSaidAndTriedAgain)
         EXPECT_EQ(u"%1 %2 "_s.arg(window->isVisible()).arg(window->isMinimized()) +
                       platform.calls.join(u' '),
                   earlier ? u"0 0 setTaskbarEntryVisible: false"_s : u"1 1 registerHotkey"_s);
-        platform.hotkeyFree = true;
-        platform.calls.clear();
-        tickAfter(59);
-        tickAfter(1);
+        platform.hotkeyFree = true, platform.calls.clear();
+        tickAfter(59), tickAfter(1);
         EXPECT_EQ(platform.calls.join(u' ') + u' ' + shown({"lblNote"}),
                   earlier ? u" "_s + keyNote : u"registerHotkey installHotkeyHandler "_s + keyNote)
             << "taken a minute after the last try";
     }
-    platform.earlierCopy = false;
-    platform.hotkeyFree = false;
+    platform.earlierCopy = false, platform.hotkeyFree = false;
     open();
-    platform.hotkeyFree = true;
-    platform.keyChanged();
+    platform.hotkeyFree = true, platform.keyChanged();
     EXPECT_EQ(shown({"lblNote"}), keyNote) << "the desktop's late answer";
-    field("txtHour")->setText(u"1"_s);
-    clickStart();
+    field("txtHour")->setText(u"1"_s), clickStart();
     EXPECT_FALSE(window->isVisible()) << "hidden, with the key to call it back";
 }
 
@@ -90,8 +80,7 @@ TEST_F(MainWindow, QuestionsWhileATaskRuns)
         platform.session.queryEnd([&](bool mayEnd) { logout = mayEnd; });
     };
     logoutAsks();
-    EXPECT_EQ(logout, false) << "No cancels the logout";
-    logout.reset();
+    EXPECT_EQ(std::exchange(logout, std::nullopt), false) << "No cancels the logout";
     platform.onCall = [&](const QString &call) {
         if (!call.startsWith(u"messageBox: Tocklet"_s))
             return;
@@ -111,8 +100,7 @@ TEST_F(MainWindow, QuestionsWhileATaskRuns)
             u"startCommandLine: cmd /k echo SendMessage(hWnd1, WM_CLOSE, 0, ByVal 0&)"_s);
     EXPECT_FALSE(window->isRunning() || window->isUnloaded());
 
-    platform.onCall = nullptr;
-    clickStart();
+    platform.onCall = nullptr, clickStart();
     dir.write(u"task.dat"_s, dir.read(u"task.dat"_s) + "[0,00,0,0,1,1,1,\"x\"]by hand\r\n");
     platform.session.terminate();
     EXPECT_EQ(u"%1 %2"_s.arg(window->isUnloaded()).arg(platform.calls.filter(u"Tocklet|"_s).size()),
@@ -130,9 +118,8 @@ TEST_F(MainWindow, IconIsTheInstalledPicture)
     const auto pixels = [](const QImage &image) {
         return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     };
-    for (int size : {16, 24, 32, 48, 64}) {
+    for (int size : {16, 24, 32, 48, 64})
         EXPECT_EQ(pixels(window->windowIcon().pixmap(QSize(size, size), 1.0).toImage()),
                   pixels(QImage(u":/installed/%1.png"_s.arg(size))))
             << size;
-    }
 }

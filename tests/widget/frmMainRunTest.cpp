@@ -17,8 +17,7 @@ static QString disabled(const MainWindow &w)
 // The sample's first task (counted down, in the background, with a message) with other minutes.
 TEST_F(MainWindow, TaskRunsFromStartToFiring)
 {
-    combo()->setEditText(u"喝水"_s);
-    field("txtMinute")->setText(u"0.05"_s);
+    combo()->setEditText(u"喝水"_s), field("txtMinute")->setText(u"0.05"_s);
     clickStart();
     EXPECT_EQ(shown({"cmdOk", "txtSecond", "lblStart", "lblEnd"}),
               u"停止(&S)|3|2026/12/6 14:03:09|2026/12/6 14:03:12"_s);
@@ -41,8 +40,7 @@ TEST_F(MainWindow, TaskRunsFromStartToFiring)
 
 TEST_F(MainWindow, InvalidInputCountdownsAcrossTheClockChangeStopAndClockJumps)
 {
-    field("txtHour")->setText(u"2"_s);
-    field("txtMinute")->setText(u"-5"_s);
+    field("txtHour")->setText(u"2"_s), field("txtMinute")->setText(u"-5"_s);
     clickStart();
     EXPECT_EQ(platform.calls,
               QStringList{u"messageBox: 提示|您输入的数据不合法!|Ok|Exclamation"_s});
@@ -51,25 +49,21 @@ TEST_F(MainWindow, InvalidInputCountdownsAcrossTheClockChangeStopAndClockJumps)
 
     // 01:30 on the night Berlin moves its clocks from 02:00 to 03:00: two hours counted down.
     platform.clock = QDateTime(QDate(2027, 3, 28), QTime(1, 30), QTimeZone("Europe/Berlin"));
-    field("txtMinute")->setText(u"0"_s);
-    clickStart();
+    field("txtMinute")->setText(u"0"_s), clickStart();
     const QByteArray script = dir.read(u"task.dat"_s);
     EXPECT_EQ(shown({"lblEnd"}), u"2027/3/28 4:30:00"_s);
-    tickAfter(7199);
-    clickStart();
+    tickAfter(7199), clickStart();
     EXPECT_EQ(logLines().last(), u"[2027/3/28 4:29:59]\t\t任务被用户中断"_s);
     EXPECT_FALSE(timerActive());
     EXPECT_EQ(shown({"cmdOk"}) + u' ' + disabled(*this),
               u"开始(&S) txtFile cmdBrowse cmdRunBack"_s);
     EXPECT_EQ(dir.read(u"task.dat"_s), script) << "Stop leaves the script";
 
-    clickStart();
-    tickAfter(3 * 3600); // the clock jumped, or the machine slept
+    clickStart(), tickAfter(3 * 3600); // the clock jumped, or the machine slept
     EXPECT_FALSE(window->isRunning());
 
     clickStart(); // two hours again, and the clock is set back an hour: nothing fires early
-    tickAfter(-3600);
-    tickAfter(3 * 3600 - 1);
+    tickAfter(-3600), tickAfter(3 * 3600 - 1);
     // The next tick just after the next whole second, on a clock that stands still during a sleep.
     EXPECT_TRUE(window->isRunning() && get<QTimer>("tmrMain")->remainingTime() < 1100);
     tickAfter(1);
@@ -78,10 +72,8 @@ TEST_F(MainWindow, InvalidInputCountdownsAcrossTheClockChangeStopAndClockJumps)
 
 TEST_F(MainWindow, StartingMovesTheTaskToTheTopOfBothListsAndTheScript)
 {
-    const QStringList before = items();
-    const QStringList lines = scriptLines();
-    combo()->setEditText(before[3]);
-    field("txtMinute")->setText(u"7"_s);
+    const QStringList before = items(), lines = scriptLines();
+    combo()->setEditText(before[3]), field("txtMinute")->setText(u"7"_s);
     clickStart();
     EXPECT_EQ(focus(), u"cmdRunBack"_s);
     EXPECT_EQ(items(),
@@ -92,8 +84,7 @@ TEST_F(MainWindow, StartingMovesTheTaskToTheTopOfBothListsAndTheScript)
         << "the window's settings, not the stored ones";
 
     combo()->setEditText(QString()); // an empty text starts but is never stored
-    clickStart();
-    clickStart();
+    clickStart(), clickStart();
     EXPECT_EQ(
         u"%1 %2 %3"_s.arg(items().size()).arg(scriptLines().size()).arg(items().indexOf(u""_s)),
         u"7 6 0"_s);
@@ -111,15 +102,12 @@ TEST_F(MainWindow, FiringRunsTheRelatedFileAndWarnsAsChosen)
         {true, kPlaceholder, u"shellOpen: "_s + kPlaceholder, reminder},
         {true, u"  CMD:echo 好 & dir  "_s, u"startCommandLine: cmd /c echo 好 & dir"_s, reminder},
     };
-    check("chkRunRelaFile")->setChecked(true);
-    combo()->setEditText(u"事"_s);
+    check("chkRunRelaFile")->setChecked(true), combo()->setEditText(u"事"_s);
     for (const auto &[showMsg, file, call, box] : rows) {
-        check("chkShowMsg")->setChecked(showMsg);
-        field("txtFile")->setText(file);
+        check("chkShowMsg")->setChecked(showMsg), field("txtFile")->setText(file);
         clickStart();
         EXPECT_TRUE(disabled(*this).contains(u"txtFile cmdBrowse"_s));
-        platform.calls.clear();
-        tickAfter(0);
+        platform.calls.clear(), tickAfter(0);
         EXPECT_EQ(platform.calls.join(u'\n'),
                   u"setTaskbarEntryVisible: true\nmakeTopmost: frmMain\n"_s + call +
                       u"\nmessageBox: "_s + QString(box).replace(u"NF"_s, engine::kNotFoundText));

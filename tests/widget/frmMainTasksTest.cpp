@@ -45,8 +45,7 @@ TEST_F(MainWindow, StartUpShowsTheFirstTaskOfTheScriptInTabOrder)
         {"hello", {}, u"|0|0|0|10|限定时间|0|0|0|0"_s},
     };
     for (const auto &[bytes, after, shown] : rows) {
-        dir.write(u"task.dat"_s, bytes);
-        open();
+        dir.write(u"task.dat"_s, bytes), open();
         EXPECT_EQ(dir.read(u"task.dat"_s), after.isEmpty() ? bytes : after);
         EXPECT_EQ(task() + u" ("_s + items().join(u' ') + u')', // the shown reminder alone
                   shown + u" ("_s + shown.section(u'|', 0, 0) + u')');
@@ -60,11 +59,9 @@ TEST_F(MainWindow, LongScriptReadAlongsideIsListedWhenTheStartUpEnds)
     QByteArray bytes;
     for (int i = 0; i < 40000; ++i) // about 2 MiB
         bytes += "[0,1,2,0,1,1,1,\"x\"]task " + QByteArray::number(i) + " of a long script\r\n";
-    dir.write(u"task.dat"_s, bytes);
-    window.reset();
+    dir.write(u"task.dat"_s, bytes), window.reset();
     tasks::ScriptPreload preload(dir.path(u"task.dat"_s));
-    window = std::make_unique<frmMain>(platform, &preload);
-    window->Form_Load();
+    window = std::make_unique<frmMain>(platform, &preload), window->Form_Load();
     EXPECT_EQ(combo()->count(), 40000);
     EXPECT_EQ(task(), u"task 0 of a long script|0|1|2|x|限定时间(按倒计时方式)|0|1|1|1"_s);
     window.reset();
@@ -88,9 +85,8 @@ TEST_F(MainWindow, ModeDialogStoresTheChoiceOnlyOnOk)
                 QTest::keyClick(d->focusWidget(), Qt::Key_Tab);
                 tabs << d->focusWidget()->objectName();
             }
-            opened << u"%1 %2 %3"_s.arg(!opt2->isChecked())
-                          .arg(off.manhattanLength() <= 4)
-                          .arg(tabs.join(u' '));
+            opened << u"%1 %2 "_s.arg(!opt2->isChecked()).arg(off.manhattanLength() <= 4) +
+                          tabs.join(u' ');
             opt2->setChecked(other);
             const QByteArrayView way(how);
             if (way.isNull() || way == "Esc")
@@ -99,12 +95,11 @@ TEST_F(MainWindow, ModeDialogStoresTheChoiceOnlyOnOk)
                 way == "close" ? void(d->close())
                                : d->findChild<QPushButton *>(QString::fromLatin1(how))->click();
         });
-        get<QPushButton>("cmdMode")->click();
-        QApplication::setActiveWindow(window.get());
+        get<QPushButton>("cmdMode")->click(), QApplication::setActiveWindow(window.get());
         return shown({"txtHour", "txtMinute", "txtSecond", "chkCountDown"});
     };
-    field("txtHour")->setFocus();
-    window->move(5, 5); // away from the screen's centre, where a dialog goes by itself
+    field("txtHour")->setFocus(),
+        window->move(5, 5); // away from the screen's centre, where a dialog goes by itself
     EXPECT_EQ(mode(false, "Command1"), u"0|0|0|1"_s) << "OK without a change still resets";
     EXPECT_EQ(focus(), u"txtMinute 0 1 []"_s);
     EXPECT_EQ(mode(true, "Command2"), u"1|0|0|1"_s) << "Cancel changes nothing";
@@ -122,12 +117,10 @@ TEST_F(MainWindow, ModeDialogStoresTheChoiceOnlyOnOk)
 
 TEST_F(MainWindow, BrowseOffersTheThreeFiltersAndTheLinkOpensTheScript)
 {
-    check("chkRunRelaFile")->setChecked(true);
-    field("txtFile")->setText(u"cmd:dir"_s);
+    check("chkRunRelaFile")->setChecked(true), field("txtFile")->setText(u"cmd:dir"_s);
     get<QPushButton>("cmdBrowse")->click();
     EXPECT_EQ(shown({"txtFile"}), u"cmd:dir"_s) << "cancelled";
-    platform.fileDialogAnswer = u"/music/闹钟.mp3"_s;
-    get<QPushButton>("cmdBrowse")->click();
+    platform.fileDialogAnswer = u"/music/闹钟.mp3"_s, get<QPushButton>("cmdBrowse")->click();
     EXPECT_EQ(shown({"txtFile"}) + u'|' + field("txtFile")->toolTip(),
               u"/music/闹钟.mp3|/music/闹钟.mp3"_s);
     const QString audio =
@@ -162,8 +155,7 @@ TEST_F(MainWindow, BrowseOffersTheThreeFiltersAndTheLinkOpensTheScript)
     QApplication::setPalette(app);
     a11y("lblDatFile")->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QFile::remove(dir.path(u"task.dat"_s));
-    QTest::mouseClick(link, Qt::LeftButton);
-    clickStart();
+    QTest::mouseClick(link, Qt::LeftButton), clickStart();
     QTest::mouseClick(link, Qt::LeftButton); // the link is off while a task runs
     EXPECT_EQ(platform.calls.mid(2).join(u'\n'),
               u"startCommandLine: Notepad "_s + dir.path(u"task.dat"_s) +
