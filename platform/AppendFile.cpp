@@ -11,7 +11,7 @@
 
 namespace platform {
 
-bool appendToFile(const QString &path, QByteArrayView bytes)
+void appendToFile(const QString &path, QByteArrayView bytes)
 {
 #ifdef Q_OS_WIN
     // Qt's append mode seeks to the end once, at the open, so two programs would overwrite each
@@ -31,7 +31,7 @@ bool appendToFile(const QString &path, QByteArrayView bytes)
         file = open();
     }
     if (file == INVALID_HANDLE_VALUE)
-        return false;
+        return;
     OVERLAPPED lockAt = {};
     lockAt.OffsetHigh = 0x7FFFFFFF;
     // A line takes a moment to write; a second's wait means a hung holder, and the line goes
@@ -43,19 +43,16 @@ bool appendToFile(const QString &path, QByteArrayView bytes)
          ::GetTickCount64() < deadline;)
         ::Sleep(1);
     DWORD written = 0;
-    const bool ok = ::SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_END) &&
-                    ::WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
-                    written == DWORD(bytes.size());
+    if (::SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_END))
+        ::WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
     if (locked)
         ::UnlockFileEx(file, 0, 1, 0, &lockAt);
     ::CloseHandle(file);
-    return ok;
 #else
     QFile file(path);
     // Unbuffered: the whole of `bytes` reaches the O_APPEND descriptor in a single write.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-        return false;
-    return file.write(bytes.data(), bytes.size()) == bytes.size();
+    if (file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        file.write(bytes.data(), bytes.size());
 #endif
 }
 

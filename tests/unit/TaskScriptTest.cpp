@@ -1,3 +1,4 @@
+#include <EventLog.h>
 #include <GbConverter.h>
 #include <NumberText.h>
 #include <ScriptPreload.h>
@@ -104,17 +105,17 @@ TEST(TextCodec, ReadsEveryLineInTheEncodingThatReadsIt)
         {"GB18030 that is valid UTF-8", "\xCB\xAE \xCB\xB5", {u"水 说"_s}},
         {"UTF-8 with mark", "\xEF\xBB\xBF\x61\r\n\xE8\xAF\xB4", {u"a"_s, u"说"_s}},
         {"code page 936 euro", "\x80 5", {u"€ 5"_s}},
-        {"a UTF-8 line appended to GBK",
+        {"UTF-8 after GBK",
          encodeText(u"例1\r\n"_s) + appended,
          {u"例1"_s, QString::fromUtf8(appended)}},
-        {"a GBK line appended to UTF-8",
+        {"GBK after UTF-8",
          u"例1\n例2\n"_s.toUtf8() + encodeText(u"例3"_s),
          {u"例1"_s, u"例2"_s, u"例3"_s}},
         {"a GBK line cut off", encodeText(u"例1\n例2"_s) + "\xC0", {u"例1"_s, u"例2\uFFFD"_s}},
         {"Latin-1 digits after a GB lead byte", "N\xB0\x31\x32", {u"N\uFFFD12"_s}},
         {"a tie", "\xCB\xB5\xC3\x97", {u"说脳"_s}, {u"˵×"_s}},
         // In a file of GB18030 a tie goes to the file, never to the locale.
-        {"a tie in a line appended to GBK",
+        {"a tie after GBK",
          encodeText(u"例\n"_s) + u"200° stellen"_s.toUtf8(),
          {u"例"_s, u"200掳 stellen"_s}},
         {"学习 and look-alikes in a GBK script from Windows",
@@ -269,6 +270,7 @@ TEST_F(TaskScript, SavePutsTheStartedTasksOnTopAndKeepsEveryOtherLineByteForByte
         {"between a lone CR and an LF", "P\r" + aLine + "\nZ", {a}, aLine, aLine.chopped(1)},
         {"a GBK script from Windows", gbk, {a}, aLine, {}},
         {"the same started again", aLine + gbk, {a}, aLine, aLine},
+        {"a repeat kept", a5 + a5, {a, c}, c3 + aLine, a5},
         {"code page 936's euro", gbkEuro, {euro}, head + "\x80\x35\r\n", {}},
         {"GB18030's euro", encodeText(u"例"_s), {euro}, encodeText(head + u"€5\r\n"_s), {}},
         {"a UTF-8 script", u"说\r\n"_s.toUtf8(), {hanzi}, head + u"例\r\n"_s.toUtf8(), {}},
@@ -309,7 +311,7 @@ TEST_F(TaskScript, AnEarlyReadingGivesWayToAChangeMadeSince)
     }
 }
 
-TEST(EventLog, ProcessesAppendingAtOnceWriteWholeGb18030LinesEndingInCrLf)
+TEST(EventLog, ProcessesAppendWholeLinesInTheEncodingOfTheLogsEnd)
 {
     TempDir dir;
     QProcess a, b;
@@ -321,4 +323,13 @@ TEST(EventLog, ProcessesAppendingAtOnceWriteWholeGb18030LinesEndingInCrLf)
         for (int i = 0; i < 2000; ++i)
             whole.append(encodeText(tag + QString::number(i) + u'|' + QString(200, u'填')) + "|\r");
     EXPECT_TRUE(std::ranges::is_permutation(lines, whole)) << "every line whole, and once";
+    // New lines follow the log's last 16 KiB, read from its first whole line (the cut falls
+    // inside a UTF-8 character).
+    const QString line = u"x"_s + QString(3400, u'填') + u"\r\n"_s;
+    const QByteArray gbk = encodeText(line).repeated(3), utf8 = line.toUtf8().repeated(2);
+    for (const QByteArray &bytes : {gbk + utf8, utf8 + gbk}) {
+        dir.write(u"Klaxo.log"_s, bytes);
+        EXPECT_EQ(eventlog::logEncoding(dir.path(u"Klaxo.log"_s)) == Encoding::Utf8,
+                  bytes.endsWith(utf8));
+    }
 }

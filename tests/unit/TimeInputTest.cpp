@@ -1,3 +1,4 @@
+#include <DateTimeText.h>
 #include <TimeInput.h>
 
 #include <gtest/gtest.h>
@@ -39,4 +40,13 @@ TEST(CheckStart, AcceptsWithTheEndTimeOrRefusesWithTheMessageAndTheFieldToFix)
     for (const auto &[texts, countDown, expected] : cases)
         EXPECT_EQ(outcome(texts, countDown), expected) << texts;
     EXPECT_EQ(outcome("23|59|59", false, QTime(23, 59, 58)), "1") << "the day's last second";
+}
+
+// The clock labels show the locale's long time without its time zone; quoted text stays.
+TEST(TimeText, IsTheLocalesLongTimeWithoutItsZone)
+{
+    for (const auto &[locale, format] :
+         {std::pair("zh_CN", "HH:mm:ss"), std::pair("fr_BE", "H 'h' mm 'min' ss 's'")})
+        EXPECT_EQ(platform::longTimeFormatWithoutZone(QLocale(QString::fromLatin1(locale))),
+                  QString::fromLatin1(format));
 }

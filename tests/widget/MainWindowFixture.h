@@ -13,9 +13,34 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+
+// The named controls that Tab visits, from `first` round to it again.
+inline QString tabOrder(QWidget *first)
+{
+    QStringList names = {first->objectName()};
+    for (QWidget *w = first->nextInFocusChain(); w != first; w = w->nextInFocusChain())
+        if ((w->focusPolicy() & Qt::TabFocus) && !w->objectName().isEmpty())
+            names.append(w->objectName());
+    return names.join(u' ');
+}
+
+// The named controls of a form, on every page, that overlap a sibling: " sibling/name" each.
+inline QString misplaced(const QWidget *form)
+{
+    QList<QWidget *> all = form->findChildren<QWidget *>(QRegularExpression(u"^(?!qt_)."_s));
+    all.removeIf([](const QWidget *w) { return w->isHidden(); });
+    QString out;
+    for (qsizetype i = 0; i < all.size(); ++i)
+        for (qsizetype j = 0; j < i; ++j)
+            if (all[j]->parent() == all[i]->parent() &&
+                all[j]->geometry().intersects(all[i]->geometry()))
+                out += u' ' + all[j]->objectName() + u'/' + all[i]->objectName();
+    return out;
+}
 
 class MainWindow : public ::testing::Test {
 public:

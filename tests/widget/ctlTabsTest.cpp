@@ -216,6 +216,11 @@ TEST(ctlTabs, IsAPageTabListWhoseTabsPressLikeAClick)
     EXPECT_EQ(strip->child(1)->text(QAccessible::Name), u"高级"_s);
     tabs.setTabs(2);
     EXPECT_EQ(strip->childCount() * 10 + strip->indexOfChild(strip->child(1)), 21);
+    // A tab asked for its place as it is added, before it is drawn, has none yet.
+    QRect added(0, 0, 1, 1);
+    QObject::connect(&tabs, &ctlTabs::propertyChanged, [&] { added = strip->child(2)->rect(); });
+    tabs.setTabs(3);
+    EXPECT_TRUE(added.isEmpty());
 }
 
 // A settings file reads back what it saved: line ends and backslashes escaped, keys in lower case
@@ -253,6 +258,8 @@ TEST(CaptionPage, EditsTheListAndAppliesIt)
         tabs.setCaptions({u"P"_s, u"Q"_s, u"R"_s}), tabs.setSelectedTab(3);
         propTabCaptions page;
         page.SelectionChanged({&tabs, new QObject(&page)});
+        ASSERT_EQ(tabOrder(page.findChild<QWidget *>(u"txtCaption"_s)) + misplaced(&page),
+                  u"txtCaption cmbCaptions cmd2 cmd1 cmd3 cmd0"_s);
         auto *list = page.findChild<QListWidget *>(u"cmbCaptions"_s);
         auto *text = page.findChild<QLineEdit *>(u"txtCaption"_s);
         list->setCurrentRow(select);

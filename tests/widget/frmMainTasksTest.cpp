@@ -11,25 +11,17 @@ static const QString kPrompt = u"请在这里输入或者从下拉列表中选�
 static const QString kPromptTask =
     kPrompt + u"|0|0|0|事件关联文件未指定|限定时间(按倒计时方式)|0|1|1|1"_s;
 
-// The named controls that Tab visits, from `first` round to it again.
-static QString tabOrder(QWidget *first)
-{
-    QStringList names = {first->objectName()};
-    for (QWidget *w = first->nextInFocusChain(); w != first; w = w->nextInFocusChain())
-        if ((w->focusPolicy() & Qt::TabFocus) && !w->objectName().isEmpty())
-            names.append(w->objectName());
-    return names.join(u' ');
-}
-
 // A script with no task gives way to the prompt's; one that cannot be read stays, as do fields.
 TEST_F(MainWindow, StartUpShowsTheFirstTaskOfTheScriptInTabOrder)
 {
     EXPECT_EQ(task() + combo()->toolTip(), kPromptTask + kPrompt);
     get<ctlTabs>("ctlTabs1")->setSelectedTab(3);
     EXPECT_TRUE(get("txtAbout")->property("plainText").toString().startsWith(u"使用说明"_s));
-    EXPECT_EQ(tabOrder(get("cmdOk")), u"cmdOk cmdExit cmdRunBack ctlTabs1 cboTask txtSecond "
-                                      u"txtMinute txtHour cmdMode cmdBrowse txtFile chkRunRelaFile "
-                                      u"chkRunInBackground chkShowMsg chkCountDown"_s);
+    EXPECT_EQ(tabOrder(get("cmdOk")) + misplaced(window.get()),
+              u"cmdOk cmdExit cmdRunBack ctlTabs1 cboTask txtSecond "
+              u"txtMinute txtHour cmdMode cmdBrowse txtFile chkRunRelaFile "
+              u"chkRunInBackground chkShowMsg chkCountDown Frame1/cmdMode"_s)
+        << "the mode button on its frame's top line, the rest apart";
 
     const QByteArray prompt =
         tasks::encodeText(u"[0,0,0,0,1,1,1,\"事件关联文件未指定\"]"_s + kPrompt,
@@ -86,7 +78,7 @@ TEST_F(MainWindow, ModeDialogStoresTheChoiceOnlyOnOk)
                 tabs << d->focusWidget()->objectName();
             }
             opened << u"%1 %2 "_s.arg(!opt2->isChecked()).arg(off.manhattanLength() <= 4) +
-                          tabs.join(u' ');
+                          tabs.join(u' ') + misplaced(d);
             opt2->setChecked(other);
             const QByteArrayView way(how);
             if (way.isNull() || way == "Esc")
