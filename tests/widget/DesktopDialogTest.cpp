@@ -81,3 +81,15 @@ TEST(DesktopMessageBox, ShowsTheIconAskedFor)
         EXPECT_EQ(seen, shown) << int(asked);
     }
 }
+
+// A window kept on top is brought forward active; closing by title closes that window only.
+TEST(DesktopWindows, TopmostComesForwardAndClosingByTitleClosesThatWindowOnly)
+{
+    QWidget other, tocklet(nullptr, Qt::WindowStaysOnTopHint);
+    other.setWindowTitle(u"Other"_s), tocklet.setWindowTitle(u"Tocklet"_s);
+    tocklet.show(), other.show(), QApplication::setActiveWindow(&other);
+    platform::DesktopPlatform().makeTopmost(&tocklet);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&tocklet));
+    platform::DesktopPlatform().closeTopLevelWindow(u"Tocklet"_s);
+    EXPECT_TRUE(other.isVisible() && !tocklet.isVisible());
+}
