@@ -32,22 +32,18 @@ at_place "$fw" || fail "restored by the key at $(place "$fw"), not $at"
 # Background now hides the window, and the key brings it back to the same place.
 background "$first"
 iconic "$fw" && fail "Background with the key minimised the window"
-xdotool key ctrl+alt+a
-until_true shown "$first" || fail "Ctrl+Alt+A did not recall the hidden window"
+key_recalls "$first" "Ctrl+Alt+A did not recall the hidden window"
 at_place "$fw" || fail "recalled at $(place "$fw"), not $at"
 background "$first"
 start_later && second=$pid
 background "$second" Return sleep 0.3 key alt+g
 
 # Ctrl+Alt+A recalls the first copy only.
-xdotool key ctrl+alt+a
-until_true shown "$first" || fail "Ctrl+Alt+A did not recall the first copy"
-sleep 0.5
-hidden "$second" || fail "Ctrl+Alt+A recalled the second copy"
+key_recalls "$first" "Ctrl+Alt+A did not recall the first copy"
+sleep 0.5 && hidden "$second" || fail "Ctrl+Alt+A recalled the second copy"
 # With NumLock on (toggled in the same call: xdotool drops a lock state when it ends).
 background "$first"
-xdotool key Num_Lock ctrl+alt+a Num_Lock
-until_true shown "$first" || fail "Ctrl+Alt+A with NumLock did not recall"
+key_recalls "$first" "Ctrl+Alt+A with NumLock did not recall" Num_Lock ctrl+alt+a Num_Lock
 # A minimised window comes back restored, active and above, by --recall and by the key.
 for recall in '"$work/app/tocklet" --recall' 'xdotool key ctrl+alt+a'; do
   minimize "$first"
@@ -65,8 +61,7 @@ terminate "$first" "first copy"
   fail "after the first copy ended, the second did not answer --recall"
 start_later && third=$pid
 background "$third" Return sleep 0.3 key alt+g
-xdotool key ctrl+alt+a
-until_true shown "$third" || fail "the copy started after the first did not get the key"
+key_recalls "$third" "the copy started after the first did not get the key"
 # A copy told to end while its notice is open ends, notice and all.
 start && until_true shown || fail "no notice"
 terminate "$pid" "a copy ended during its notice"

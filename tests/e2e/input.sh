@@ -38,8 +38,7 @@ for at in "60 60" "120 120" "--window $w 120 120" "--window $w 130 128"; do
   sleep 0.2 && xdotool mousemove $at
 done
 xdotool sleep 0.3 mouseup 1 sleep 0.5 windowactivate --sync "$w" key Return
-until_true grep -qF "$work/song.mp3\"]" "$dat" && [ -e "$work/song.mp3" ] ||
-  fail "the drop: $(script_text)"
+until_true grep -qF "$work/song.mp3\"]" "$dat" && [ -e "$work/song.mp3" ] || fail "the drop: $(script_text)"
 
 # The mode dialog's frame is centred over the window's, by the window manager's frames.
 centre() {

@@ -33,6 +33,8 @@ background() {
   until_true hidden "$p" || fail "${*:-alt+g} did not hide copy $p"
 }
 minimize() { xdotool windowminimize --sync "$(mine "$1")"; until_true hidden "$1" || fail "not minimised"; }
+# key_recalls PID WHAT [KEYS...]: the keys (Ctrl+Alt+A unless told) show the copy's window again.
+key_recalls() { local p=$1 what=$2 && shift 2; xdotool key "${@:-ctrl+alt+a}"; until_true shown "$p" || fail "$what"; }
 # start_later: another copy; "<<" is logged while its notice is its only window; OK shows its own.
 start_later() {
   start && until_true shown || fail "no notice"
@@ -55,5 +57,7 @@ wait_exit() {
   until_true ended || fail "$1: the program did not end"
   wait "$pid" || fail "$1: exit status $?"
 }
+# exited WHAT: wait_exit, and the exit line logged last.
+exited() { wait_exit "$1"; [ "$(log | tail -n 1)" = $'>\t系统正常退出' ] || fail "$1: no exit line: $(log)"; }
 # terminate PID WHAT: SIGTERM, then wait_exit.
 terminate() { pid=$1; kill -TERM "$pid"; wait_exit "$2"; }

@@ -48,10 +48,8 @@ portal() {
 write_script '[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
 portal 0 ''
 until_true fake_log 'shortcut token_tocklet,recall,token_tocklet,' || fail "the daemon was not asked"
-sleep 0.5
-background "$pid" Return alt+g
-xdotool key ctrl+alt+a
-until_true shown || fail "Ctrl+Alt+A did not recall the window with the grab kept"
+sleep 0.5 && background "$pid" Return alt+g
+key_recalls "$pid" "Ctrl+Alt+A did not recall the window with the grab kept"
 terminate "$pid" "the first copy" && kill "$fake" && wait "$fake"
 
 # A portal 10 s late: meanwhile the window answers, a 2 s background task fires, the grab recalls.
@@ -62,13 +60,11 @@ background "$pid" Return
 box=$(until_true titled 时间到) || fail "the countdown did not fire while the portal was waiting"
 focus "$box" && xdotool key Return
 until_true eval '! titled 时间到' || fail "Enter did not close the box"
-minimize "$pid" && xdotool key ctrl+alt+a
-until_true shown || fail "Ctrl+Alt+A did not recall the window while the portal was waiting"
+minimize "$pid" && key_recalls "$pid" "Ctrl+Alt+A did not recall the window while the portal was waiting"
 fake_log ListShortcuts && fail "the portal answered before the test was done waiting (too slow)"
 # Its late answer with a key: the grab goes (the X11 key no longer recalls), its Activated does.
 until_true fake_log shortcut || fail "the daemon was not asked after the late answer"
-sleep 0.5
-minimize "$pid" && xdotool key ctrl+alt+a && sleep 1
+sleep 0.5 && minimize "$pid" && xdotool key ctrl+alt+a && sleep 1
 hidden || fail "the grab was kept though the portal has the key"
 dbus-send --session --type=method_call --dest=org.freedesktop.portal.Desktop /org/freedesktop/portal/desktop test.Fake.Press
 until_true shown || fail "the portal's Activated did not recall the window"

@@ -112,8 +112,7 @@ w=$(until_true windows | head -n 1) || fail "Ctrl+Alt+A did not recall the windo
 for answer in n y; do
   $WINE wineboot -e >/dev/null 2>&1 & session=$!
   until_true eval '[ "$(windows | wc -l)" -eq 2 ]' || fail "no question at the session's end"
-  box=$(windows | grep -vx "$w" | head -n 1)
-  focus "$box" && xdotool key "$answer"
+  focus "$(windows | grep -vx "$w" | head -n 1)" && xdotool key "$answer"
   until_true eval '! kill -0 $session 2>/dev/null' || fail "the session's end did not finish ($answer)"
   [ "$answer" = y ] || { ! ended && [ "$(windows | wc -l)" -eq 1 ] || fail "No ended the program"; }
 done

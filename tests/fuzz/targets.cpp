@@ -33,8 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // started writes nothing, one with a task started moves only that task's line, to the top.
     static QTemporaryDir dir;
     QFile file(dir.filePath(QStringLiteral("task.dat")));
-    check(file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-          file.write(bytes) == bytes.size());
+    check(file.open(QFile::WriteOnly | QFile::Truncate) && file.write(bytes) == bytes.size());
     file.close();
     tasks::ScriptFile script(file.fileName()), reread(file.fileName());
     tasks::TaskList loaded, plain, again;
@@ -81,13 +80,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     check(roundTrip(once) == once);
 #elif TARGET == 3 // the tab strip's settings file: parsed, saved and parsed again the same
     static QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("settings"));
-    QFile file(path);
+    QFile file(dir.filePath(QStringLiteral("settings")));
     check(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == size);
     file.close();
-    const tabstrip::FilePropertyBag bag(path);
+    const tabstrip::FilePropertyBag bag(file.fileName());
     check(bag.save());
-    const tabstrip::FilePropertyBag again(path);
+    const tabstrip::FilePropertyBag again(file.fileName());
     for (const QString &key : bag.keys())
         check(again.readProperty(key, {}) == bag.readProperty(key, {}));
 #elif TARGET == 4 // the codec against Qt's own GB18030

@@ -15,6 +15,7 @@
 #include <random>
 
 using namespace tasks;
+using enum Encoding;
 
 // Bytes in failure messages as text, with "%0D%0A" for CR LF and the like.
 static void PrintTo(const QByteArray &bytes, std::ostream *os)
@@ -75,20 +76,17 @@ TEST(TextCodec, TheLocaleChoosesGb18030OnlyForAChineseCodeset)
 {
     // ANSI_X3.4-1968: the codeset of a locale named but not generated here.
     const std::tuple<const char *, const char *, Encoding> cases[] = {
-        {"zh_CN.UTF-8", "UTF-8", Encoding::Utf8},
-        {"zh_CN.UTF-8", "ANSI_X3.4-1968", Encoding::Utf8},
-        {"zh_CN.GB18030", "GB18030", Encoding::Gb18030},
-        {"zh_CN", "GB2312", Encoding::Gb18030},
-        {"zh_CN.gbk", "ANSI_X3.4-1968", Encoding::Gb18030},
-        {"zh_SG.euc-cn@x", "ANSI_X3.4-1968", Encoding::Gb18030},
-        {"de_DE.ISO-8859-1", "ISO-8859-1", Encoding::Utf8}};
+        {"zh_CN.UTF-8", "UTF-8", Utf8},           {"zh_CN.UTF-8", "ANSI_X3.4-1968", Utf8},
+        {"zh_CN.GB18030", "GB18030", Gb18030},    {"zh_CN", "GB2312", Gb18030},
+        {"zh_CN.gbk", "ANSI_X3.4-1968", Gb18030}, {"zh_SG.euc-cn@x", "ANSI_X3.4-1968", Gb18030},
+        {"de_DE.ISO-8859-1", "ISO-8859-1", Utf8}};
     for (const auto &[name, codeset, encoding] : cases)
         EXPECT_EQ(encodingForLocale(name, codeset), encoding) << name << " " << codeset;
 }
 
 TEST(TextCodec, ReadsEveryLineInTheEncodingThatReadsIt)
 {
-    const QByteArray appended = u"[0,0,30,0,1,0,1,\"事件关联文件未指定\"]下午三点开会"_s.toUtf8();
+    const QString appended = u"[0,0,30,0,1,0,1,\"事件关联文件未指定\"]下午三点开会"_s;
     const QString xuexi = u"[8,0,0,1,1,0,0,\"cmd:start https://example.com/\"]学习"_s;
     const QStringList sample = sampleTaskScript().mid(1, 2);
     // Bytes and how they read with either encoding as the locale's; a second reading where the
@@ -105,19 +103,15 @@ TEST(TextCodec, ReadsEveryLineInTheEncodingThatReadsIt)
         {"GB18030 that is valid UTF-8", "\xCB\xAE \xCB\xB5", {u"水 说"_s}},
         {"UTF-8 with mark", "\xEF\xBB\xBF\x61\r\n\xE8\xAF\xB4", {u"a"_s, u"说"_s}},
         {"code page 936 euro", "\x80 5", {u"€ 5"_s}},
-        {"UTF-8 after GBK",
-         encodeText(u"例1\r\n"_s) + appended,
-         {u"例1"_s, QString::fromUtf8(appended)}},
-        {"GBK after UTF-8",
-         u"例1\n例2\n"_s.toUtf8() + encodeText(u"例3"_s),
-         {u"例1"_s, u"例2"_s, u"例3"_s}},
+        {"UTF-8 after GBK", encodeText(u"例1\r\n"_s) + appended.toUtf8(), {u"例1"_s, appended}},
+        {"GBK after UTF-8", u"例1\n例2\n"_s.toUtf8() + encodeText(u"例3"_s),
+         QStringList{u"例1"_s, u"例2"_s, u"例3"_s}},
         {"a GBK line cut off", encodeText(u"例1\n例2"_s) + "\xC0", {u"例1"_s, u"例2\uFFFD"_s}},
         {"Latin-1 digits after a GB lead byte", "N\xB0\x31\x32", {u"N\uFFFD12"_s}},
         {"a tie", "\xCB\xB5\xC3\x97", {u"说脳"_s}, {u"˵×"_s}},
         // In a file of GB18030 a tie goes to the file, never to the locale.
-        {"a tie after GBK",
-         encodeText(u"例\n"_s) + u"200° stellen"_s.toUtf8(),
-         {u"例"_s, u"200掳 stellen"_s}},
+        {"a tie after GBK", encodeText(u"例\n"_s) + u"200° stellen"_s.toUtf8(),
+         QStringList{u"例"_s, u"200掳 stellen"_s}},
         {"学习 and look-alikes in a GBK script from Windows",
          encodeText(sample.join(u"\r\n"_s) + u"\r\n路\r\n丐 陇\r\n"_s + xuexi),
          sample + QStringList{u"路"_s, u"丐 陇"_s, xuexi}},
@@ -129,7 +123,7 @@ TEST(TextCodec, ReadsEveryLineInTheEncodingThatReadsIt)
           u"/home/u/Müsik/a.ogg"_s, u"Call mom 😀"_s})
         cases.append({text.toStdString(), text.toUtf8(), {text}});
     for (const auto &[name, bytes, lines, utf8Tie] : cases) {
-        for (const Encoding locale : {Encoding::Gb18030, Encoding::Utf8}) {
+        for (const Encoding locale : {Gb18030, Utf8}) {
             const auto readLines = [&](QByteArrayView bytes) {
                 QStringList read;
                 const QString text = decodeText(bytes, fileEncoding(bytes, locale));
@@ -137,9 +131,8 @@ TEST(TextCodec, ReadsEveryLineInTheEncodingThatReadsIt)
                 return read;
             };
             const QStringList read = readLines(bytes);
-            EXPECT_EQ(read, locale == Encoding::Utf8 && !utf8Tie.isEmpty() ? utf8Tie : lines)
-                << name;
-            for (const Encoding encoding : {Encoding::Gb18030, Encoding::Utf8})
+            EXPECT_EQ(read, locale == Utf8 && !utf8Tie.isEmpty() ? utf8Tie : lines) << name;
+            for (const Encoding encoding : {Gb18030, Utf8})
                 EXPECT_EQ(readLines(encodeFile(read.join(u'\n'), encoding, false, locale)), read)
                     << name << ", written and read back";
             EncodingVote vote(locale); // a line at a time, as a large script is read
@@ -148,7 +141,7 @@ TEST(TextCodec, ReadsEveryLineInTheEncodingThatReadsIt)
             EXPECT_EQ(vote.result(), fileEncoding(bytes, locale)) << name << ", line by line";
         }
     }
-    EXPECT_EQ(encodeFile(u"abc\r\n"_s, Encoding::Gb18030, false, Encoding::Utf8), "abc\r\n")
+    EXPECT_EQ(encodeFile(u"abc\r\n"_s, Gb18030, false, Utf8), "abc\r\n")
         << "no mark on plain ASCII";
 }
 
@@ -197,9 +190,7 @@ TEST_F(TaskScript, EveryScriptReadsBackAsWritten)
     // from fuzzing), then GB2312, GBK, Unicode.
     const QStringList texts = {u"说"_s, u"募"_s, u"聧"_s, gb18030("\xE5\xB8\xB8\xE8\xA7\x84")};
     std::mt19937 random(2026);
-    const auto pick = [&](int low, int high) {
-        return std::uniform_int_distribution(low, high)(random);
-    };
+    const auto pick = [&](int a, int b) { return std::uniform_int_distribution(a, b)(random); };
     const auto character = [&]() -> QString {
         const int pool = pick(0, 2);
         const char gb[] = {char(pool ? pick(0x81, 0xA0) : pick(0xB0, 0xF7)),
@@ -219,7 +210,7 @@ TEST_F(TaskScript, EveryScriptReadsBackAsWritten)
                              double(pick(0, 9)), 1, 0, 0, 1});
         }
         QFile::remove(script);
-        ScriptFile file(script, round % 2 ? Encoding::Utf8 : Encoding::Gb18030);
+        ScriptFile file(script, round % 2 ? Utf8 : Gb18030);
         ASSERT_TRUE(saveTaskScript(file, list));
         TaskList back;
         loadTaskScript(file, back);
@@ -329,7 +320,6 @@ TEST(EventLog, ProcessesAppendWholeLinesInTheEncodingOfTheLogsEnd)
     const QByteArray gbk = encodeText(line).repeated(3), utf8 = line.toUtf8().repeated(2);
     for (const QByteArray &bytes : {gbk + utf8, utf8 + gbk}) {
         dir.write(u"Klaxo.log"_s, bytes);
-        EXPECT_EQ(eventlog::logEncoding(dir.path(u"Klaxo.log"_s)) == Encoding::Utf8,
-                  bytes.endsWith(utf8));
+        EXPECT_EQ(eventlog::logEncoding(dir.path(u"Klaxo.log"_s)) == Utf8, bytes.endsWith(utf8));
     }
 }

@@ -41,9 +41,7 @@ TEST(DesktopFileDialog, ListsWhatEachFilterMatchesAndTheChosenFileIsChecked)
             return names.join(u' ');
         };
         // The first filter is chosen at the start; the folder is read and sorted in the background.
-        auto shows = [&](const QString &n) {
-            return QTest::qWaitFor([&] { return shown() == n; });
-        };
+        auto shows = [&](QString n) { return QTest::qWaitFor([&] { return shown() == n; }); };
         EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile) << "a name typed must exist";
         dialog->setDirectory(dir.dir.path());
         EXPECT_TRUE(shows(u"alarm.mp3"_s)) << shown().toStdString();
@@ -64,13 +62,12 @@ TEST(DesktopFileDialog, ListsWhatEachFilterMatchesAndTheChosenFileIsChecked)
 // The box shows the icon asked for (and, on Windows, its sound).
 TEST(DesktopMessageBox, ShowsTheIconAskedFor)
 {
-    using platform::MsgIcon;
-    const std::pair<MsgIcon, QMessageBox::Icon> rows[] = {
-        {MsgIcon::None, QMessageBox::NoIcon},
-        {MsgIcon::Information, QMessageBox::Information},
-        {MsgIcon::Exclamation, QMessageBox::Warning},
-        {MsgIcon::Question, QMessageBox::Question},
-        {MsgIcon::Critical, QMessageBox::Critical}};
+    using enum platform::MsgIcon;
+    const std::pair<platform::MsgIcon, QMessageBox::Icon> rows[] = {
+        {None, QMessageBox::NoIcon},         {Information, QMessageBox::Information},
+        {Exclamation, QMessageBox::Warning}, {Question, QMessageBox::Question},
+        {Critical, QMessageBox::Critical},
+    };
     for (const auto &[asked, shown] : rows) {
         QMessageBox::Icon seen = QMessageBox::NoIcon;
         QTimer::singleShot(0, [&] {

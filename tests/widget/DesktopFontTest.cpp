@@ -30,8 +30,7 @@ TEST(DesktopFont, UnhintedFontsAreDrawnUnhinted)
 {
     platform::DesktopPlatform::standInFonts();
     const QString family = QFont::substitute(QStringLiteral("宋体"));
-    FcPattern *pattern =
-        FcNameParse(reinterpret_cast<const FcChar8 *>(family.toUtf8().constData()));
+    FcPattern *pattern = FcNameParse(reinterpret_cast<const FcChar8 *>(qUtf8Printable(family)));
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern), FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
     FcPattern *match = FcFontMatch(nullptr, pattern, &result);

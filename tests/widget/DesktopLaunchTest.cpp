@@ -12,15 +12,14 @@
 // command runs unseen. "open X" is the desktop's open of X.
 TEST(DesktopLaunch, CommandLinesStartTheirDesktopCounterparts)
 {
+    const QString xterm = u"x-terminal-emulator -e\n"_s; // what the fake terminal records first
     const std::tuple<QString, bool, QString> rows[] = {
         {engine::commandLine(u"Cmd:echo SendMessage(hWnd1, \"a  b\", 0&) cmd:x"_s), true,
-         u"x-terminal-emulator -e\nSendMessage(hWnd1, \"a  b\", 0&) cmd /c x"_s},
-        {u"cmd /k echo 1"_s, true, u"x-terminal-emulator -e\n1\nstayed"_s},
+         xterm + u"SendMessage(hWnd1, \"a  b\", 0&) cmd /c x"_s},
+        {u"cmd /k echo 1"_s, true, xterm + u"1\nstayed"_s},
         {u"cmd /c START  https://example.com/ "_s, true, u"xdg-open|https://example.com/"_s},
-        {u"cmd /c echo (a)& Start T & echo b"_s, true,
-         u"x-terminal-emulator -e\n(a)\nb\nxdg-open|T"_s},
-        {u"cmd /c false"_s, true,
-         u"x-terminal-emulator -e\n命令以状态 1 结束。按回车键关闭窗口。"_s},
+        {u"cmd /c echo (a)& Start T & echo b"_s, true, xterm + u"(a)\nb\nxdg-open|T"_s},
+        {u"cmd /c false"_s, true, xterm + u"命令以状态 1 结束。按回车键关闭窗口。"_s},
         {u"Notepad /home/me/my tasks.dat"_s, true, u"gedit|/home/me/my tasks.dat"_s},
         {u"Notepad GBFILE"_s, true, u"gedit|--encoding=GB18030|GBFILE"_s},
         // No terminal: run unseen. A command that writes RECORD itself: its exact bytes.

@@ -15,10 +15,9 @@ TEST(FusionStyle, DrawsGroupBoxesAsFusionDoes)
         GTEST_SKIP() << "Fusion is left as it is from Qt 6.5";
     const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("fusion")));
     FusionStyle ours(QStyleFactory::create(QStringLiteral("fusion")));
-    for (const auto &[title, checkable] : {std::pair{QStringLiteral("限定时间"), false},
-                                           {QString(), false},
-                                           {QString(), true},
-                                           {QStringLiteral("其它"), true}}) {
+    for (const auto &[title, checkable] :
+         {std::pair(QStringLiteral("限定时间"), false), std::pair(QString(), false),
+          std::pair(QString(), true), std::pair(QStringLiteral("其它"), true)}) {
         QGroupBox box(title);
         box.setCheckable(checkable), box.resize(160, 70);
         box.setStyle(fusion.get());

@@ -21,10 +21,9 @@ TEST_F(MainWindow, TaskRunsFromStartToFiring)
     clickStart();
     EXPECT_EQ(shown({"cmdOk", "txtSecond", "lblStart", "lblEnd"}),
               u"停止(&S)|3|2026/12/6 14:03:09|2026/12/6 14:03:12"_s);
-    EXPECT_EQ(disabled(*this),
-              u"txtHour txtMinute txtSecond cmdMode cboTask chkRunRelaFile txtFile "
+    EXPECT_EQ(QString::number(window->isVisible()) + u' ' + disabled(*this),
+              u"0 txtHour txtMinute txtSecond cmdMode cboTask chkRunRelaFile txtFile "
               u"cmdBrowse chkShowMsg chkRunInBackground chkCountDown lblDatFile"_s);
-    EXPECT_FALSE(window->isVisible());
     tickAfter(2);
     EXPECT_EQ(shown({"lblNow"}), u"2026/12/6 14:03:11"_s);
     tickAfter(1);
@@ -54,9 +53,8 @@ TEST_F(MainWindow, InvalidInputCountdownsAcrossTheClockChangeStopAndClockJumps)
     EXPECT_EQ(shown({"lblEnd"}), u"2027/3/28 4:30:00"_s);
     tickAfter(7199), clickStart();
     EXPECT_EQ(logLines().last(), u"[2027/3/28 4:29:59]\t\t任务被用户中断"_s);
-    EXPECT_FALSE(timerActive());
-    EXPECT_EQ(shown({"cmdOk"}) + u' ' + disabled(*this),
-              u"开始(&S) txtFile cmdBrowse cmdRunBack"_s);
+    EXPECT_EQ(u"%1 %2 "_s.arg(timerActive()).arg(shown({"cmdOk"})) + disabled(*this),
+              u"0 开始(&S) txtFile cmdBrowse cmdRunBack"_s);
     EXPECT_EQ(dir.read(u"task.dat"_s), script) << "Stop leaves the script";
 
     clickStart(), tickAfter(3 * 3600); // the clock jumped, or the machine slept
@@ -75,10 +73,9 @@ TEST_F(MainWindow, StartingMovesTheTaskToTheTopOfBothListsAndTheScript)
     const QStringList before = items(), lines = scriptLines();
     combo()->setEditText(before[3]), field("txtMinute")->setText(u"7"_s);
     clickStart();
-    EXPECT_EQ(focus(), u"cmdRunBack"_s);
+    EXPECT_EQ(focus() + u' ' + combo()->currentText(), u"cmdRunBack "_s + before[3]);
     EXPECT_EQ(items(),
               (QStringList{before[3], before[0], before[1], before[2], before[4], before[5]}));
-    EXPECT_EQ(combo()->currentText(), before[3]);
     EXPECT_EQ(scriptLines(), (QStringList{u"[0,7,0,0,1,1,1,\"%1\"]"_s.arg(kPlaceholder) + before[3],
                                           lines[0], lines[1], lines[2], lines[4], lines[5]}))
         << "the window's settings, not the stored ones";

@@ -1,7 +1,6 @@
 #include "MainWindowFixture.h"
 
 #include <ScriptPreload.h>
-#include <TaskScript.h>
 #include <frmMode.h>
 
 #include <QAccessible>
@@ -24,15 +23,13 @@ TEST_F(MainWindow, StartUpShowsTheFirstTaskOfTheScriptInTabOrder)
         << "the mode button on its frame's top line, the rest apart";
 
     const QByteArray prompt =
-        tasks::encodeText(u"[0,0,0,0,1,1,1,\"事件关联文件未指定\"]"_s + kPrompt,
-                          tasks::localeEncoding()) +
-        "\r\n\r\n";
+        tasks::encodeText(u"[0,0,0,0,1,1,1,\"事件关联文件未指定\"]"_s + kPrompt + u"\r\n\r\n"_s,
+                          tasks::localeEncoding());
     const std::tuple<QByteArray, QByteArray, QString> rows[] = {
         {"", prompt, kPromptTask},
         {"\r\n   \r\n[0,0,0,0,1,1,1,\"x\"]\r\n", // kept after the prompt line
          prompt.chopped(2) + "\r\n   \r\n[0,0,0,0,1,1,1,\"x\"]\r\n", kPromptTask},
-        {"[99999999999,1.5,0.25,2,-1,0,0,\"  spaced.txt\"]a]b \"quoted\", text\r\n",
-         {},
+        {"[99999999999,1.5,0.25,2,-1,0,0,\"  spaced.txt\"]a]b \"quoted\", text\r\n", QByteArray(),
          u"a]b \"quoted\", text|99999999999|1.5|0.25|  spaced.txt|限定时间(按到点方式)|1|1|0|0"_s},
         {"hello", {}, u"|0|0|0|10|限定时间|0|0|0|0"_s},
     };
@@ -123,9 +120,7 @@ TEST_F(MainWindow, BrowseOffersTheThreeFiltersAndTheLinkOpensTheScript)
 
     // A screen reader hears each field by its label, the times by their captions, and presses
     // the link as a click does.
-    const auto a11y = [&](const char *name) {
-        return QAccessible::queryAccessibleInterface(get(name));
-    };
+    auto a11y = [&](const char *name) { return QAccessible::queryAccessibleInterface(get(name)); };
     QStringList heard;
     for (const char *field : {"txtHour", "txtMinute", "txtSecond", "txtFile", "lblDatFile"})
         heard << a11y(field)->text(QAccessible::Name);
