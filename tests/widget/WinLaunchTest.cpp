@@ -7,10 +7,6 @@
 #include <QTest>
 #include <QUrl>
 
-using namespace Qt::StringLiterals;
-
-namespace {
-
 // Command lines run as they stand, in a console of their own; the shell's "open" runs a batch
 // file as the Explorer would.
 TEST(WindowsLaunch, CommandLinesAndOpenRunWhatTheyName)
@@ -31,16 +27,10 @@ TEST(WindowsLaunch, CommandLinesAndOpenRunWhatTheyName)
         command.replace(u"RECORD"_s, record)
             .replace(u"BATURL"_s, QUrl::fromLocalFile(dir.path(u"opened.bat"_s)).toString())
             .replace(u"BAT"_s, dir.path(u"opened.bat"_s));
-        if (command.startsWith(u"open "_s))
-            platform::DesktopPlatform().shellOpen(command.mid(5));
-        else
-            platform::DesktopPlatform().startCommandLine(command);
-        const auto seen = [&] {
-            return QString::fromLocal8Bit(dir.read(u"record 例"_s)).trimmed();
-        };
+        command.startsWith(u"open "_s) ? platform::DesktopPlatform().shellOpen(command.mid(5))
+                                       : platform::DesktopPlatform().startCommandLine(command);
+        auto seen = [&] { return QString::fromLocal8Bit(dir.read(u"record 例"_s)).trimmed(); };
         (void)QTest::qWaitFor([&] { return seen() == recorded; }, 10000);
         EXPECT_EQ(seen(), recorded) << line.toStdString();
     }
 }
-
-} // namespace
