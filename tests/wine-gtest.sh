@@ -6,8 +6,6 @@ shift
 case " $* " in *" --gtest_list_tests "*) exec /usr/lib/wine/wine64 "$exe" "$@" ;; esac
 xml=$(mktemp --suffix=.xml)
 trap 'rm -f "$xml"' EXIT
-/usr/lib/wine/wine64 "$exe" "$@" --gtest_output="xml:Z:${xml//\//\\}"
-status=$?
-[ "$status" -eq 0 ] || exit "$status"
+/usr/lib/wine/wine64 "$exe" "$@" --gtest_output="xml:Z:${xml//\//\\}" || exit $?
 grep -qE '<testsuites tests="[1-9]' "$xml" && ! grep -qE '<testsuites [^>]*(failures|errors)="[1-9]' "$xml" ||
   { echo "wine-gtest: exit status 0 without a clean gtest report"; exit 1; }

@@ -14,8 +14,7 @@ def wait(test):
         if hits: return hits
         time.sleep(0.1)
 has, role = lambda o, state: o.getState().contains(state), lambda r: lambda o: o.getRole() == r
-strip = wait(role(pyatspi.ROLE_PAGE_TAB_LIST))[0]
-tabs = find(strip, role(pyatspi.ROLE_PAGE_TAB))
+tabs = find(wait(role(pyatspi.ROLE_PAGE_TAB_LIST))[0], role(pyatspi.ROLE_PAGE_TAB))
 print('tabs', *[t.name + '*' * has(t, pyatspi.STATE_SELECTED) for t in tabs])
 tabs[1].queryAction().doAction(0)
 print('advanced', len(wait(lambda o: o.getRole() == pyatspi.ROLE_CHECK_BOX and has(o, pyatspi.STATE_SHOWING))))

@@ -2,10 +2,7 @@
 # and windows found by title and given the focus. Each script has a $work folder.
 fail() { echo "FAIL: $*"; cat "$work"/out* 2>/dev/null; exit 1; }
 # Polls a command for up to 15 s (UNTIL_SECONDS).
-until_true() {
-  for _ in $(seq $((${UNTIL_SECONDS:-15} * 10))); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
+until_true() { for _ in $(seq $((${UNTIL_SECONDS:-15} * 10))); do "$@" && return 0; sleep 0.1; done; false; }
 # focus WINDOW: makes it the active window, trying again while the window manager is busy.
 focused() { [ -n "$1" ] && { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] || { xdotool windowactivate "$1" 2>/dev/null; false; }; }; }
 focus() { until_true focused "$1" || fail "window $1 could not be activated"; }

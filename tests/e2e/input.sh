@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Real X11 keys and clicks in the time fields; Start writes them into task.dat, which shows them.
 source "$(dirname "$0")/lib.sh" "$1"
+restart() { terminate "$pid" "$1"; start_window; } # restart WHAT: the copy ended, a new one's window
 write_script '[0,0,0,0,1,0,1,"事件关联文件未指定"]task'
 start_window env QT_QPA_PLATFORMTHEME=gtk3 "$work/app/tocklet" # as on GNOME; the caret after the 0
 # Home Delete drop the 0; Tab, Shift+Tab; Down and a click on the label "分钟:" keep the focus.
@@ -15,8 +16,7 @@ until_true first_line_has '[2,75,0,' || fail "Delete, Tab, Shift+Tab, arrows, a 
 
 # A click into a field selects its text; a paste by Shift+Insert or the middle button keeps only
 # what the keys would let through.
-terminate "$pid" "first run"
-start_window
+restart "first run"
 printf 1x2 | xclip -selection primary # the click's own selection must not replace it
 xdotool mousemove --window "$w" 110 76 click 1 type 30 # into the hours
 printf 4ab9876 | xclip -selection clipboard
@@ -32,8 +32,7 @@ start_window
 touch "$work/song.mp3"
 "$2" "$work/song.mp3" & pids+=($!)
 src=$(until_true xdotool search --onlyvisible --name 'drag source') || fail "no drag source"
-sleep 0.5
-xdotool mousemove --window "$w" 120 12 click 1 sleep 0.3 mousemove --window "$src" 50 50 mousedown 1
+xdotool sleep 0.5 mousemove --window "$w" 120 12 click 1 sleep 0.3 mousemove --window "$src" 50 50 mousedown 1
 for at in "60 60" "120 120" "--window $w 120 120" "--window $w 130 128"; do
   sleep 0.2 && xdotool mousemove $at
 done
@@ -47,12 +46,10 @@ centre() {
   read -ra e <<<"$(xprop -id "$1" _NET_FRAME_EXTENTS | tr -dc '0-9,' | tr ',' ' ')"
   echo $((X - e[0] + (WIDTH + e[0] + e[1]) / 2)) $((Y - e[2] + (HEIGHT + e[2] + e[3]) / 2))
 }
-terminate "$pid" "third run"
-start_window && xdotool key alt+m
+restart "third run" && xdotool key alt+m
 d=$(until_true titled 选择模式) || fail "no mode dialog"
 sleep 0.3
-read -r wx wy <<<"$(centre "$w")"
-read -r dx dy <<<"$(centre "$d")"
+read -r wx wy dx dy <<<"$(centre "$w") $(centre "$d")"
 [ $(((wx - dx) * (wx - dx) + (wy - dy) * (wy - dy))) -le 16 ] ||
   fail "the mode dialog centred at $dx,$dy, the window at $wx,$wy"
 echo "input: ok"

@@ -38,8 +38,7 @@ key_recalls() { local p=$1 what=$2 && shift 2; xdotool key "${@:-ctrl+alt+a}"; u
 # start_later: another copy; "<<" is logged while its notice is its only window; OK shows its own.
 start_later() {
   start && until_true shown || fail "no notice"
-  sleep 0.5
-  [ "$(mine "$pid" | wc -l)" -eq 1 ] && [ "$(log | tail -n 1)" = $'<<\t程序开始运行' ] ||
+  sleep 0.5 && [ "$(mine "$pid" | wc -l)" -eq 1 ] && [ "$(log | tail -n 1)" = $'<<\t程序开始运行' ] ||
     fail "notice: $(log)"
   notice=$(mine "$pid") && focus "$notice" && xdotool key Return
   until_true eval '[ -n "$(mine "$pid")" ] && [ "$(mine "$pid")" != "$notice" ]' ||

@@ -1,12 +1,8 @@
 #!/usr/bin/env bash
 # windows.sh BUILD_DIR: Tocklet.exe under Wine on the windows platform (scripts/windows --test gives
-# the Wine prefix and the X display): the first start keeps the window above the others, writes the
-# sample script in code page 936 beside the program and logs to C:\windows\Klaxo.log; a countdown's
-# box; a "cmd:" task's console command; the installer's refusal; a second copy's notice; Ctrl+Alt+A,
-# pressed in another Wine window, recalls the window from the background, and is taken once another
-# program that held it ends; the end of the Windows session asks while a task runs. The program runs
-# from the portable folder as `cmake --install` makes it (the zip's), with nothing on Wine's path: a
-# DLL missing from the folder fails the test.
+# the Wine prefix and the X display), each part below saying what it checks. The program runs from
+# the portable folder as `cmake --install` makes it (the zip's), with nothing on Wine's path: a DLL
+# missing from the folder fails the test.
 set -uo pipefail
 [ -n "${WINEPREFIX:-}" ] && [ -n "${DISPLAY:-}" ] ||
   { echo "needs Wine and a display: run it through scripts/windows --test"; exit 1; }
@@ -28,7 +24,7 @@ drive=$WINEPREFIX/drive_c
 rm -f "$drive/windows/Klaxo.log" "$drive/cmd.txt" "$drive/held.txt"
 start() { $WINE "$work/app/Tocklet.exe" >>"$work/out" 2>&1 & pid=$!; pids+=("$pid"); }
 window() { w=$(until_true windows | head -n 1) || fail "no window"; sleep 0.5; }
-gbk() { iconv -f GB18030 -t UTF-8 "$1" | tr -d '\r'; }
+gbk() { iconv -f GB18030 -t UTF-8 "${1:-$work/app/task.dat}" | tr -d '\r'; } # task.dat unless told
 log() { gbk "$drive/windows/Klaxo.log" | cut -f2-; }
 last_log() { [ "$(log | tail -n 1)" = "$1" ]; }
 write_script() { printf '%s\r\n' "$@" | iconv -f UTF-8 -t GB18030 >"$work/app/task.dat"; }
@@ -40,8 +36,7 @@ start && window
 until_true above "$w" || fail "not kept above" # Wine shows a topmost window as "above"
 until_true test -s "$work/app/task.dat" || fail "no task.dat beside Tocklet.exe"
 ! iconv -f UTF-8 -t UTF-8 "$work/app/task.dat" >/dev/null 2>&1 || fail "task.dat is not in code page 936"
-[ "$(gbk "$work/app/task.dat" | wc -l)" -eq 6 ] && gbk "$work/app/task.dat" | grep -q '请在这里输入' ||
-  fail "sample script: $(gbk "$work/app/task.dat")"
+[ "$(gbk | wc -l)" -eq 6 ] && gbk | grep -q '请在这里输入' || fail "sample script: $(gbk)"
 [ "$(log)" = $'<\t程序开始运行' ] || fail "start line: $(log)"
 focus "$w" && xdotool key Return
 box=$(until_true titled 时间到) || fail "no reminder box"
@@ -118,5 +113,5 @@ for answer in n y; do
 done
 until_true ended || fail "Yes did not end the program"
 last_log $'>\t系统正常退出' || fail "no exit line at the session's end: $(log)"
-gbk "$work/app/task.dat" | grep -q '^\[1,0,0,0,1,0,1,.*一小时$' || fail "script: $(gbk "$work/app/task.dat")"
+gbk | grep -q '^\[1,0,0,0,1,0,1,.*一小时$' || fail "script: $(gbk)"
 echo "windows: ok"

@@ -14,6 +14,7 @@ using namespace Qt::StringLiterals;
 // and keeps a clock that only moves when the test moves it. The log lives beside the script.
 class FakePlatform : public platform::Platform {
 public:
+    using Callback = std::function<void()>;
     QDateTime clock = QDateTime(QDate(2026, 12, 6), QTime(14, 3, 9));
     QString programDir;
     bool earlierCopy = false;
@@ -24,8 +25,8 @@ public:
     // Runs as each call is recorded, and as the time is formed for a log line or a label.
     std::function<void(const QString &call)> onCall;
     SessionEnd session;
-    bool hotkeyFree = true;           // registerHotkey's answer
-    std::function<void()> keyChanged; // offerRecall's, for the desktop's late answer
+    bool hotkeyFree = true; // registerHotkey's answer
+    Callback keyChanged;    // offerRecall's, for the desktop's late answer
 
     QDateTime now() const override { return clock; }
     int msecsToNextSecond() const override { return 1000; }
@@ -60,12 +61,9 @@ public:
     bool registerHotkey() override { return record(u"registerHotkey"_s), hotkeyFree; }
     QString hotkeyTakenNote() const override { return u"taken"_s; }
     void unregisterHotkey() override { record(u"unregisterHotkey"_s); }
-    void installHotkeyHandler(QObject *, std::function<void()>) override
-    {
-        record(u"installHotkeyHandler"_s);
-    }
+    void installHotkeyHandler(QObject *, Callback) override { record(u"installHotkeyHandler"_s); }
     void removeHotkeyHandler() override { record(u"removeHotkeyHandler"_s); }
-    void offerRecall(QObject *, std::function<void()>, std::function<void()> changed) override
+    void offerRecall(QObject *, Callback, Callback changed) override
     {
         record(u"offerRecall"_s), keyChanged = std::move(changed);
     }

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -98,9 +99,7 @@ int main(int, char **argv)
         return 1;
     for (int i = 0; i < count; ++i)
         IceSetHostBasedAuthProc(listeners[i], anyHost);
-    FILE *file = std::fopen(argv[1], "w");
-    std::fprintf(file, "%s\n", IceComposeNetworkIdList(count, listeners));
-    std::fclose(file);
+    std::ofstream(argv[1]) << IceComposeNetworkIdList(count, listeners) << '\n';
     std::string line;
     for (;;) {
         std::vector<pollfd> fds = {{0, POLLIN, 0}};
@@ -120,10 +119,9 @@ int main(int, char **argv)
             gone = line == "logout-gone";
             cancelled = false;
             pending = int(clients.size());
+            const int style = line == "logout-now" ? SmInteractStyleNone : SmInteractStyleAny;
             for (SmsConn client : clients)
-                SmsSaveYourself(client, SmSaveBoth, shuttingDown,
-                                line == "logout-now" ? SmInteractStyleNone : SmInteractStyleAny,
-                                False);
+                SmsSaveYourself(client, SmSaveBoth, shuttingDown, style, False);
             line.clear();
         }
         for (int i = 0; i < count; ++i)
@@ -134,16 +132,14 @@ int main(int, char **argv)
             if ((fds[1 + count + i].revents & (POLLIN | POLLHUP)) &&
                 IceProcessMessages(connections[i], nullptr, nullptr) == IceProcessMessagesIOError) {
                 // A client gone without closing its session connection is gone all the same.
-                std::erase_if(clients, [&](SmsConn client) {
-                    return SmsGetIceConnection(client) == connections[i] &&
-                           (SmsCleanUp(client), true);
+                std::erase_if(clients, [&](SmsConn c) {
+                    return SmsGetIceConnection(c) == connections[i] && (SmsCleanUp(c), true);
                 });
                 IceSetShutdownNegotiation(connections[i], False);
                 IceCloseConnection(connections[i]);
                 connections.erase(connections.begin() + i);
-                if (shuttingDown) // a client that leaves while saving is done
-                    finishSave();
-                break; // the others at the next poll
+                finishSave(); // a client that leaves while saving is done
+                break;        // the others at the next poll
             }
     }
 }

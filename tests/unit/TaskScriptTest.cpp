@@ -141,8 +141,7 @@ TEST(TextCodec, ReadsEveryLineInTheEncodingThatReadsIt)
             EXPECT_EQ(vote.result(), fileEncoding(bytes, locale)) << name << ", line by line";
         }
     }
-    EXPECT_EQ(encodeFile(u"abc\r\n"_s, Gb18030, false, Utf8), "abc\r\n")
-        << "no mark on plain ASCII";
+    EXPECT_EQ(encodeFile(u"abc\r\n"_s, Gb18030, false, Utf8), "abc\r\n") << "no mark on ASCII";
 }
 
 struct TaskScript : ::testing::Test {
@@ -170,12 +169,9 @@ TEST_F(TaskScript, FirstStartWritesTheSampleByteForByte)
 
 TEST_F(TaskScript, LoadKeepsTheFirstOfEachText)
 {
-    writeScript("[ 0 ,06,0,0,1,1,1,\"x\"]same\r\n"
-                "garbage\r\n"
-                "[2,0,0,0,1,1,1,\"b\"]same\n"
+    writeScript("[ 0 ,06,0,0,1,1,1,\"x\"]same\r\ngarbage\r\n[2,0,0,0,1,1,1,\"b\"]same\n"
                 "[x,0,0,0,1,1,1,\"x\"]other\r" // a skipped line does not claim its text
-                "[3,0,0,0,1,1,1,\"\"]other\r\n"
-                "[0,0,0,0,1,1,1,\"a\"]\0nul"_ba);
+                "[3,0,0,0,1,1,1,\"\"]other\r\n[0,0,0,0,1,1,1,\"a\"]\0nul"_ba);
     ScriptFile file(script);
     TaskList list;
     loadTaskScript(file, list);
@@ -237,8 +233,7 @@ TEST_F(TaskScript, WhatCannotBeReadOrWrittenIsLeftAlone)
 }
 
 // Start's save works on the script on disk (read or not): the started tasks go to its top, newest
-// first, each in place of the first line that reads as a task with its text; every other line
-// (notes, slips, repeats, other hands' lines, in either encoding) stays byte for byte.
+// first, each in place of the first line that reads as a task with its text.
 TEST_F(TaskScript, SavePutsTheStartedTasksOnTopAndKeepsEveryOtherLineByteForByte)
 {
     const QByteArray kept = "# note\r\n[0,0,0,0,1,1,1,\"x\"]b\r\n\r\n [0,0,0,0,1,1,1,\"x\"]slip\n"

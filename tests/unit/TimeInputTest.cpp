@@ -46,7 +46,6 @@ TEST(CheckStart, AcceptsWithTheEndTimeOrRefusesWithTheMessageAndTheFieldToFix)
 TEST(TimeText, IsTheLocalesLongTimeWithoutItsZone)
 {
     for (const auto &[locale, format] :
-         {std::pair("zh_CN", "HH:mm:ss"), std::pair("fr_BE", "H 'h' mm 'min' ss 's'")})
-        EXPECT_EQ(platform::longTimeFormatWithoutZone(QLocale(QString::fromLatin1(locale))),
-                  QString::fromLatin1(format));
+         {std::pair(u"zh_CN"_s, u"HH:mm:ss"_s), std::pair(u"fr_BE"_s, u"H 'h' mm 'min' ss 's'"_s)})
+        EXPECT_EQ(platform::longTimeFormatWithoutZone(QLocale(locale)), format);
 }

@@ -79,7 +79,6 @@ TEST(DesktopMessageBox, ShowsTheIconAskedFor)
     }
 }
 
-// A window kept on top is brought forward active; closing by title closes that window only.
 TEST(DesktopWindows, TopmostComesForwardAndClosingByTitleClosesThatWindowOnly)
 {
     QWidget other, tocklet(nullptr, Qt::WindowStaysOnTopHint);

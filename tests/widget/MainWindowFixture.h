@@ -48,15 +48,12 @@ public:
     FakePlatform platform;
     std::unique_ptr<frmMain> window;
 
-    void SetUp() override
-    {
-        platform.programDir = QDir::toNativeSeparators(dir.dir.path());
-        open();
-    }
+    void SetUp() override { open(); }
 
     // A new window over the task.dat there is, active for focus events; its start-up forgotten.
     void open()
     {
+        platform.programDir = QDir::toNativeSeparators(dir.dir.path());
         window = std::make_unique<frmMain>(platform);
         window->Form_Load();
         QApplication::setActiveWindow(window.get());

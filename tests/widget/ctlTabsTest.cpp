@@ -133,7 +133,6 @@ TEST(ctlTabsPaint, DrawsEveryStyleTheFocusRectangleWhileFocusedAndCaptionsAsAlig
     }
 }
 
-// The main window's strip, 353 × 313 pixels, tabs 60 × 18, captioned A, B, C, tab 3 selected.
 TEST(ctlTabs, TellsItsHostOfEachChangeThenRepaintsThenRaisesTabClickAndSavesEverySetting)
 {
     MemoryPropertyBag stored;
@@ -158,7 +157,7 @@ TEST(ctlTabs, TellsItsHostOfEachChangeThenRepaintsThenRaisesTabClickAndSavesEver
         {"palette=red; font=Serif,20", "draw; - | A,B,C 3"}};
     for (const auto &[steps, expected] : cases) {
         ctlTabs tabs;
-        tabs.resize(353, 313);
+        tabs.resize(353, 313); // as the main window's strip
         told(tabs,
              u"TabsWidth=60 TabsHeight=18 Tabs=3 Caption1=A Caption2=B Caption3=C SelectedTab=3"_s);
         EXPECT_EQ(told(tabs, QString::fromLatin1(steps), &stored), QString::fromLatin1(expected));
@@ -185,9 +184,8 @@ TEST(ctlTabs, TellsItsHostOfEachChangeThenRepaintsThenRaisesTabClickAndSavesEver
     EXPECT_FALSE(stored.contains(u"TABCAPTION2"_s)) << "an empty caption";
 }
 
-// What a screen reader sees: a page tab list of page tabs named by their captions ("Tab N" for
-// none), the selected one marked, each where it lies on screen; a press selects as a click does
-// (the focus, then TabClick).
+// Page tabs named by their captions ("Tab N" for none), the selected one marked, each where it
+// lies on screen; a press selects as a click does (the focus, then TabClick).
 TEST(ctlTabs, IsAPageTabListWhoseTabsPressLikeAClick)
 {
     ctlTabs tabs;
@@ -197,18 +195,19 @@ TEST(ctlTabs, IsAPageTabListWhoseTabsPressLikeAClick)
     QStringList seen = {QString::number(strip->role() == QAccessible::PageTabList)};
     for (int i = 0; i < strip->childCount(); ++i) {
         QAccessibleInterface *tab = strip->child(i);
-        const QPoint at = tab->rect().center();
+        const QRect r = tab->rect(); // its corners are its own
         seen << u"%1 %2 %3 %4"_s.arg(tab->role() == QAccessible::PageTab)
                     .arg(tab->text(QAccessible::Name))
                     .arg(tab->state().selected)
-                    .arg(strip->childAt(at.x(), at.y()) == tab);
+                    .arg(strip->childAt(r.left(), r.top()) == tab &&
+                         strip->childAt(r.right(), r.bottom()) == tab);
     }
     QSignalSpy clicks(&tabs, &ctlTabs::TabClick);
     strip->child(2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    // Where a tab says it lies, a click takes it; the focus is on the selected tab; fewer tabs,
-    // fewer children.
+    // Where a tab says it lies, to its last pixel, a click takes it; the focus is on the selected
+    // tab; fewer tabs, fewer children.
     QTest::mouseClick(&tabs, Qt::LeftButton, {},
-                      tabs.mapFromGlobal(strip->child(1)->rect().center()));
+                      tabs.mapFromGlobal(strip->child(1)->rect().bottomRight()));
     tabs.setCaption(2, u"高级"_s);
     EXPECT_EQ(seen, (QStringList{u"1"_s, u"1 常规 1 1"_s, u"1 Tab 2 0 1"_s, u"1 简介 0 1"_s}));
     EXPECT_EQ(moves(clicks) + u' ' + QString::number(strip->focusChild() == strip->child(1)),

@@ -109,7 +109,6 @@ TEST_F(MainWindow, QuestionsWhileATaskRuns)
         << "saved, the hand's line kept as it stands";
 }
 
-// The window's icon is the picture installed for the desktop, at each of its sizes.
 TEST_F(MainWindow, IconIsTheInstalledPicture)
 {
     const auto pixels = [](const QImage &image) {

@@ -41,8 +41,7 @@ TEST_F(MainWindow, StartUpShowsTheFirstTaskOfTheScriptInTabOrder)
     }
 }
 
-// A script too long to read before the window shows is read alongside: the start-up ends with
-// every task listed, the first one shown.
+// A script too long to read before the window shows: every task listed, the first one shown.
 TEST_F(MainWindow, LongScriptReadAlongsideIsListedWhenTheStartUpEnds)
 {
     QByteArray bytes;
