@@ -16,11 +16,12 @@ TEST_F(MainWindow, StartUpShowsTheFirstTaskOfTheScriptInTabOrder)
     EXPECT_EQ(task() + combo()->toolTip(), kPromptTask + kPrompt);
     get<ctlTabs>("ctlTabs1")->setSelectedTab(3);
     EXPECT_TRUE(get("txtAbout")->property("plainText").toString().startsWith(u"使用说明"_s));
-    EXPECT_EQ(tabOrder(get("cmdOk")) + misplaced(window.get()),
+    const QString size = u" %1x%2"_s.arg(window->maximumWidth()).arg(window->minimumHeight());
+    EXPECT_EQ(tabOrder(get("cmdOk")) + misplaced(window.get()) + size,
               u"cmdOk cmdExit cmdRunBack ctlTabs1 cboTask txtSecond "
               u"txtMinute txtHour cmdMode cmdBrowse txtFile chkRunRelaFile "
-              u"chkRunInBackground chkShowMsg chkCountDown Frame1/cmdMode"_s)
-        << "the mode button on its frame's top line, the rest apart";
+              u"chkRunInBackground chkShowMsg chkCountDown Frame1/cmdMode 370x360"_s)
+        << "the mode button on its frame's top line, the rest apart; the size fixed";
 
     const QByteArray prompt =
         tasks::encodeText(u"[0,0,0,0,1,1,1,\"事件关联文件未指定\"]"_s + kPrompt + u"\r\n\r\n"_s,
