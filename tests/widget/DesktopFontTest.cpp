@@ -1,12 +1,16 @@
 #include <DesktopPlatform.h>
+#include <linux/x11/SoundSettings.h>
 
 #include <gtest/gtest.h>
 
+#include <QDataStream>
 #include <QImage>
 #include <QPainter>
 #include <QRawFont>
 
 #include <fontconfig/fontconfig.h>
+
+using namespace Qt::StringLiterals;
 
 // 宋体, regular and bold (the active tab), draws its Chinese and its Latin
 // characters from one installed font, not from the default font with a Chinese fallback.
@@ -59,5 +63,37 @@ TEST(DesktopFont, UnhintedFontsAreDrawnUnhinted)
         // Hinting shows at this size: the comparison above can tell the two apart.
         EXPECT_FALSE(drawn(QFont::PreferVerticalHinting, bold) ==
                      drawn(QFont::PreferNoHinting, bold));
+    }
+}
+
+// The desktop's event-sound settings as its settings daemon publishes them, in either byte order,
+// among settings of every type; a list cut short keeps what came whole: "enabled theme".
+TEST(DesktopSound, ReadsTheDesktopsEventSoundSettings)
+{
+    for (const auto order : {QDataStream::LittleEndian, QDataStream::BigEndian}) {
+        QByteArray bytes;
+        QDataStream out(&bytes, QIODevice::WriteOnly);
+        out.setByteOrder(order);
+        const auto padded = [&](const QByteArray &text) {
+            out.writeRawData(text.constData(), int(text.size()));
+            out.writeRawData("\0\0\0", int(-text.size() & 3));
+        };
+        const auto setting = [&](quint8 type, const QByteArray &name) {
+            out << type << quint8(0) << quint16(name.size()), padded(name), out << quint32(7);
+        };
+        out << quint8(order == QDataStream::BigEndian) << quint8(0) << quint16(0) << quint32(3);
+        out << quint32(4), setting(2, "Gtk/Colour"), out << quint64(0x0001000200030004);
+        setting(1, "Net/ThemeName"), out << quint32(1), padded("x");
+        setting(0, "Net/EnableEventSounds"), out << qint32(0);
+        const qsizetype sounds = bytes.size(); // the end of the switch
+        setting(1, "Net/SoundThemeName"), out << quint32(5), padded("ocean"); // to the end
+        const auto read = [&](qsizetype size) {
+            const platform::x11::SoundSettings s =
+                platform::x11::readSoundSettings(bytes.first(size));
+            return QString::number(s.enabled) + u' ' + QString::fromUtf8(s.themeName);
+        };
+        EXPECT_EQ(read(bytes.size()) + u'|' + read(sounds - 1) + u'|' + read(bytes.size() - 4),
+                  u"0 ocean|1 |0 "_s)
+            << order;
     }
 }

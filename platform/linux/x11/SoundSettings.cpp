@@ -100,9 +100,15 @@ SoundSettings soundSettings()
               &xcb_get_property_reply);
     if (!value)
         return settings;
+    return readSoundSettings(
+        QByteArrayView(static_cast<const char *>(xcb_get_property_value(value.get())),
+                       xcb_get_property_value_length(value.get())));
+}
 
-    SettingsReader reader(static_cast<const uchar *>(xcb_get_property_value(value.get())),
-                          xcb_get_property_value_length(value.get()));
+SoundSettings readSoundSettings(QByteArrayView property)
+{
+    SoundSettings settings;
+    SettingsReader reader(reinterpret_cast<const uchar *>(property.data()), property.size());
     reader.card(4); // serial
     for (quint32 n = reader.card(4); n > 0 && reader.ok(); --n) {
         const quint32 type = reader.card(1);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 
 namespace platform::x11 {
 
@@ -14,5 +15,7 @@ struct SoundSettings {
 
 // Reads the settings on the application's X connection; the defaults off X11.
 SoundSettings soundSettings();
+// The settings in the bytes of the daemon's _XSETTINGS_SETTINGS property, as far as they are whole.
+SoundSettings readSoundSettings(QByteArrayView property);
 
 } // namespace platform::x11
