@@ -30,11 +30,14 @@ sm logout
 focus "$(question "logout")" && xdotool key n
 until_true eval '[ "$(said "ShutdownCancelled sent")" -eq 1 ]' || fail "No did not cancel"
 [ "$(said 'InteractDone cancel= 1')" -eq 1 ] && kill -0 "$pid" || fail "cancelled: $(cat "$work/out.sm")"
+# A logout the desktop cancels while its question is open: the answer is no longer the manager's.
+sm logout && q=$(question "cancelled logout") && sm cancel && sleep 0.5 && focus "$q" && xdotool key y
+sleep 0.5 && [ "$(said InteractDone)" -eq 1 ] && kill -0 "$pid" || fail "answered after the cancel"
 # A logout without interaction: no question; the session's end saves and logs the exit.
 printf '[0,07,0,0,1,1,1,"x"]手写\r\n' >>"$dat" && chmod 644 "$dat"
 sm logout-now
 exited "logout without interaction"
-[ "$(said InteractRequest)" -eq 1 ] || fail "asked without interaction"
+[ "$(said InteractRequest)" -eq 2 ] || fail "asked without interaction"
 [ "$(script_text)" = "$long"$'\n[0,07,0,0,1,1,1,"x"]手写' ] || fail "not saved: $(script_text)"
 
 # A logout while the close question is open waits for its answer; Yes ends the program.
@@ -42,7 +45,7 @@ start_task '开始执行任务 长任务'
 wmctrl -c Tocklet
 q=$(question "close")
 sm logout
-until_true eval '[ "$(said InteractRequest)" -eq 2 ]' || fail "the logout did not ask to interact"
+until_true eval '[ "$(said InteractRequest)" -eq 3 ]' || fail "the logout did not ask to interact"
 sleep 0.5 && count_windows 2 || fail "a second question"
 focus "$q" && xdotool key y
 wait_exit "Yes to the open question"
@@ -60,7 +63,7 @@ for how in hangup gone; do
   start_window
   sm "logout-$how"
   exited "the manager gone ($how)"
-  [ "$(said InteractRequest)" -eq 3 ] || fail "$how: asked with no task: $(cat "$work/out.sm")"
+  [ "$(said InteractRequest)" -eq 4 ] || fail "$how: asked with no task: $(cat "$work/out.sm")"
   manager "$@"
 done
 echo "session: ok"

@@ -2,8 +2,9 @@
 // by argv[1]; each line on standard input sends every client a SaveYourself: "logout" (shutdown,
 // interaction allowed; then Die unless a client cancels), "logout-hangup" (the same, the manager
 // ending right after Die), "logout-gone" (ending instead of sending Die), "logout-now" (without
-// interaction) or "save" (no shutdown). Prints InteractRequest, "InteractDone cancel= N",
-// SaveYourselfDone, "Die sent" and "ShutdownCancelled sent", one line each.
+// interaction) or "save" (no shutdown); "cancel" cancels the shutdown at once. Prints
+// InteractRequest, "InteractDone cancel= N", SaveYourselfDone, "Die sent" and "ShutdownCancelled
+// sent", one line each.
 #include <X11/ICE/ICElib.h>
 #include <X11/SM/SMlib.h>
 
@@ -113,7 +114,11 @@ int main(int, char **argv)
             return 0;
         if (fds[0].revents && c != '\n')
             line += c;
-        if (fds[0].revents && c == '\n') {
+        if (fds[0].revents && c == '\n' && line == "cancel") { // the user cancels at the desktop
+            shuttingDown = false, line.clear();
+            for (SmsConn client : clients)
+                SmsShutdownCancelled(client);
+        } else if (fds[0].revents && c == '\n') {
             shuttingDown = line.starts_with("logout");
             hangUp = line == "logout-hangup";
             gone = line == "logout-gone";
