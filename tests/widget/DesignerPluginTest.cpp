@@ -29,6 +29,8 @@ TEST(DesignerPlugin, CreatesTheStripAndEditsItsCaptionsFromTheTaskMenu)
     // One core for the plugin's life, as in Designer, where the plugin sets itself up once.
     static Core *core = new Core; // never destroyed: it outlives the application
     plugin->initialize(core);
+    const QImage icon = plugin->icon().pixmap(22, 22).toImage(); // two small tabs over a page
+    EXPECT_TRUE(icon.pixel(12, 3) != icon.pixel(12, 10) && icon.pixel(12, 3) != icon.pixel(19, 3));
     // The plugin holds its own copy of the control's class: reach it by name, as Designer does.
     std::unique_ptr<QWidget> tabs(plugin->createWidget(nullptr));
     auto *menu = qt_extension<QDesignerTaskMenuExtension *>(core->extensionManager(), tabs.get());

@@ -256,6 +256,7 @@ TEST(CaptionPage, EditsTheListAndAppliesIt)
         ctlTabs tabs;
         tabs.setCaptions({u"P"_s, u"Q"_s, u"R"_s}), tabs.setSelectedTab(3);
         propTabCaptions page;
+        page.SelectionChanged({}), page.SelectionChanged({nullptr}); // nothing to show yet
         page.SelectionChanged({&tabs, new QObject(&page)});
         ASSERT_EQ(tabOrder(page.findChild<QWidget *>(u"txtCaption"_s)) + misplaced(&page),
                   u"txtCaption cmbCaptions cmd2 cmd1 cmd3 cmd0"_s);
