@@ -9,8 +9,7 @@ form=$work/form.ui
 cp "$(dirname "$0")/../widget/strip.ui" "$form"
 # Designer as on its first run (its settings keep window places), in English.
 start env XDG_CONFIG_HOME="$work/config" LANGUAGE= LANG=C.UTF-8 QT_PLUGIN_PATH="$2/plugins" "$designer" "$form"
-main=$(until_true titled "Qt Designer") || fail "no Designer"
-sleep 1 # the form opens after the main window
+main=$(until_true titled "Qt Designer") && sleep 1 || fail "no Designer" # the form opens later
 saved() {
   grep -A8 '"Captions"' "$form" | grep -o '<string>[^<]*</string>\|<string/>' |
     sed 's#<string/>#<string></string>#' | tr -d '\n'

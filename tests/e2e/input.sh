@@ -47,8 +47,7 @@ centre() {
   echo $((X - e[0] + (WIDTH + e[0] + e[1]) / 2)) $((Y - e[2] + (HEIGHT + e[2] + e[3]) / 2))
 }
 restart "third run" && xdotool key alt+m
-d=$(until_true titled 选择模式) || fail "no mode dialog"
-sleep 0.3
+d=$(until_true titled 选择模式) && sleep 0.3 || fail "no mode dialog"
 read -r wx wy dx dy <<<"$(centre "$w") $(centre "$d")"
 [ $(((wx - dx) * (wx - dx) + (wy - dy) * (wy - dy))) -le 16 ] ||
   fail "the mode dialog centred at $dx,$dy, the window at $wx,$wy"

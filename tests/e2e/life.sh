@@ -44,8 +44,7 @@ for limit in 1 unlimited; do
   before=$(md5sum <"$dat")
   ulimit -S -f "$limit"
   start_task
-  ulimit -S -f unlimited
-  sleep 0.5 # Start saves (and is refused) and logs (nowhere), silently
+  ulimit -S -f unlimited && sleep 0.5 # Start saves (and is refused) and logs (nowhere), silently
   terminate "$pid" "saves refused, file size limit $limit"
   [ "$(md5sum <"$dat")" = "$before" ] || fail "the script changed ($limit)"
   # Qt's shared-memory window buffer is refused by the file size limit, and Qt says so.

@@ -10,6 +10,7 @@
 
 #include <csignal>
 #include <random>
+#include <sys/resource.h>
 
 // A kill leaves the old script or the new one, and no stray file (a full disk: e2e/life.sh).
 TEST(TaskScriptSave, KilledLeavesTheOldScriptOrTheNewOne)
@@ -59,12 +60,20 @@ TEST(TaskScriptSave, CopiesSavingAtOnceLoseNoTask)
     EXPECT_EQ(dir.read(u"task.dat"_s).count('\n'), 1400) << "no line twice";
 }
 
-// A lock another copy never lets go (a hung copy) delays a save by 2 s, and never loses it.
-TEST(TaskScriptSave, ALockNeverLetGoOnlyDelaysTheSave)
+// A lock another copy never lets go (a hung copy) delays a save by 2 s, and never loses it; a
+// save refused (its folder gone, the disk full part way) keeps the task for the next one.
+TEST(TaskScriptSave, ALockOnlyDelaysASaveAndARefusedOneKeepsItsTask)
 {
     TempDir dir;
     const platform::FileLock held(dir.path(u".task.dat.lock"_s), std::chrono::milliseconds(0));
-    tasks::ScriptFile file(dir.path(u"task.dat"_s));
-    file.started = {tasks::TaskRecord{u"a"_s, {}}};
+    tasks::ScriptFile file(dir.path(u"task.dat"_s)), gone(dir.path(u"gone/task.dat"_s));
+    file.started = gone.started = {tasks::TaskRecord{u"a"_s, {}}};
     EXPECT_TRUE(held.isLocked() && tasks::saveTaskScript(file, file.started));
+    std::signal(SIGXFSZ, SIG_IGN); // past the size limit a write fails, and the process goes on
+    rlimit was{}, limit{};
+    getrlimit(RLIMIT_FSIZE, &was), limit = {1, was.rlim_max}, setrlimit(RLIMIT_FSIZE, &limit);
+    file.started = {tasks::TaskRecord{u"b"_s, {}}};
+    const bool saved = tasks::saveTaskScript(file, {}) || tasks::saveTaskScript(gone, {});
+    setrlimit(RLIMIT_FSIZE, &was);
+    EXPECT_FALSE(saved || file.started.isEmpty() || gone.started.isEmpty());
 }

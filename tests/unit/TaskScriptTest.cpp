@@ -56,8 +56,7 @@ TEST(TaskLine, ReadsTheFieldsOrSkipsTheLineAndWritesOneLine)
         {u"[0,0,0,0,1,1,1,x]t"_s, {}},      // no quote
         {u"[\"x\",0,0,0,0,1,1,1]t"_s, {}},  // quote first
         {u"[0,0,0,1,1,1,1,\"my \"file\".txt\"]t"_s, u"[0,0,0,1,1,1,1,\"my file.txt\"]t"_s},
-        {u"[0,0,0,1,1,1,1,\"/a/b.mp3\"\"]t"_s,
-         u"[0,0,0,1,1,1,1,\"/a/b.mp3\"]t"_s},                       // the placeholder's size
+        {u"[0,0,0,1,1,1,1,\"/a/bc.mp3\"]t"_s, u"[0,0,0,1,1,1,1,\"/a/bc.mp3\"]t"_s},
         {u"[0,0,0,0,1,1,1;\"x\"]t"_s, u"[0,0,0,0,1,1,1,\"x\"]t"_s}, // ";" taken for the comma
         {u"[1.5, 06 ,-0.25,0,1,1,1,\"x\"] t "_s, u"[1.5,6,-0.25,0,1,1,1,\"x\"] t "_s},
         {u"[0,0,0,2,-1,32767,-32768,\"x\"]t"_s, u"[0,0,0,1,1,1,1,\"x\"]t"_s}, // 16-bit flags

@@ -88,8 +88,7 @@ TEST(DesktopSound, ReadsTheDesktopsEventSoundSettings)
         const qsizetype sounds = bytes.size(); // the end of the switch
         setting(1, "Net/SoundThemeName"), out << quint32(5), padded("ocean"); // to the end
         const auto read = [&](qsizetype size) {
-            const platform::x11::SoundSettings s =
-                platform::x11::readSoundSettings(bytes.first(size));
+            const auto s = platform::x11::readSoundSettings(bytes.first(size));
             return QString::number(s.enabled) + u' ' + QString::fromUtf8(s.themeName);
         };
         EXPECT_EQ(read(bytes.size()) + u'|' + read(sounds - 1) + u'|' + read(bytes.size() - 4),

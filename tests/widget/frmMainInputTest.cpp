@@ -18,14 +18,12 @@ TEST_F(MainWindow, TimeFieldsTakeTimeCharactersAndThePartOfAPasteThatFits)
     QInputMethodEvent commit; // full-width digits as digits, the rest dropped
     commit.setCommitString(u"１２时a3"_s), QApplication::sendEvent(box, &commit);
     QStringList seen = {box->text()};
-    box->paste(); // nothing fits
-    seen << box->text();
+    box->paste(), seen << box->text(); // nothing fits
     box->setText(u"12345"_s), box->setCursorPosition(2);
     QApplication::clipboard()->setText(u"9a9 x9"_s), box->paste(); // the time characters that fit
     seen << box->text();
-    box->setText(u"1234567890"_s);           // text set by the program is never cut,
-    QTest::keyClick(box, Qt::Key_Backspace); // and can be shortened
-    seen << box->text();
+    box->setText(u"1234567890"_s); // text set by the program is never cut,
+    QTest::keyClick(box, Qt::Key_Backspace), seen << box->text(); // and can be shortened
     EXPECT_EQ(seen.join(u' '), u"1-.2123 1-.2123 1299345 123456789"_s);
     emit box->customContextMenuRequested({}); // no Undo or Redo, which the rules would defeat
     QStringList offered;
