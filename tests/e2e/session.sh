@@ -31,8 +31,9 @@ focus "$(question "logout")" && xdotool key n
 until_true eval '[ "$(said "ShutdownCancelled sent")" -eq 1 ]' || fail "No did not cancel"
 [ "$(said 'InteractDone cancel= 1')" -eq 1 ] && kill -0 "$pid" || fail "cancelled: $(cat "$work/out.sm")"
 # A logout the desktop cancels while its question is open: the answer is no longer the manager's.
-sm logout && q=$(question "cancelled logout") && sm cancel && sleep 0.5 && focus "$q" && xdotool key y
-sleep 0.5 && [ "$(said InteractDone)" -eq 1 ] && kill -0 "$pid" || fail "answered after the cancel"
+sm logout && q=$(question "cancelled logout") && sm cancel || fail "no question to cancel"
+until_true eval '[ "$(said SaveYourselfDone)" -eq 3 ]' && focus "$q" && xdotool key y || fail "not cancelled"
+until_true count_windows 1 && sleep 0.5 && [ "$(said InteractDone)" -eq 1 ] && kill -0 "$pid" || fail "answered"
 # A logout without interaction: no question; the session's end saves and logs the exit.
 printf '[0,07,0,0,1,1,1,"x"]手写\r\n' >>"$dat" && chmod 644 "$dat"
 sm logout-now

@@ -69,11 +69,11 @@ TEST(TaskScriptSave, ALockOnlyDelaysASaveAndARefusedOneKeepsItsTask)
     tasks::ScriptFile file(dir.path(u"task.dat"_s)), gone(dir.path(u"gone/task.dat"_s));
     file.started = gone.started = {tasks::TaskRecord{u"a"_s, {}}};
     EXPECT_TRUE(held.isLocked() && tasks::saveTaskScript(file, file.started));
-    std::signal(SIGXFSZ, SIG_IGN); // past the size limit a write fails, and the process goes on
+    const auto xfsz = std::signal(SIGXFSZ, SIG_IGN); // past the limit a write fails, no more
     rlimit was{}, limit{};
     getrlimit(RLIMIT_FSIZE, &was), limit = {1, was.rlim_max}, setrlimit(RLIMIT_FSIZE, &limit);
     file.started = {tasks::TaskRecord{u"b"_s, {}}};
     const bool saved = tasks::saveTaskScript(file, {}) || tasks::saveTaskScript(gone, {});
-    setrlimit(RLIMIT_FSIZE, &was);
+    setrlimit(RLIMIT_FSIZE, &was), std::signal(SIGXFSZ, xfsz);
     EXPECT_FALSE(saved || file.started.isEmpty() || gone.started.isEmpty());
 }

@@ -81,11 +81,11 @@ TEST(DesktopMessageBox, ShowsTheIconAskedFor)
 
 TEST(DesktopWindows, TopmostComesForwardAndClosingByTitleClosesThatWindowOnly)
 {
-    QWidget other, tocklet(nullptr, Qt::WindowStaysOnTopHint);
-    other.setWindowTitle(u"Other"_s), tocklet.setWindowTitle(u"Tocklet"_s);
-    tocklet.show(), other.show(), QApplication::setActiveWindow(&other);
-    platform::DesktopPlatform().makeTopmost(&tocklet);
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&tocklet));
+    QWidget other, top(nullptr, Qt::WindowStaysOnTopHint); // as the main window while it runs
+    other.setWindowTitle(u"Other"_s), top.setWindowTitle(u"Tocklet"_s);
+    top.show(), other.show(), QApplication::setActiveWindow(&other);
+    platform::DesktopPlatform().makeTopmost(&top);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&top));
     platform::DesktopPlatform().closeTopLevelWindow(u"Tocklet"_s);
-    EXPECT_TRUE(other.isVisible() && !tocklet.isVisible());
+    EXPECT_TRUE(other.isVisible() && !top.isVisible());
 }

@@ -83,7 +83,7 @@ TEST(DesktopSound, ReadsTheDesktopsEventSoundSettings)
         };
         out << quint8(order == QDataStream::BigEndian) << quint8(0) << quint16(0) << quint32(3);
         out << quint32(4), setting(2, "Gtk/Colour"), out << quint64(0x0001000200030004);
-        setting(1, "Net/ThemeName"), out << quint32(1), padded("x");
+        setting(1, "Gtk/FontName"), out << quint32(1), padded("x"); // a name of 12
         setting(0, "Net/EnableEventSounds"), out << qint32(0);
         const qsizetype sounds = bytes.size(); // the end of the switch
         setting(1, "Net/SoundThemeName"), out << quint32(5), padded("ocean"); // to the end

@@ -31,14 +31,13 @@ inline QString tabOrder(QWidget *first)
 // The named controls of a form, on every page, that overlap a sibling: " sibling/name" each.
 inline QString misplaced(const QWidget *form)
 {
-    QList<QWidget *> all = form->findChildren<QWidget *>(QRegularExpression(u"^(?!qt_)."_s));
-    all.removeIf([](const QWidget *w) { return w->isHidden(); });
     QString out;
-    for (qsizetype i = 0; i < all.size(); ++i)
-        for (qsizetype j = 0; j < i; ++j)
-            if (all[j]->parent() == all[i]->parent() &&
-                all[j]->geometry().intersects(all[i]->geometry()))
-                out += u' ' + all[j]->objectName() + u'/' + all[i]->objectName();
+    const QList<QWidget *> all = form->findChildren<QWidget *>(QRegularExpression(u"^(?!qt_)."_s));
+    for (const QWidget *w : all)
+        for (const QWidget *v : all.first(all.indexOf(w)))
+            if (v->parent() == w->parent() && !v->isHidden() && !w->isHidden() &&
+                v->geometry().intersects(w->geometry()))
+                out += u' ' + v->objectName() + u'/' + w->objectName();
     return out;
 }
 
