@@ -48,8 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     started.hour += 1;
     started.relaFile = started.relaFile.isEmpty() ? tasks::kNoRelatedFile : started.relaFile;
     script.started.append(started);
-    tasks::saveTaskScript(script, loaded);
-    tasks::loadTaskScript(reread, again);
+    tasks::saveTaskScript(script, loaded), tasks::loadTaskScript(reread, again);
     if (const qsizetype i = plain.indexOf(started.taskText); i >= 0)
         plain.remove(i);
     plain.prepend(started);
@@ -72,16 +71,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         tasks::ScriptFile written(dir.filePath(QStringLiteral("new.dat")),
                                   size % 2 ? tasks::Encoding::Utf8 : tasks::Encoding::Gb18030);
         tasks::TaskList back;
-        tasks::saveTaskScript(written, list);
-        tasks::loadTaskScript(written, back);
-        return back;
+        return tasks::saveTaskScript(written, list), tasks::loadTaskScript(written, back), back;
     };
     const tasks::TaskList once = roundTrip(plain);
     check(roundTrip(once) == once);
 #elif TARGET == 3 // the tab strip's settings file: parsed, saved and parsed again the same
     static QTemporaryDir dir;
     QFile file(dir.filePath(QStringLiteral("settings")));
-    check(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == size);
+    check(file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+          file.write(bytes) == qint64(size));
     file.close();
     const tabstrip::FilePropertyBag bag(file.fileName());
     check(bag.save());
@@ -104,9 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QDateTime now = QDateTime::fromSecsSinceEpoch(
         qint64(qFromUnaligned<quint32>(data + 1)) * 8 - 4'000'000'000LL);
     const QString rest = QString::fromUtf8(bytes.sliced(5));
-    engine::FieldTexts texts;
-    for (int i = 0; i < 3; ++i)
-        texts[i] = rest.mid(7 * i, 7);
+    const engine::FieldTexts texts = {rest.mid(0, 7), rest.mid(7, 7), rest.mid(14, 7)};
     const engine::StartCheck result = engine::checkStart(texts, countDown, now);
     check(result.accepted ? result.endTime >= now && result.message.isEmpty()
                           : !result.message.isEmpty());

@@ -49,29 +49,23 @@ Status newClient(SmsConn conn, SmPointer, unsigned long *mask, SmsCallbacks *cb,
 {
     std::memset(cb, 0, sizeof *cb);
     cb->register_client.callback = [](SmsConn c, SmPointer, char *previous) -> Status {
-        std::free(previous);
-        return SmsRegisterClientReply(c, SmsGenerateClientID(c));
+        return std::free(previous), SmsRegisterClientReply(c, SmsGenerateClientID(c));
     };
     cb->interact_request.callback = [](SmsConn c, SmPointer, int) {
-        say("InteractRequest");
-        SmsInteract(c);
+        say("InteractRequest"), SmsInteract(c);
     };
     cb->interact_done.callback = [](SmsConn, SmPointer, Bool cancel) {
-        say("InteractDone cancel=", cancel);
-        cancelled = cancelled || cancel;
+        say("InteractDone cancel=", cancel), cancelled = cancelled || cancel;
     };
     cb->save_yourself_request.callback = [](SmsConn, SmPointer, int, Bool, int, Bool, Bool) {};
     cb->save_yourself_phase2_request.callback = [](SmsConn c, SmPointer) {
         SmsSaveYourselfPhase2(c);
     };
     cb->save_yourself_done.callback = [](SmsConn c, SmPointer, Bool) {
-        say("SaveYourselfDone");
-        shuttingDown ? finishSave() : SmsSaveComplete(c);
+        say("SaveYourselfDone"), shuttingDown ? finishSave() : SmsSaveComplete(c);
     };
     cb->close_connection.callback = [](SmsConn c, SmPointer, int n, char **reasons) {
-        std::erase(clients, c);
-        SmsCleanUp(c);
-        SmFreeReasons(n, reasons);
+        std::erase(clients, c), SmsCleanUp(c), SmFreeReasons(n, reasons);
     };
     cb->set_properties.callback = [](SmsConn, SmPointer, int n, SmProp **properties) {
         while (n > 0)
@@ -119,11 +113,8 @@ int main(int, char **argv)
             for (SmsConn client : clients)
                 SmsShutdownCancelled(client);
         } else if (fds[0].revents && c == '\n') {
-            shuttingDown = line.starts_with("logout");
-            hangUp = line == "logout-hangup";
-            gone = line == "logout-gone";
-            cancelled = false;
-            pending = int(clients.size());
+            shuttingDown = line.starts_with("logout"), hangUp = line == "logout-hangup";
+            gone = line == "logout-gone", cancelled = false, pending = int(clients.size());
             const int style = line == "logout-now" ? SmInteractStyleNone : SmInteractStyleAny;
             for (SmsConn client : clients)
                 SmsSaveYourself(client, SmSaveBoth, shuttingDown, style, False);
@@ -141,8 +132,7 @@ int main(int, char **argv)
                     return SmsGetIceConnection(c) == connections[i] && (SmsCleanUp(c), true);
                 });
                 IceSetShutdownNegotiation(connections[i], False);
-                IceCloseConnection(connections[i]);
-                connections.erase(connections.begin() + i);
+                IceCloseConnection(connections[i]), connections.erase(connections.begin() + i);
                 finishSave(); // a client that leaves while saving is done
                 break;        // the others at the next poll
             }

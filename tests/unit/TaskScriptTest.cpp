@@ -151,6 +151,7 @@ struct TaskScript : ::testing::Test {
 
     void writeScript(const QByteArray &bytes) { dir.write(u"task.dat"_s, bytes); }
     QByteArray scriptBytes() const { return dir.read(u"task.dat"_s); }
+    TaskList load(ScriptFile &file, TaskList list = {}) { return loadTaskScript(file, list), list; }
 };
 
 TEST_F(TaskScript, FirstStartWritesTheSampleByteForByte)
@@ -174,11 +175,9 @@ TEST_F(TaskScript, LoadKeepsTheFirstOfEachText)
                 "[x,0,0,0,1,1,1,\"x\"]other\r" // a skipped line does not claim its text
                 "[3,0,0,0,1,1,1,\"\"]other\r\n[0,0,0,0,1,1,1,\"a\"]\0nul"_ba);
     ScriptFile file(script);
-    TaskList list;
-    loadTaskScript(file, list);
-    EXPECT_EQ(list, (TaskList{{u"same"_s, u"x"_s, 0, 6, 0, 0, 1, 1, 1},
-                              {u"other"_s, u""_s, 3, 0, 0, 0, 1, 1, 1},
-                              {u"\0nul"_s, u"a"_s, 0, 0, 0, 0, 1, 1, 1}}));
+    EXPECT_EQ(load(file), (TaskList{{u"same"_s, u"x"_s, 0, 6, 0, 0, 1, 1, 1},
+                                    {u"other"_s, u""_s, 3, 0, 0, 0, 1, 1, 1},
+                                    {u"\0nul"_s, u"a"_s, 0, 0, 0, 0, 1, 1, 1}}));
 }
 
 TEST_F(TaskScript, EveryScriptReadsBackAsWritten)
@@ -209,9 +208,7 @@ TEST_F(TaskScript, EveryScriptReadsBackAsWritten)
         QFile::remove(script);
         ScriptFile file(script, round % 2 ? Utf8 : Gb18030);
         ASSERT_TRUE(saveTaskScript(file, list));
-        TaskList back;
-        loadTaskScript(file, back);
-        ASSERT_EQ(back, list) << "round " << round;
+        ASSERT_EQ(load(file), list) << "round " << round;
     }
 }
 
@@ -276,8 +273,7 @@ TEST_F(TaskScript, SavePutsTheStartedTasksOnTopAndKeepsEveryOtherLineByteForByte
     }
 }
 
-// A long script is read early, while the window is built; what the file holds when the list is
-// loaded counts.
+// A long script read early, while the window is built: what the file holds at the load counts.
 TEST_F(TaskScript, AnEarlyReadingGivesWayToAChangeMadeSince)
 {
     const auto line = [](int n) { return u"[0,1,0,0,1,1,1,\"x\"]例%1\r\n"_s.arg(n); };

@@ -53,8 +53,7 @@ public:
     void open()
     {
         platform.programDir = QDir::toNativeSeparators(dir.dir.path());
-        window = std::make_unique<frmMain>(platform);
-        window->Form_Load();
+        window = std::make_unique<frmMain>(platform), window->Form_Load();
         QApplication::setActiveWindow(window.get());
         platform.calls.clear(), QFile::remove(dir.path(u"Klaxo.log"_s));
     }

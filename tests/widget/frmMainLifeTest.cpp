@@ -44,21 +44,18 @@ TEST_F(MainWindow, ATakenKeyIsSaidAndTriedAgain)
 {
     const QString keyNote = u"提醒:后台运行时按 CTRL+ALT+A 可将其调出"_s;
     for (bool earlier : {false, true}) {
-        platform.earlierCopy = earlier, platform.hotkeyFree = false;
-        open();
+        platform.earlierCopy = earlier, platform.hotkeyFree = false, open();
         EXPECT_EQ(shown({"lblNote"}), earlier ? keyNote : u"taken"_s);
         field("txtHour")->setText(u"1"_s), clickStart(); // the first task, to the background
         EXPECT_EQ(u"%1 %2 "_s.arg(window->isVisible()).arg(window->isMinimized()) +
                       platform.calls.join(u' '),
                   earlier ? u"0 0 setTaskbarEntryVisible: false"_s : u"1 1 registerHotkey"_s);
-        platform.hotkeyFree = true, platform.calls.clear();
-        tickAfter(59), tickAfter(1);
+        platform.hotkeyFree = true, platform.calls.clear(), tickAfter(59), tickAfter(1);
         EXPECT_EQ(platform.calls.join(u' ') + u' ' + shown({"lblNote"}),
                   earlier ? u" "_s + keyNote : u"registerHotkey installHotkeyHandler "_s + keyNote)
             << "taken a minute after the last try";
     }
-    platform.earlierCopy = false, platform.hotkeyFree = false;
-    open();
+    platform.earlierCopy = false, platform.hotkeyFree = false, open();
     platform.hotkeyFree = true, platform.keyChanged();
     EXPECT_EQ(shown({"lblNote"}), keyNote) << "the desktop's late answer";
     field("txtHour")->setText(u"1"_s), clickStart();

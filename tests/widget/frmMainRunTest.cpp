@@ -17,8 +17,7 @@ static QString disabled(const MainWindow &w)
 // The sample's first task (counted down, in the background, with a message) with other minutes.
 TEST_F(MainWindow, TaskRunsFromStartToFiring)
 {
-    combo()->setEditText(u"喝水"_s), field("txtMinute")->setText(u"0.05"_s);
-    clickStart();
+    combo()->setEditText(u"喝水"_s), field("txtMinute")->setText(u"0.05"_s), clickStart();
     EXPECT_EQ(shown({"cmdOk", "txtSecond", "lblStart", "lblEnd"}),
               u"停止(&S)|3|2026/12/6 14:03:09|2026/12/6 14:03:12"_s);
     EXPECT_EQ(QString::number(window->isVisible()) + u' ' + disabled(*this),
@@ -39,8 +38,7 @@ TEST_F(MainWindow, TaskRunsFromStartToFiring)
 
 TEST_F(MainWindow, InvalidInputCountdownsAcrossTheClockChangeStopAndClockJumps)
 {
-    field("txtHour")->setText(u"2"_s), field("txtMinute")->setText(u"-5"_s);
-    clickStart();
+    field("txtHour")->setText(u"2"_s), field("txtMinute")->setText(u"-5"_s), clickStart();
     EXPECT_EQ(platform.calls.join(u'\n'), u"messageBox: 提示|您输入的数据不合法!|Ok|Exclamation"_s);
     EXPECT_EQ(focus(), u"txtMinute -5 2 []"_s) << "the caret after the field to fix";
     EXPECT_FALSE(window->isRunning() || !logLines().isEmpty());
@@ -70,8 +68,7 @@ TEST_F(MainWindow, InvalidInputCountdownsAcrossTheClockChangeStopAndClockJumps)
 TEST_F(MainWindow, StartingMovesTheTaskToTheTopOfBothListsAndTheScript)
 {
     const QStringList before = items(), lines = scriptLines();
-    combo()->setEditText(before[3]), field("txtMinute")->setText(u"7"_s);
-    clickStart();
+    combo()->setEditText(before[3]), field("txtMinute")->setText(u"7"_s), clickStart();
     EXPECT_EQ(focus() + u' ' + combo()->currentText(), u"cmdRunBack "_s + before[3]);
     EXPECT_EQ(items(),
               (QStringList{before[3], before[0], before[1], before[2], before[4], before[5]}));
@@ -79,8 +76,7 @@ TEST_F(MainWindow, StartingMovesTheTaskToTheTopOfBothListsAndTheScript)
                                           lines[0], lines[1], lines[2], lines[4], lines[5]}))
         << "the window's settings, not the stored ones";
 
-    combo()->setEditText(QString()); // an empty text starts but is never stored
-    clickStart(), clickStart();
+    combo()->setEditText(QString()), clickStart(), clickStart(); // started, never stored
     EXPECT_EQ(
         u"%1 %2 %3"_s.arg(items().size()).arg(scriptLines().size()).arg(items().indexOf(u""_s)),
         u"7 6 0"_s);
@@ -100,8 +96,7 @@ TEST_F(MainWindow, FiringRunsTheRelatedFileAndWarnsAsChosen)
     };
     check("chkRunRelaFile")->setChecked(true), combo()->setEditText(u"事"_s);
     for (const auto &[showMsg, file, call, box] : rows) {
-        check("chkShowMsg")->setChecked(showMsg), field("txtFile")->setText(file);
-        clickStart();
+        check("chkShowMsg")->setChecked(showMsg), field("txtFile")->setText(file), clickStart();
         EXPECT_TRUE(disabled(*this).contains(u"txtFile cmdBrowse"_s));
         platform.calls.clear(), tickAfter(0);
         EXPECT_EQ(platform.calls.join(u'\n'),

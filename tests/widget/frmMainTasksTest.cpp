@@ -43,7 +43,6 @@ TEST_F(MainWindow, StartUpShowsTheFirstTaskOfTheScriptInTabOrder)
     }
 }
 
-// A script too long to read before the window shows: every task listed, the first one shown.
 TEST_F(MainWindow, LongScriptReadAlongsideIsListedWhenTheStartUpEnds)
 {
     QByteArray bytes;
@@ -88,8 +87,7 @@ TEST_F(MainWindow, ModeDialogStoresTheChoiceOnlyOnOk)
         get<QPushButton>("cmdMode")->click(), QApplication::setActiveWindow(window.get());
         return shown({"txtHour", "txtMinute", "txtSecond", "chkCountDown"});
     };
-    field("txtHour")->setFocus(),
-        window->move(5, 5); // away from the screen's centre, where a dialog goes by itself
+    field("txtHour")->setFocus(), window->move(5, 5); // off centre, where a dialog goes by itself
     EXPECT_EQ(mode(false, "Command1"), u"0|0|0|1"_s) << "OK without a change still resets";
     EXPECT_EQ(focus(), u"txtMinute 0 1 []"_s);
     EXPECT_EQ(mode(true, "Command2"), u"1|0|0|1"_s) << "Cancel changes nothing";
@@ -142,8 +140,7 @@ TEST_F(MainWindow, BrowseOffersTheThreeFiltersAndTheLinkOpensTheScript)
               link->palette().color(QPalette::Inactive, QPalette::Window));
     QApplication::setPalette(app);
     a11y("lblDatFile")->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    QFile::remove(dir.path(u"task.dat"_s));
-    QTest::mouseClick(link, Qt::LeftButton), clickStart();
+    QFile::remove(dir.path(u"task.dat"_s)), QTest::mouseClick(link, Qt::LeftButton), clickStart();
     QTest::mouseClick(link, Qt::LeftButton); // the link is off while a task runs
     EXPECT_EQ(platform.calls.mid(2).join(u'\n'),
               u"startCommandLine: Notepad "_s + dir.path(u"task.dat"_s) +
