@@ -59,23 +59,32 @@ TEST(DesktopFileDialog, ListsWhatEachFilterMatchesAndTheChosenFileIsChecked)
     EXPECT_TRUE(engine::relatedFileNotFound(u" "_s + chosen, chosen)) << "the untrimmed path";
 }
 
-// The box shows the icon asked for (and, on Windows, its sound).
-TEST(DesktopMessageBox, ShowsTheIconAskedFor)
+// The box shows what it is asked for (and, on Windows, the icon's sound) and answers the button
+// pressed; closed without one, Cancel, or OK where OK is its only button.
+TEST(DesktopMessageBox, ShowsWhatItIsAskedForAndAnswersThePressedButton)
 {
     using enum platform::MsgIcon;
-    const std::pair<platform::MsgIcon, QMessageBox::Icon> rows[] = {
-        {None, QMessageBox::NoIcon},         {Information, QMessageBox::Information},
-        {Exclamation, QMessageBox::Warning}, {Question, QMessageBox::Question},
-        {Critical, QMessageBox::Critical},
-    };
-    for (const auto &[asked, shown] : rows) {
-        QMessageBox::Icon seen = QMessageBox::NoIcon;
+    using platform::MsgButtons, platform::MsgResult;
+    using B = QMessageBox;
+    const std::tuple<platform::MsgIcon, MsgButtons, B::StandardButton, B::Icon, int, MsgResult>
+        rows[] = {
+            {None, MsgButtons::Ok, B::NoButton, B::NoIcon, B::Ok, MsgResult::Ok},
+            {Information, MsgButtons::OkCancel, B::NoButton, B::Information, B::Ok | B::Cancel,
+             MsgResult::Cancel},
+            {Exclamation, MsgButtons::YesNo, B::Yes, B::Warning, B::Yes | B::No, MsgResult::Yes},
+            {Question, MsgButtons::YesNoCancel, B::No, B::Question, B::Yes | B::No | B::Cancel,
+             MsgResult::No},
+            {Critical, MsgButtons::OkCancel, B::Ok, B::Critical, B::Ok | B::Cancel, MsgResult::Ok},
+        };
+    for (const auto &[icon, buttons, pressed, shownIcon, shownButtons, answer] : rows) {
+        std::tuple<QString, B::Icon, int, MsgResult> seen;
         QTimer::singleShot(0, [&] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            seen = box->icon(), box->button(QMessageBox::Ok)->click();
+            seen = {box->windowTitle() + box->text(), box->icon(), box->standardButtons(), {}};
+            pressed == B::NoButton ? box->reject() : box->button(pressed)->click();
         });
-        platform::DesktopPlatform().messageBox(u"t"_s, u"T"_s, platform::MsgButtons::Ok, asked);
-        EXPECT_EQ(seen, shown) << int(asked);
+        std::get<3>(seen) = platform::DesktopPlatform().messageBox(u"t"_s, u"T"_s, buttons, icon);
+        EXPECT_EQ(seen, std::tuple(u"Tt"_s, shownIcon, shownButtons, answer)) << int(icon);
     }
 }
 
@@ -86,8 +95,22 @@ TEST(DesktopWindows, TopmostComesForwardAndClosingByTitleClosesThatWindowOnly)
     top.show(), other.show(), QApplication::setActiveWindow(&other);
     platform::DesktopPlatform().makeTopmost(&top);
     EXPECT_TRUE(QTest::qWaitForWindowActive(&top));
-    platform::DesktopPlatform().closeTopLevelWindow(u"Tocklet"_s);
+    // A box of that title on top is closed first (a question answered No), not the window; under
+    // a box of another title, the window. The answer, and whether the window still shows:
+    QStringList seen;
+    using platform::MsgButtons;
+    for (const auto &[title, buttons] :
+         {std::pair(u"Tocklet"_s, MsgButtons::Ok), std::pair(u"Tocklet"_s, MsgButtons::YesNo),
+          std::pair(u"时间到"_s, MsgButtons::Ok)}) {
+        QTimer::singleShot(0, [] {
+            platform::DesktopPlatform().closeTopLevelWindow(u"Tocklet"_s);
+            if (auto *left = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                left->reject();
+        });
+        const auto answer = platform::DesktopPlatform().messageBox({}, title, buttons, {});
+        seen << u"%1 %2"_s.arg(int(answer)).arg(top.isVisible());
+    }
+    EXPECT_EQ(seen.join(u", "_s), u"0 1, 3 1, 0 0"_s) << "Ok is 0, No 3";
     platform::DesktopPlatform().makeTopmost(&other); // without the flag: it stays shown
-    EXPECT_TRUE(other.isVisible() && !top.isVisible() &&
-                other.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(other.isVisible() && other.windowFlags() & Qt::WindowStaysOnTopHint);
 }
