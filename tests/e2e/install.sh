@@ -24,9 +24,10 @@ focus "$box" && xdotool key Return
 w=$(until_true windows) || fail "no window after the reminder"
 focus "$w" && xdotool key Escape
 exited "installed program"
-# A relative data folder is none: the home's is taken.
+# A relative data or state folder is none: the home's is taken.
 mkdir -p "$work/home" && chown 65534 "$work/home"
-cd "$work" && start env HOME="$work/home" XDG_DATA_HOME=data setpriv --reuid=65534 \
-  --regid=65534 --clear-groups "$prefix/bin/tocklet"
-until_true test -s "$work/home/.local/share/tocklet/task.dat" || fail "a relative XDG_DATA_HOME"
+cd "$work" && start env HOME="$work/home" XDG_DATA_HOME=data XDG_STATE_HOME=state setpriv \
+  --reuid=65534 --regid=65534 --clear-groups "$prefix/bin/tocklet"
+until_true test -s "$work/home/.local/share/tocklet/task.dat" -a -s "$work/home/.local/state/Klaxo.log" ||
+  fail "a relative XDG_DATA_HOME or XDG_STATE_HOME"
 echo "install: ok"
