@@ -35,8 +35,7 @@ iconic "$fw" && fail "Background with the key minimised the window"
 key_recalls "$first" "Ctrl+Alt+A did not recall the hidden window"
 at_place "$fw" || fail "recalled at $(place "$fw"), not $at"
 background "$first"
-start_later && second=$pid
-background "$second" Return sleep 0.3 key alt+g
+start_later && second=$pid && background "$second" Return sleep 0.3 key alt+g
 
 # Ctrl+Alt+A recalls the first copy only.
 key_recalls "$first" "Ctrl+Alt+A did not recall the first copy"
@@ -59,8 +58,7 @@ hidden "$second" || fail "the second copy was recalled"
 terminate "$first" "first copy"
 "$work/app/tocklet" --recall && until_true shown "$second" ||
   fail "after the first copy ended, the second did not answer --recall"
-start_later && third=$pid
-background "$third" Return sleep 0.3 key alt+g
+start_later && third=$pid && background "$third" Return sleep 0.3 key alt+g
 key_recalls "$third" "the copy started after the first did not get the key"
 # A copy told to end while its notice is open ends, notice and all.
 start && until_true shown || fail "no notice"

@@ -15,9 +15,11 @@ saved() {
     sed 's#<string/>#<string></string>#' | tr -d '\n'
 }
 selected() { grep -A1 '"SelectedTab"' "$form" | grep -o '[0-9]\+'; }
-save() {
+# saved_as WHEN CAPTIONS TAB: Ctrl+S saves the form, with these captions and this tab selected.
+saved_as() {
   before=$(md5sum <"$form") && focus "$main" && xdotool key ctrl+s
   until_true eval '[ "$(md5sum <"$form")" != "$before" ]' || fail "not saved"
+  [ "$(saved)" = "$2" ] && [ "$(selected)" = "$3" ] || fail "$1: $(saved), tab $(selected)"
 }
 
 # The first tab along the strip's bottom edge, at its place in Designer's form window.
@@ -33,11 +35,7 @@ for row in 113 99; do
 done
 xdotool mousemove --window "$dialog" 178 272 click 1
 until_true eval '! titled "Tab Captions — Qt Designer" >/dev/null' || fail "OK did not close"
-save
-[ "$(saved)" = "<string>Uno</string><string>Two</string>" ] && [ "$(selected)" = 2 ] ||
-  fail "after OK: $(saved), tab $(selected)"
+saved_as "after OK" "<string>Uno</string><string>Two</string>" 2
 xdotool key ctrl+z
-save
-[ "$(saved)" = "<string>One</string><string>Two</string><string></string><string>Four</string>" ] &&
-  [ "$(selected)" = 3 ] || fail "after one undo: $(saved), tab $(selected)"
+saved_as "after one undo" "<string>One</string><string>Two</string><string></string><string>Four</string>" 3
 echo "designer: ok"

@@ -48,8 +48,7 @@ printf '[1,0,0,0,1,0,1,"x"]mine\r\n' >"$dat"
 chown 65534 "$dat" && chmod 200 "$dat" && cp -p "$dat" "$work/unreadable"
 start setpriv --reuid=65534 --regid=65534 --clear-groups "$work/app/tocklet"
 until_true count_windows 2 || fail "no message for the unreadable script"
-focus "$(windows | tail -n 1)" && xdotool key Return
-until_true count_windows 1 || fail "the message stays"
+focus "$(windows | tail -n 1)" && xdotool key Return && until_true count_windows 1 || fail "the message stays"
 # 23:59:59 today in clock-time mode, typed into the hours, minutes and seconds.
 w=$(windows) && focus "$w"
 for at in 77:23 103:59 129:59; do

@@ -7,6 +7,8 @@ until_true() { for _ in $(seq $((${UNTIL_SECONDS:-15} * 10))); do "$@" && return
 focused() { [ -n "$1" ] && { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] || { xdotool windowactivate "$1" 2>/dev/null; false; }; }; }
 focus() { until_true focused "$1" || fail "window $1 could not be activated"; }
 above() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
+# reminded WHAT: the reminder box shows (else "FAIL: WHAT"), and Enter closes it.
+reminded() { box=$(until_true titled 时间到) || fail "$1"; focus "$box" && xdotool key Return; until_true eval '! titled 时间到 >/dev/null' || fail "$1: the box stayed open"; }
 iconic() { xprop -id "$1" WM_STATE | grep -q Iconic; }
 ended() { ! kill -0 "$pid" 2>/dev/null; }
 # Visible windows titled Tocklet, oldest first.

@@ -19,8 +19,7 @@ start_window setpriv --reuid=65534 --regid=65534 --clear-groups "$prefix/bin/toc
 until_true test -s "$XDG_DATA_HOME/tocklet/task.dat" || fail "no script in the data folder"
 [ ! -e "$prefix/bin/task.dat" ] || fail "a script beside the installed program"
 xdotool key Return
-box=$(until_true titled 时间到) || fail "the task did not fire"
-focus "$box" && xdotool key Return
+reminded "the task did not fire"
 w=$(until_true windows) || fail "no window after the reminder"
 focus "$w" && xdotool key Escape
 exited "installed program"

@@ -26,10 +26,8 @@ long00='[1,00,0,0,1,0,1,"事件关联文件未指定"]长任务' # written other
 write_script "$long00" "$other" && chmod 444 "$dat"
 rm "$XDG_STATE_HOME/Klaxo.log"
 start_task '开始执行任务 长任务'
-xdotool key alt+F4
-until_true count_windows 2 || fail "no close question"
-xdotool key n
-until_true count_windows 1 || fail "the question stayed open after No"
+xdotool key alt+F4 && until_true count_windows 2 || fail "no close question"
+xdotool key n && until_true count_windows 1 || fail "the question stayed open after No"
 [ "$(log | wc -l)" -eq 2 ] || fail "No logged something: $(log)"
 chmod 644 "$dat" && write_script "$other" "$long" # moved down by another hand
 terminate "$pid" "SIGTERM"

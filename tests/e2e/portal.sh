@@ -57,15 +57,12 @@ write_script '[0,0,2,0,1,1,1,"事件关联文件未指定"]短任务'
 portal 10 7
 until_true fake_log CreateSession || fail "no session asked for"
 background "$pid" Return
-box=$(until_true titled 时间到) || fail "the countdown did not fire while the portal was waiting"
-focus "$box" && xdotool key Return
-until_true eval '! titled 时间到' || fail "Enter did not close the box"
+reminded "the countdown did not fire while the portal was waiting"
 minimize "$pid" && key_recalls "$pid" "Ctrl+Alt+A did not recall the window while the portal was waiting"
 fake_log ListShortcuts && fail "the portal answered before the test was done waiting (too slow)"
 # Its late answer with a key: the grab goes (the X11 key no longer recalls), its Activated does.
 until_true fake_log shortcut || fail "the daemon was not asked after the late answer"
-sleep 0.5 && minimize "$pid" && xdotool key ctrl+alt+a && sleep 1
-hidden || fail "the grab was kept though the portal has the key"
+sleep 0.5 && minimize "$pid" && xdotool key ctrl+alt+a && sleep 1 && hidden || fail "the grab was kept though the portal has the key"
 dbus-send --session --type=method_call --dest=org.freedesktop.portal.Desktop /org/freedesktop/portal/desktop test.Fake.Press
 until_true shown || fail "the portal's Activated did not recall the window"
 terminate "$pid" "the copy with the portal's key"

@@ -21,13 +21,11 @@ write_script '[1,00,0,0,1,0,1,"事件关联文件未指定"]长任务' && chmod 
 
 # A save that is no logout: no question, the minimised window stays so.
 start_task '开始执行任务 长任务'
-xdotool windowminimize --sync "$w"
-sm save
+minimize "$pid" && sm save
 until_true eval '[ "$(said SaveYourselfDone)" -eq 1 ]' || fail "the save was not answered"
 sleep 0.5 && [ -z "$(windows)" ] && [ "$(said InteractRequest)" -eq 0 ] || fail "a save asked or restored"
 # A logout asks once, the window restored; No cancels it.
-sm logout
-focus "$(question "logout")" && xdotool key n
+sm logout && focus "$(question "logout")" && xdotool key n
 until_true eval '[ "$(said "ShutdownCancelled sent")" -eq 1 ]' || fail "No did not cancel"
 [ "$(said 'InteractDone cancel= 1')" -eq 1 ] && kill -0 "$pid" || fail "cancelled: $(cat "$work/out.sm")"
 # A logout the desktop cancels while its question is open: the answer is no longer the manager's.
@@ -36,16 +34,13 @@ until_true eval '[ "$(said SaveYourselfDone)" -eq 3 ]' && focus "$q" && xdotool 
 until_true count_windows 1 && sleep 0.5 && [ "$(said InteractDone)" -eq 1 ] && kill -0 "$pid" || fail "answered"
 # A logout without interaction: no question; the session's end saves and logs the exit.
 printf '[0,07,0,0,1,1,1,"x"]手写\r\n' >>"$dat" && chmod 644 "$dat"
-sm logout-now
-exited "logout without interaction"
+sm logout-now; exited "logout without interaction"
 [ "$(said InteractRequest)" -eq 2 ] || fail "asked without interaction"
 [ "$(script_text)" = "$long"$'\n[0,07,0,0,1,1,1,"x"]手写' ] || fail "not saved: $(script_text)"
 
 # A logout while the close question is open waits for its answer; Yes ends the program.
 start_task '开始执行任务 长任务'
-wmctrl -c Tocklet
-q=$(question "close")
-sm logout
+wmctrl -c Tocklet && q=$(question "close") && sm logout
 until_true eval '[ "$(said InteractRequest)" -eq 3 ]' || fail "the logout did not ask to interact"
 sleep 0.5 && count_windows 2 || fail "a second question"
 focus "$q" && xdotool key y
@@ -54,16 +49,14 @@ until_true eval '[ "$(said "InteractDone cancel= 0")" -eq 1 ]' || fail "the answ
 
 # A logout answered Yes: the session ends with no second question.
 start_task '开始执行任务 长任务'
-sm logout
-focus "$(question "last logout")" && xdotool key y
+sm logout && focus "$(question "last logout")" && xdotool key y
 exited "Yes to the logout"
 [ "$(said 'Die sent')" -ge 2 ] || fail "the session's end: $(cat "$work/out.sm")"
 # A manager that ends right after Die, or instead of sending it: with no task, no question asked;
 # the exit line written, status 0.
 for how in hangup gone; do
   start_window
-  sm "logout-$how"
-  exited "the manager gone ($how)"
+  sm "logout-$how"; exited "the manager gone ($how)"
   [ "$(said InteractRequest)" -eq 4 ] || fail "$how: asked with no task: $(cat "$work/out.sm")"
   manager "$@"
 done

@@ -39,9 +39,7 @@ until_true test -s "$work/app/task.dat" || fail "no task.dat beside Tocklet.exe"
 [ "$(gbk | wc -l)" -eq 6 ] && gbk | grep -q '请在这里输入' || fail "sample script: $(gbk)"
 [ "$(log)" = $'<\t程序开始运行' ] || fail "start line: $(log)"
 focus "$w" && xdotool key Return
-box=$(until_true titled 时间到) || fail "no reminder box"
-focus "$box" && xdotool key Return
-until_true eval '! titled 时间到 >/dev/null' || fail "the box stayed open"
+reminded "no reminder box"
 log | grep -q $'\t任务时间到' || fail "log: $(log)"
 quit
 
@@ -49,8 +47,7 @@ quit
 # the system's console, never a cmd.exe beside the program.
 write_script '[0,0,0,1,0,0,1,"cmd:echo ran>C:\cmd.txt & pause"]命令'
 cp "$drive/windows/system32/hostname.exe" "$work/app/cmd.exe"
-start && window
-focus "$w" && xdotool key Return
+start && window && focus "$w" && xdotool key Return
 consoles() { xdotool search --onlyvisible --class conhost.exe 2>/dev/null; }
 console=$(until_true consoles | head -n 1) || fail "no console window"
 until_true grep -q ran "$drive/cmd.txt" || fail "the command did not run"
@@ -83,8 +80,7 @@ notepad=$(until_true xdotool search --onlyvisible --class notepad | head -n 1) |
 $WINE "$1/tests/tocklet_key_holder.exe" 'C:\held.txt' & holder=$!; pids+=($holder)
 until_true test -s "$drive/held.txt" || fail "the key holder did not take the key"
 write_script '[1,0,0,0,1,0,1,"事件关联文件未指定"]一小时'
-TOCKLET_KEY_RETRY_SECONDS=1 start && window
-focus "$w" && xdotool key Return alt+g
+TOCKLET_KEY_RETRY_SECONDS=1 start && window && focus "$w" && xdotool key Return alt+g
 until_true iconic "$w" || fail "Background without the key did not minimise"
 kill "$holder"
 until_true eval 'focus "$notepad"; xdotool key ctrl+alt+a; sleep 0.5; [ -n "$(windows)" ]' ||

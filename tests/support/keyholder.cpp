@@ -8,10 +8,8 @@ int main(int argc, char **argv)
 {
     if (argc < 2 || !RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT | MOD_NOREPEAT, 'A'))
         return 1;
-    if (FILE *file = std::fopen(argv[1], "w")) {
-        std::fputs("held", file);
-        std::fclose(file);
-    }
+    if (FILE *file = std::fopen(argv[1], "w"))
+        std::fputs("held", file), std::fclose(file);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     }

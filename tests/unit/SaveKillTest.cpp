@@ -60,8 +60,7 @@ TEST(TaskScriptSave, CopiesSavingAtOnceLoseNoTask)
     EXPECT_EQ(dir.read(u"task.dat"_s).count('\n'), 1400) << "no line twice";
 }
 
-// A lock another copy never lets go (a hung copy) delays a save by 2 s, and never loses it; a
-// save refused (its folder gone, the disk full part way) keeps the task for the next one.
+// A hung copy's lock delays a save by 2 s; a save refused: its folder gone, the disk full part way.
 TEST(TaskScriptSave, ALockOnlyDelaysASaveAndARefusedOneKeepsItsTask)
 {
     TempDir dir;

@@ -27,8 +27,7 @@ static void PrintTo(const QByteArray &bytes, std::ostream *os)
 static QString gb18030(QByteArrayView bytes)
 {
     QString text;
-    converter::decode(converter::Code::Gb18030, bytes, text);
-    return text;
+    return converter::decode(converter::Code::Gb18030, bytes, text), text;
 }
 
 TEST(ParseNumber, ReadsOnlyPlainDecimals)
@@ -230,8 +229,7 @@ TEST_F(TaskScript, WhatCannotBeReadOrWrittenIsLeftAlone)
     EXPECT_TRUE(ensureTaskScript(script)) << "no complaint at start-up";
 }
 
-// Start's save works on the script on disk (read or not): the started tasks go to its top, newest
-// first, each in place of the first line that reads as a task with its text.
+// On the script on disk (read or not): newest first, each in place of its text's first task line.
 TEST_F(TaskScript, SavePutsTheStartedTasksOnTopAndKeepsEveryOtherLineByteForByte)
 {
     const QByteArray kept = "# note\r\n[0,0,0,0,1,1,1,\"x\"]b\r\n\r\n [0,0,0,0,1,1,1,\"x\"]slip\n"

@@ -59,8 +59,7 @@ TEST(DesktopFileDialog, ListsWhatEachFilterMatchesAndTheChosenFileIsChecked)
     EXPECT_TRUE(engine::relatedFileNotFound(u" "_s + chosen, chosen)) << "the untrimmed path";
 }
 
-// The box shows what it is asked for (and, on Windows, the icon's sound) and answers the button
-// pressed; closed without one, Cancel, or OK where OK is its only button.
+// On Windows also the icon's sound. Closed with no button pressed: Cancel, or OK where it is alone.
 TEST(DesktopMessageBox, ShowsWhatItIsAskedForAndAnswersThePressedButton)
 {
     using enum platform::MsgIcon;

@@ -12,8 +12,7 @@
 
 using namespace Qt::StringLiterals;
 
-// 宋体, regular and bold (the active tab), draws its Chinese and its Latin
-// characters from one installed font, not from the default font with a Chinese fallback.
+// Regular and bold (the active tab), Chinese and Latin alike, from the first font: no fallback.
 TEST(DesktopFont, SimSunStandsInAsOneFontThatHoldsChinese)
 {
     platform::DesktopPlatform::standInFonts();
@@ -28,8 +27,7 @@ TEST(DesktopFont, SimSunStandsInAsOneFontThatHoldsChinese)
     }
 }
 
-// Where the desktop's font configuration turns a font's hinting off (the Chinese font that
-// stands in for 宋体 here), the window's text is drawn unhinted, as GTK draws it.
+// As GTK draws it, where the desktop's font configuration turns hinting off (宋体's stand-in here).
 TEST(DesktopFont, UnhintedFontsAreDrawnUnhinted)
 {
     platform::DesktopPlatform::standInFonts();

@@ -19,8 +19,7 @@ TEST(FusionStyle, DrawsGroupBoxesAsFusionDoes)
          {std::pair(QStringLiteral("限定时间"), false), std::pair(QString(), false),
           std::pair(QString(), true), std::pair(QStringLiteral("其它"), true)}) {
         QGroupBox box(title);
-        box.setCheckable(checkable), box.resize(160, 70);
-        box.setStyle(fusion.get());
+        box.setCheckable(checkable), box.resize(160, 70), box.setStyle(fusion.get());
         const QImage expected = box.grab().toImage();
         box.setStyle(&ours);
         EXPECT_EQ(box.grab().toImage(), expected) << title.toStdString() << ", " << checkable;

@@ -21,9 +21,8 @@ TEST(WindowsLaunch, CommandLinesAndOpenRunWhatTheyName)
         {u"open BATURL"_s, u"opened"_s}, // an address: its slashes stay
     };
     const QString record = dir.path(u"record 例"_s);
-    for (const auto &[line, recorded] : rows) {
+    for (auto [command, recorded] : rows) { // a copy, with the paths put in
         QFile::remove(record);
-        QString command = line;
         command.replace(u"RECORD"_s, record)
             .replace(u"BATURL"_s, QUrl::fromLocalFile(dir.path(u"opened.bat"_s)).toString())
             .replace(u"BAT"_s, dir.path(u"opened.bat"_s));
@@ -31,6 +30,6 @@ TEST(WindowsLaunch, CommandLinesAndOpenRunWhatTheyName)
                                        : platform::DesktopPlatform().startCommandLine(command);
         auto seen = [&] { return QString::fromLocal8Bit(dir.read(u"record 例"_s)).trimmed(); };
         (void)QTest::qWaitFor([&] { return seen() == recorded; }, 10000);
-        EXPECT_EQ(seen(), recorded) << line.toStdString();
+        EXPECT_EQ(seen(), recorded) << command.toStdString();
     }
 }

@@ -124,11 +124,9 @@ TEST(ctlTabsPaint, DrawsEveryStyleTheFocusRectangleWhileFocusedAndCaptionsAsAlig
         QPainter p(&expected);
         const QFontMetricsF m(tabs.TabFontActive(), &expected);
         const auto [a, b, c, d] = places[alignment];
-        p.setFont(tabs.TabFontActive()), p.setPen(Qt::red);
-        p.drawText(
-            QPointF(70 + a + b * m.horizontalAdvance(u"Wg"_s), c + d * m.height() + m.ascent()),
-            u"Wg"_s);
-        p.end();
+        const QPointF at(70 + a + b * m.horizontalAdvance(u"Wg"_s),
+                         c + d * m.height() + m.ascent());
+        p.setFont(tabs.TabFontActive()), p.setPen(Qt::red), p.drawText(at, u"Wg"_s), p.end();
         EXPECT_TRUE(tabs.hDC() == expected && expected != blank) << "alignment " << alignment;
     }
 }
@@ -223,8 +221,7 @@ TEST(ctlTabs, IsAPageTabListWhoseTabsPressLikeAClick)
     tabs.setTabs(3);
 }
 
-// A settings file reads back what it saved: line ends and backslashes escaped, keys in lower case
-// unless that would read back as another key. System colours past the table are black.
+// Line ends and backslashes escaped, keys in lower case unless that reads back as another key.
 TEST(FilePropertyBag, ReadsBackWhatItSavedAndSystemColoursEndInBlack)
 {
     TempDir dir;
@@ -307,8 +304,7 @@ TEST_F(MainWindow, TabStripShowsThePageOfTheChosenTabAndTakesTheFocusOnlyByItsTa
         << "a click on a tab takes the focus; a double click is no second press";
 }
 
-// Where a font stands in for 宋体, the tab strip's captions are in the window's font, at their
-// stored size, the chosen tab's bold.
+// Where a font stands in for 宋体: the window's font, at the stored size, the chosen tab's bold.
 TEST_F(MainWindow, TabStripFontsAreTheWindowsFont)
 {
     const QStringList before = QFont::substitutes(u"宋体"_s);

@@ -9,8 +9,7 @@
 TEST_F(MainWindow, TimeFieldsTakeTimeCharactersAndThePartOfAPasteThatFits)
 {
     QLineEdit *box = field("txtSecond");
-    box->setText(QString());
-    QTest::keyClicks(box, u"1a -.x2"_s);
+    box->setText(QString()), QTest::keyClicks(box, u"1a -.x2"_s);
     QApplication::clipboard()->setText(u"9"_s);
     // Ctrl+V as X11 delivers it, with its control code, is refused like the other control codes.
     QKeyEvent ctrlV(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, u"\x16"_s);
