@@ -3,14 +3,21 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDataStream>
 #include <QImage>
+#include <QLibrary>
 #include <QPainter>
 #include <QRawFont>
+#include <QTest>
+#include <QTimer>
 
 #include <fontconfig/fontconfig.h>
 
 using namespace Qt::StringLiterals;
+
+// Loaded before the program looks for libcanberra, the stand-in is the library it finds.
+static const bool fakeCanberra = QLibrary(QStringLiteral(FAKE_CANBERRA)).load();
 
 // Regular and bold (the active tab), Chinese and Latin alike, from the first font: no fallback.
 TEST(DesktopFont, SimSunStandsInAsOneFontThatHoldsChinese)
@@ -93,4 +100,26 @@ TEST(DesktopSound, ReadsTheDesktopsEventSoundSettings)
                   u"0 ocean|1 |0 "_s)
             << order;
     }
+}
+
+// A box with an icon plays its event sound, in the desktop's theme, on the sound server.
+TEST(DesktopSound, BoxesPlayTheirIconsEventSound)
+{
+    using enum platform::MsgIcon;
+    for (const auto icon : {Information, Question, Exclamation, None, Critical}) {
+        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+        platform::DesktopPlatform().messageBox({}, {}, platform::MsgButtons::Ok, icon);
+    }
+    const auto calls = reinterpret_cast<const char *(*)()>(
+        QLibrary(u"canberra"_s, 0).resolve("fakeCanberraCalls"));
+    QStringList heard; // in any order: the sounds play on threads of their own
+    ASSERT_TRUE(fakeCanberra && calls && QTest::qWaitFor([&] {
+                    heard = QString::fromUtf8(calls()).split(u'\n', Qt::SkipEmptyParts);
+                    return heard.size() == 5;
+                }));
+    heard.sort();
+    EXPECT_EQ(heard.join(u'|'),
+              u"driver pulse|play dialog-error freedesktop volatile|"
+              "play dialog-information freedesktop volatile|play dialog-warning "
+              "freedesktop volatile|props Tocklet org.tocklet.Tocklet org.tocklet.Tocklet"_s);
 }
