@@ -1,45 +1,39 @@
-// A stand-in for libcanberra: the calls a program makes, kept as text for its tests to read.
+// A stand-in for libcanberra: the calls a program makes, as text for its tests to read.
 #include <cstdarg>
-#include <cstdint>
 #include <mutex>
 #include <string>
 
-namespace {
-std::mutex mutex;
-std::string calls, copy;
+static std::mutex mutex;
+static std::string calls, copy;
 
-// "what", then each property's value, on a line.
-void record(const char *what, va_list properties)
+// A line: what was called, then its argument or the values of its properties (name, value, ...).
+static int say(std::string line, va_list *properties = nullptr)
 {
+    while (properties && va_arg(*properties, const char *))
+        line += std::string(" ") + va_arg(*properties, const char *);
     const std::lock_guard lock(mutex);
-    calls += what;
-    while (va_arg(properties, const char *)) // the property's name
-        calls += std::string(" ") + va_arg(properties, const char *);
-    calls += '\n';
+    return calls += line + '\n', 0;
 }
-} // namespace
 
 extern "C" {
 int ca_context_create(void **context)
 {
-    static int one;
-    return *context = &one, 0;
+    return *context = &calls, 0;
 }
 int ca_context_set_driver(void *, const char *driver)
 {
-    const std::lock_guard lock(mutex);
-    return calls += std::string("driver ") + driver + '\n', 0;
+    return say(std::string("driver ") + driver);
 }
 int ca_context_change_props(void *context, ...)
 {
     va_list properties;
-    va_start(properties, context), record("props", properties), va_end(properties);
+    va_start(properties, context), say("props", &properties), va_end(properties);
     return 0;
 }
-int ca_context_play(void *, uint32_t id, ...)
+int ca_context_play(void *, unsigned id, ...)
 {
     va_list properties;
-    va_start(properties, id), record("play", properties), va_end(properties);
+    va_start(properties, id), say("play", &properties), va_end(properties);
     return 0;
 }
 const char *ca_strerror(int)
