@@ -35,15 +35,20 @@ Portal(bus, P), Daemon(bus, '/kglobalaccel')
 log.write('ready\n'); GLib.MainLoop().run()
 PY
 fake_log() { grep -q "$1" "$work/fake.log"; }
-# portal DELAY KEYS: a fake answering CreateSession after DELAY s, the daemon reporting KEYS.
+# portal DELAY KEYS [SESSION]: a fake answering CreateSession after DELAY s, the daemon reporting
+# KEYS; a copy in a session of that type (wayland unless told).
 portal() {
   : >"$work/fake.log"
-  /usr/bin/python3 "$work/fake.py" "$@" "$work/fake.log" >>"$work/out" 2>&1 & fake=$!; pids+=("$fake")
+  /usr/bin/python3 "$work/fake.py" "$1" "$2" "$work/fake.log" >>"$work/out" 2>&1 & fake=$!; pids+=("$fake")
   until_true fake_log ready || fail "the fake portal did not start"
-  start env XDG_SESSION_TYPE=wayland QT_QPA_PLATFORM=xcb "$work/app/tocklet"
+  start env XDG_SESSION_TYPE="${3:-wayland}" QT_QPA_PLATFORM=xcb "$work/app/tocklet"
   until_true shown || fail "no window"
 }
 
+# On X11 the grab alone: the portal, though there, is not asked.
+portal 0 '' x11
+"$work/app/tocklet" --recall && sleep 0.5 && ! fake_log CreateSession || fail "the portal asked on X11"
+terminate "$pid" "the X11 copy" && kill "$fake" && wait "$fake"
 # The portal lists the shortcut with a key but the daemon has none: the grab stays, and recalls.
 write_script '[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
 portal 0 ''
