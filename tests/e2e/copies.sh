@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Copies: a later one's "<<" and notice; Ctrl+Alt+A recalls the first; the key passes on at its end.
 source "$(dirname "$0")/lib.sh" "$1"
-write_script '[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
+write_script "$long"
 place() { xdotool getwindowgeometry "$1" | grep Position | cut -d' ' -f4; }
 at_place() { local win=$1; until_true eval '[ "$(place "$win")" = "$at" ]'; }
 
@@ -26,8 +26,7 @@ done
 # window where it was (once the window manager's animation has ended).
 background "$first"
 terminate "$holder" "holder"
-until_true eval 'xdotool key ctrl+alt+a; sleep 0.2; shown "$first"' ||
-  fail "the key let go was not taken while the window waited"
+until_true eval 'xdotool key ctrl+alt+a; sleep 0.2; shown "$first"' || fail "the key let go was not taken while the window waited"
 at_place "$fw" || fail "restored by the key at $(place "$fw"), not $at"
 # Background now hides the window, and the key brings it back to the same place.
 background "$first"
@@ -56,8 +55,7 @@ hidden "$second" || fail "the second copy was recalled"
 
 # The first copy ends; a third copy, started while the second runs, is warned and holds the key.
 terminate "$first" "first copy"
-"$work/app/tocklet" --recall && until_true shown "$second" ||
-  fail "after the first copy ended, the second did not answer --recall"
+"$work/app/tocklet" --recall && until_true shown "$second" || fail "after the first copy ended, the second did not answer --recall"
 start_later && third=$pid && background "$third" Return sleep 0.3 key alt+g
 key_recalls "$third" "the copy started after the first did not get the key"
 # A copy told to end while its notice is open ends, notice and all.

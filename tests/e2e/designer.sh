@@ -10,10 +10,7 @@ cp "$(dirname "$0")/../widget/strip.ui" "$form"
 # Designer as on its first run (its settings keep window places), in English.
 start env XDG_CONFIG_HOME="$work/config" LANGUAGE= LANG=C.UTF-8 QT_PLUGIN_PATH="$2/plugins" "$designer" "$form"
 main=$(until_true titled "Qt Designer") && sleep 1 || fail "no Designer" # the form opens later
-saved() {
-  grep -A8 '"Captions"' "$form" | grep -o '<string>[^<]*</string>\|<string/>' |
-    sed 's#<string/>#<string></string>#' | tr -d '\n'
-}
+saved() { grep -A8 '"Captions"' "$form" | grep -o '<string>[^<]*</string>\|<string/>' | sed 's#<string/>#<string></string>#' | tr -d '\n'; }
 selected() { grep -A1 '"SelectedTab"' "$form" | grep -o '[0-9]\+'; }
 # saved_as WHEN CAPTIONS TAB: Ctrl+S saves the form, with these captions and this tab selected.
 saved_as() {

@@ -34,7 +34,7 @@ terminate "$pid" "GBK script"
 saved && ! utf8 "$logfile" && gb "$logfile" | grep -q '系统正常退出' || fail "the files changed"
 
 # Lines added by hand while Tocklet runs that are no task (a note, slips) survive Start and exit.
-rm "$logfile" && write_script '[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
+rm "$logfile" && write_script "$long"
 start_window
 notes=('# 备注' ' [0,0,5,0,1,0,1,"x"]缩进的' '[0,0,5,0,1,0,1, "x"]空格')
 printf '%s\r\n' "${notes[@]}" >>"$dat" && xdotool sleep 0.3 key Return
@@ -47,8 +47,7 @@ chmod 755 "$work" "$work/app" && chown 65534 "$work/app" "$XDG_STATE_HOME" && rm
 printf '[1,0,0,0,1,0,1,"x"]mine\r\n' >"$dat"
 chown 65534 "$dat" && chmod 200 "$dat" && cp -p "$dat" "$work/unreadable"
 start setpriv --reuid=65534 --regid=65534 --clear-groups "$work/app/tocklet"
-until_true count_windows 2 || fail "no message for the unreadable script"
-focus "$(windows | tail -n 1)" && xdotool key Return && until_true count_windows 1 || fail "the message stays"
+focus "$(question "the unreadable script")" && xdotool key Return && until_true count_windows 1 || fail "the message stays"
 # 23:59:59 today in clock-time mode, typed into the hours, minutes and seconds.
 w=$(windows) && focus "$w"
 for at in 77:23 103:59 129:59; do

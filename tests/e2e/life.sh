@@ -2,7 +2,6 @@
 # First start and firing; Esc; No to the close question, then SIGTERM; a full disk, a read-only
 # script and an unusable log folder (an unwritable program folder: install.sh).
 source "$(dirname "$0")/lib.sh" "$1"
-long='[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务' # one hour, shown, not in the background
 
 # First start: the start line first, the sample script written, the window kept above.
 start && until_true shown_above || fail "no window kept above"
@@ -22,7 +21,6 @@ exited "Esc"
 # A running task: the close question, and No changes nothing; then SIGTERM: no question, the
 # task Start could not save (read-only) saved, the exit line written, status 0.
 other='[0,06,0,0,1,1,1,"事件关联文件未指定"]另一个'
-long00='[1,00,0,0,1,0,1,"事件关联文件未指定"]长任务' # written otherwise by Start
 write_script "$long00" "$other" && chmod 444 "$dat"
 rm "$XDG_STATE_HOME/Klaxo.log"
 start_task '开始执行任务 长任务'

@@ -28,8 +28,7 @@ class Portal(dbus.service.Object):
     def Press(self): emit(P, GS, 'Activated', 'osta{sv}', dbus.ObjectPath(SESSION), 'recall', 0, {})
 class Daemon(dbus.service.Object):
     @dbus.service.method('org.kde.KGlobalAccel', in_signature='as', out_signature='ai')
-    def shortcut(self, action):
-        log.write('shortcut %s\n' % ','.join(action)); return dbus.Array(keys, signature='i')
+    def shortcut(self, action): log.write('shortcut %s\n' % ','.join(action)); return dbus.Array(keys, signature='i')
 names = [dbus.service.BusName(n, bus) for n in ('org.freedesktop.portal.Desktop', 'org.kde.kglobalaccel')]
 Portal(bus, P), Daemon(bus, '/kglobalaccel')
 log.write('ready\n'); GLib.MainLoop().run()
@@ -50,7 +49,7 @@ portal 0 '' x11
 "$work/app/tocklet" --recall && sleep 0.5 && ! fake_log CreateSession || fail "the portal asked on X11"
 terminate "$pid" "the X11 copy" && kill "$fake" && wait "$fake"
 # The portal lists the shortcut with a key but the daemon has none: the grab stays, and recalls.
-write_script '[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
+write_script "$long"
 portal 0 ''
 until_true fake_log 'shortcut token_tocklet,recall,token_tocklet,' || fail "the daemon was not asked"
 sleep 0.5 && background "$pid" Return alt+g

@@ -14,10 +14,8 @@ manager() {
 manager "$@"
 sm() { echo "$1" >&3; }
 said() { grep -c -- "$1" "$work/out.sm"; }
-question() { until_true count_windows 2 || fail "$1: no question"; windows | tail -n 1; }
-long='[1,0,0,0,1,0,1,"事件关联文件未指定"]长任务'
-# Written otherwise by Start (00 for 0), which is refused: the session's end saves the task.
-write_script '[1,00,0,0,1,0,1,"事件关联文件未指定"]长任务' && chmod 444 "$dat"
+# Written otherwise by Start, which is refused: the session's end saves the task.
+write_script "$long00" && chmod 444 "$dat"
 
 # A save that is no logout: no question, the minimised window stays so.
 start_task '开始执行任务 长任务'

@@ -20,8 +20,7 @@ struct TempDir {
 
     void write(const QString &name, const QByteArray &bytes) const
     {
-        QFile file(path(name));
-        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        if (QFile file(path(name)); file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             file.write(bytes);
     }
 

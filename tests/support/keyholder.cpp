@@ -10,8 +10,7 @@ int main(int argc, char **argv)
         return 1;
     if (FILE *file = std::fopen(argv[1], "w"))
         std::fputs("held", file), std::fclose(file);
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    for (MSG message; GetMessageW(&message, nullptr, 0, 0) > 0;) {
     }
     return 0;
 }

@@ -26,12 +26,6 @@ std::vector<IceConn> connections;
 bool shuttingDown = false, cancelled = false, hangUp = false, gone = false;
 int pending = 0;
 
-void say(const char *text, int value = -1)
-{
-    value < 0 ? std::printf("%s\n", text) : std::printf("%s %d\n", text, value);
-    std::fflush(stdout);
-}
-
 void finishSave()
 {
     if (!shuttingDown || --pending > 0)
@@ -40,7 +34,7 @@ void finishSave()
     for (SmsConn client : clients)
         if (client)
             cancelled ? SmsShutdownCancelled(client) : gone ? std::_Exit(0) : SmsDie(client);
-    say(cancelled ? "ShutdownCancelled sent" : "Die sent");
+    std::puts(cancelled ? "ShutdownCancelled sent" : "Die sent");
     if (hangUp && !cancelled)
         std::_Exit(0); // as a manager that leaves without waiting for its clients
 }
@@ -52,17 +46,17 @@ Status newClient(SmsConn conn, SmPointer, unsigned long *mask, SmsCallbacks *cb,
         return std::free(previous), SmsRegisterClientReply(c, SmsGenerateClientID(c));
     };
     cb->interact_request.callback = [](SmsConn c, SmPointer, int) {
-        say("InteractRequest"), SmsInteract(c);
+        std::puts("InteractRequest"), SmsInteract(c);
     };
     cb->interact_done.callback = [](SmsConn, SmPointer, Bool cancel) {
-        say("InteractDone cancel=", cancel), cancelled = cancelled || cancel;
+        std::printf("InteractDone cancel= %d\n", cancel), cancelled = cancelled || cancel;
     };
     cb->save_yourself_request.callback = [](SmsConn, SmPointer, int, Bool, int, Bool, Bool) {};
     cb->save_yourself_phase2_request.callback = [](SmsConn c, SmPointer) {
         SmsSaveYourselfPhase2(c);
     };
     cb->save_yourself_done.callback = [](SmsConn c, SmPointer, Bool) {
-        say("SaveYourselfDone"), shuttingDown ? finishSave() : SmsSaveComplete(c);
+        std::puts("SaveYourselfDone"), shuttingDown ? finishSave() : SmsSaveComplete(c);
     };
     cb->close_connection.callback = [](SmsConn c, SmPointer, int n, char **reasons) {
         std::erase(clients, c), SmsCleanUp(c), SmFreeReasons(n, reasons);
@@ -74,8 +68,7 @@ Status newClient(SmsConn conn, SmPointer, unsigned long *mask, SmsCallbacks *cb,
     };
     cb->delete_properties.callback = [](SmsConn, SmPointer, int, char **) {};
     cb->get_properties.callback = [](SmsConn c, SmPointer) { SmsReturnProperties(c, 0, nullptr); };
-    *mask = ~0UL;
-    clients.push_back(conn);
+    *mask = ~0UL, clients.push_back(conn);
     return 1;
 }
 
@@ -86,6 +79,7 @@ int main(int, char **argv)
     char error[256];
     int count = 0;
     IceListenObj *listeners = nullptr;
+    std::setvbuf(stdout, nullptr, _IOLBF, 0); // each line out as it is printed
     // A client that ends as it is sent Die is no reason to end: the write to it fails quietly.
     std::signal(SIGPIPE, SIG_IGN), IceSetIOErrorHandler([](IceConn) {});
     const auto anyHost = [](char *) -> Bool { return True; };

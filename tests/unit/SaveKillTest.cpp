@@ -16,24 +16,21 @@
 TEST(TaskScriptSave, KilledLeavesTheOldScriptOrTheNewOne)
 {
     TempDir dir;
-    const auto writer = [&](const QString &version) {
-        auto process = std::make_unique<QProcess>();
-        process->start(QStringLiteral(WRITER), {u"script"_s, dir.dir.path(), version});
-        return process;
-    };
     QByteArray versions[2];
     for (int v : {0, 1}) {
-        const auto saver = writer(QString::number(v));
-        ASSERT_TRUE(saver->waitForFinished(60000) && saver->exitCode() == 0);
+        QProcess saver;
+        saver.start(QStringLiteral(WRITER), {u"script"_s, dir.dir.path(), QString::number(v)});
+        ASSERT_TRUE(saver.waitForFinished(60000) && saver.exitCode() == 0);
         versions[v] = dir.read(u"task.dat"_s);
     }
     std::mt19937 random(13);
     const int kills = qEnvironmentVariableIntValue("TOCKLET_KILLS");
     for (int i = 0; i < (kills > 0 ? kills : 20); ++i) {
-        const auto saver = writer(u"loop"_s);
-        ASSERT_TRUE(saver->waitForReadyRead(60000)); // saving from now on
+        QProcess saver;
+        saver.start(QStringLiteral(WRITER), {u"script"_s, dir.dir.path(), u"loop"_s});
+        ASSERT_TRUE(saver.waitForReadyRead(60000)); // saving from now on
         QThread::usleep(std::uniform_int_distribution(0, 300'000)(random));
-        ::kill(pid_t(saver->processId()), SIGKILL), saver->waitForFinished();
+        ::kill(pid_t(saver.processId()), SIGKILL), saver.waitForFinished();
         const QByteArray bytes = dir.read(u"task.dat"_s);
         ASSERT_TRUE(bytes == versions[0] || bytes == versions[1]) << i << ": " << bytes.size();
         ASSERT_EQ(QDir(dir.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << i;

@@ -63,18 +63,16 @@ TEST(DesktopFileDialog, ListsWhatEachFilterMatchesAndTheChosenFileIsChecked)
 TEST(DesktopMessageBox, ShowsWhatItIsAskedForAndAnswersThePressedButton)
 {
     using enum platform::MsgIcon;
-    using platform::MsgButtons, platform::MsgResult;
+    using enum platform::MsgButtons;
+    using platform::MsgIcon, platform::MsgButtons, platform::MsgResult;
     using B = QMessageBox;
-    const std::tuple<platform::MsgIcon, MsgButtons, B::StandardButton, B::Icon, int, MsgResult>
-        rows[] = {
-            {None, MsgButtons::Ok, B::NoButton, B::NoIcon, B::Ok, MsgResult::Ok},
-            {Information, MsgButtons::OkCancel, B::NoButton, B::Information, B::Ok | B::Cancel,
-             MsgResult::Cancel},
-            {Exclamation, MsgButtons::YesNo, B::Yes, B::Warning, B::Yes | B::No, MsgResult::Yes},
-            {Question, MsgButtons::YesNoCancel, B::No, B::Question, B::Yes | B::No | B::Cancel,
-             MsgResult::No},
-            {Critical, MsgButtons::OkCancel, B::Ok, B::Critical, B::Ok | B::Cancel, MsgResult::Ok},
-        };
+    const std::tuple<MsgIcon, MsgButtons, B::StandardButton, B::Icon, int, MsgResult> rows[] = {
+        {None, Ok, B::NoButton, B::NoIcon, B::Ok, MsgResult::Ok},
+        {Information, OkCancel, B::NoButton, B::Information, B::Ok | B::Cancel, MsgResult::Cancel},
+        {Exclamation, YesNo, B::Yes, B::Warning, B::Yes | B::No, MsgResult::Yes},
+        {Question, YesNoCancel, B::No, B::Question, B::Yes | B::No | B::Cancel, MsgResult::No},
+        {Critical, OkCancel, B::Ok, B::Critical, B::Ok | B::Cancel, MsgResult::Ok},
+    };
     for (const auto &[icon, buttons, pressed, shownIcon, shownButtons, answer] : rows) {
         std::tuple<QString, B::Icon, int, MsgResult> seen;
         QTimer::singleShot(0, [&] {

@@ -64,13 +64,10 @@ TEST(DesktopLaunch, CommandLinesStartTheirDesktopCounterparts)
         line.startsWith(u"open "_s) ? platform::DesktopPlatform().shellOpen(paths(line.mid(5)))
                                     : platform::DesktopPlatform().startCommandLine(paths(line));
         auto seen = [&] {
-            if (line.contains(u"RECORD"_s))
-                return QString::fromUtf8(dir.read(u"record"_s));
-            QStringList lines = QString::fromUtf8(dir.read(u"record"_s)).split(u'\n');
-            lines.removeAll(QString());
-            if (lines.size() > 1)
-                std::sort(lines.begin() + 1, lines.end());
-            return lines.join(u'\n');
+            const QString text = QString::fromUtf8(dir.read(u"record"_s));
+            QStringList lines = text.split(u'\n', Qt::SkipEmptyParts);
+            std::sort(lines.begin() + std::min<qsizetype>(lines.size(), 1), lines.end());
+            return line.contains(u"RECORD"_s) ? text : lines.join(u'\n');
         };
         (void)QTest::qWaitFor([&] { return seen() == paths(recorded); }, 5000);
         EXPECT_EQ(seen(), paths(recorded));

@@ -73,7 +73,7 @@ static QString told(ctlTabs &tabs, const QString &steps, MemoryPropertyBag *bag 
 // Per style, 240 × 100 pixels, three tabs of the default size, tab 2 selected, no captions: the
 // page's fill and edges, the selected tab's sides open towards the page, tab 3's block, the
 // background, a focus dot (I) and gap. A ambient, F face, L light, S shadow, B TabColor. Then per
-// alignment, where a caption of w × h starts: x = left + a + b × w, y = top + c + d × h.
+// alignment, a caption w × h starts at (left + a[column] - column × w/2, top + c[row] - row × h/2).
 TEST(ctlTabsPaint, DrawsEveryStyleTheFocusRectangleWhileFocusedAndCaptionsAsAligned)
 {
     const char *const styles[] = {
@@ -85,9 +85,7 @@ TEST(ctlTabsPaint, DrawsEveryStyleTheFocusRectangleWhileFocusedAndCaptionsAsAlig
         "F85,50 L0,50 S85,99 L204,20 F169,30 S204,40 S239,30 B204,50 A205,80 I236,38 F236,37",
         "F155,50 L155,0 S155,99 L35,59 L0,69 S35,79 F70,69 B35,89 A35,19 I67,77 F67,76",
         "F85,50 L0,50 S85,99 L204,59 F169,69 S204,79 S239,69 B204,89 A205,19 I237,77 F237,76"};
-    const double places[9][4] = {{3, 0, 2, 0},     {34.5, -.5, 2, 0},     {67, -1, 2, 0},
-                                 {3, 0, 9.5, -.5}, {34.5, -.5, 9.5, -.5}, {67, -1, 9.5, -.5},
-                                 {3, 0, 19, -1},   {34.5, -.5, 19, -1},   {67, -1, 19, -1}};
+    const double a[] = {3, 34.5, 67}, c[] = {2, 9.5, 19};
     ctlTabs tabs;
     tabs.setPalette(QPalette(QColor(192, 192, 192), Qt::green)); // a button face, a background
     const QPalette &pal = tabs.palette();
@@ -123,9 +121,9 @@ TEST(ctlTabsPaint, DrawsEveryStyleTheFocusRectangleWhileFocusedAndCaptionsAsAlig
         QImage expected = blank.copy();
         QPainter p(&expected);
         const QFontMetricsF m(tabs.TabFontActive(), &expected);
-        const auto [a, b, c, d] = places[alignment];
-        const QPointF at(70 + a + b * m.horizontalAdvance(u"Wg"_s),
-                         c + d * m.height() + m.ascent());
+        const int column = alignment % 3, row = alignment / 3;
+        const QPointF at(70 + a[column] - column * m.horizontalAdvance(u"Wg"_s) / 2,
+                         c[row] - row * m.height() / 2 + m.ascent());
         p.setFont(tabs.TabFontActive()), p.setPen(Qt::red), p.drawText(at, u"Wg"_s), p.end();
         EXPECT_TRUE(tabs.hDC() == expected && expected != blank) << "alignment " << alignment;
     }
@@ -302,16 +300,12 @@ TEST_F(MainWindow, TabStripShowsThePageOfTheChosenTabAndTakesTheFocusOnlyByItsTa
     QApplication::sendEvent(strip, &twice);
     EXPECT_EQ(focus() + u' ' + moves(clicks), u"ctlTabs1 1>3 3>2 2>2 2>1"_s)
         << "a click on a tab takes the focus; a double click is no second press";
-}
-
-// Where a font stands in for 宋体: the window's font, at the stored size, the chosen tab's bold.
-TEST_F(MainWindow, TabStripFontsAreTheWindowsFont)
-{
+    // With a stand-in for 宋体: the window's font, at the stored size, the chosen tab's bold.
     const QStringList before = QFont::substitutes(u"宋体"_s);
     QFont::removeSubstitutions(u"宋体"_s), QFont::insertSubstitution(u"宋体"_s, u"Stand-in Song"_s);
     open();
     QFont::removeSubstitutions(u"宋体"_s), QFont::insertSubstitutions(u"宋体"_s, before);
-    auto *strip = get<ctlTabs>("ctlTabs1");
+    strip = get<ctlTabs>("ctlTabs1");
     for (auto [font, bold] :
          {std::pair(strip->TabFont(), false), std::pair(strip->TabFontActive(), true)})
         EXPECT_EQ(u"%1 %2 %3"_s.arg(font.family()).arg(font.pointSize()).arg(font.bold()),

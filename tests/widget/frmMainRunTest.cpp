@@ -26,10 +26,9 @@ TEST_F(MainWindow, TaskRunsFromStartToFiring)
     tickAfter(2);
     EXPECT_EQ(shown({"lblNow"}), u"2026/12/6 14:03:11"_s);
     tickAfter(1);
-    EXPECT_EQ(
-        platform.calls.join(u'\n'),
-        u"setTaskbarEntryVisible: false\nsetTaskbarEntryVisible: true\nmakeTopmost: "
-        u"frmMain\nmessageBox: 时间到|提醒事件:\r\n\r\n喝水\r\n2026/12/6 14:03:12|Ok|Information"_s);
+    EXPECT_EQ(platform.calls.join(u'\n'),
+              u"setTaskbarEntryVisible: false\nsetTaskbarEntryVisible: true\nmakeTopmost: frmMain\n"
+              u"messageBox: 时间到|提醒事件:\r\n\r\n喝水\r\n2026/12/6 14:03:12|Ok|Information"_s);
     EXPECT_TRUE(window->isVisible() && get("lblNote")->isVisibleTo(window.get()) &&
                 !window->isRunning() && !timerActive());
     EXPECT_EQ(shown({"cmdOk", "lblNow"}) + u' ' + disabled(*this),
