@@ -2,13 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QLibraryInfo>
 #include <QStyleFactory>
 
 #include <memory>
 
-// Group boxes look exactly as Fusion draws them, titled or not, checkable or not.
+// Group boxes look exactly as Fusion draws them, titled or not, checkable or not; another style stays.
 TEST(FusionStyle, DrawsGroupBoxesAsFusionDoes)
 {
     if (QLibraryInfo::version() >= QVersionNumber(6, 5))
@@ -24,4 +25,7 @@ TEST(FusionStyle, DrawsGroupBoxesAsFusionDoes)
         box.setStyle(&ours);
         EXPECT_EQ(box.grab().toImage(), expected) << title.toStdString() << ", " << checkable;
     }
+    QApplication::setStyle(QStringLiteral("windows")), FusionStyle::replaceFusion(); // stays
+    EXPECT_EQ(QApplication::style()->name(), QStringLiteral("windows"));
+    QApplication::setStyle(QStringLiteral("fusion"));
 }
