@@ -9,7 +9,7 @@
 
 #include <memory>
 
-// Group boxes look exactly as Fusion draws them, titled or not, checkable or not; another style stays.
+// Group boxes look exactly as Fusion draws them, titled or not, checkable or not; others stay.
 TEST(FusionStyle, DrawsGroupBoxesAsFusionDoes)
 {
     if (QLibraryInfo::version() >= QVersionNumber(6, 5))
