@@ -16,7 +16,8 @@ TEST_F(MainWindow, StartUpShowsTheFirstTaskOfTheScriptInTabOrder)
     EXPECT_EQ(task() + combo()->toolTip(), kPromptTask + kPrompt);
     get<ctlTabs>("ctlTabs1")->setSelectedTab(3);
     EXPECT_TRUE(get("txtAbout")->property("plainText").toString().startsWith(u"使用说明"_s) &&
-                get("imgLogo")->property("pixmap").value<QPixmap>().size() == QSize(48, 48));
+                get("imgLogo")->property("pixmap").value<QPixmap>().size() == QSize(48, 48) &&
+                get("lblSoftName")->font().pointSizeF() == 14.25);
     const QString size = u" %1x%2"_s.arg(window->maximumWidth()).arg(window->minimumHeight());
     EXPECT_EQ(tabOrder(get("cmdOk")) + misplaced(window.get()) + size,
               u"cmdOk cmdExit cmdRunBack ctlTabs1 cboTask txtSecond "
