@@ -52,11 +52,10 @@ std::optional<StoredFont> fontFromText(const QString &text)
     StoredFont stored;
     stored.font.setFamily(parts.mid(7).join(u','));
     stored.font.setPointSizeF(size > 0 && size < 1000 ? size : 9);
-    stored.font.setBold(flags[0] != 0);
     stored.font.setItalic(flags[1] != 0);
     stored.font.setUnderline(flags[2] != 0);
     stored.font.setStrikeOut(flags[3] != 0);
-    stored.font.setWeight(QFont::Weight(std::clamp(weight, 1, 1000)));
+    stored.font.setWeight(QFont::Weight(std::clamp(weight, 1, 1000))); // bold too (flags[0])
     stored.charset = charset;
     return stored;
 }

@@ -1,5 +1,7 @@
 #include "OleColor.h"
 
+#include <array>
+
 namespace tabstrip {
 
 QColor translateColor(OleColor color, const QPalette &palette)
@@ -8,7 +10,7 @@ QColor translateColor(OleColor color, const QPalette &palette)
         return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
 
     // The Windows system colour numbers, each mapped to the palette role that plays its part.
-    static constexpr QPalette::ColorRole roles[] = {
+    static constexpr std::array roles = {
         QPalette::Button,          // 0 scroll bar
         QPalette::Dark,            // 1 desktop
         QPalette::Highlight,       // 2 active caption
@@ -42,9 +44,9 @@ QColor translateColor(OleColor color, const QPalette &palette)
         QPalette::Window,          // 30 menu bar
     };
     const quint32 index = color & 0x7FFFFFFFu;
-    if (index >= std::size(roles))
+    if (index >= roles.size())
         return QColor(Qt::black);
-    return palette.color(QPalette::Active, roles[index]);
+    return palette.color(QPalette::Active, roles.at(index)); // never past the table, even if wrong
 }
 
 } // namespace tabstrip

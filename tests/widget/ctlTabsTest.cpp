@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include <FontText.h>
 #include <OleColor.h>
 #include <PropertyBag.h>
 #include <propTabCaptions.h>
@@ -237,6 +238,8 @@ TEST(FilePropertyBag, ReadsBackWhatItSavedAndSystemColoursEndInBlack)
     const QPalette palette(Qt::red);
     EXPECT_EQ(translateColor(systemColor(30), palette), palette.color(QPalette::Window));
     EXPECT_EQ(translateColor(systemColor(31), palette), QColor(Qt::black));
+    for (const auto &[size, read] : {std::pair(999.5, 999.5), {1000., 9.}})
+        EXPECT_EQ(fontFromText(u"%1,1,0,0,0,700,134,宋体"_s.arg(size))->font.pointSizeF(), read);
 }
 
 TEST(CaptionPage, EditsTheListAndAppliesIt)
