@@ -44,11 +44,9 @@ background "$first"
 key_recalls "$first" "Ctrl+Alt+A with NumLock did not recall" Num_Lock ctrl+alt+a Num_Lock
 # A minimised window comes back restored, active and above, by --recall and by the key.
 for recall in '"$work/app/tocklet" --recall' 'xdotool key ctrl+alt+a'; do
-  minimize "$first"
-  eval "$recall" || fail "$recall failed"
+  minimize "$first" && eval "$recall" || fail "$recall failed"
   until_true shown "$first" || fail "$recall did not restore the minimised window"
-  w=$(mine "$first")
-  at_place "$w" || fail "$recall restored the window at $(place "$w"), not $at"
+  w=$(mine "$first") && at_place "$w" || fail "$recall restored the window at $(place "$w"), not $at"
   until_true eval '[ "$(xdotool getactivewindow)" = "$w" ] && above "$w"' || fail "$recall: not active"
 done
 hidden "$second" || fail "the second copy was recalled"

@@ -15,15 +15,13 @@ until_true shown_above || fail "the window did not come back above"
   fail "log: $(log)"
 focus "$box" && xdotool key Return
 # Esc while idle: no question, the exit line last.
-focus "$w" && xdotool key Escape
-exited "Esc"
+focus "$w" && xdotool key Escape; exited "Esc"
 
 # A running task: the close question, and No changes nothing; then SIGTERM: no question, the
 # task Start could not save (read-only) saved, the exit line written, status 0.
 other='[0,06,0,0,1,1,1,"事件关联文件未指定"]另一个'
 write_script "$long00" "$other" && chmod 444 "$dat"
-rm "$XDG_STATE_HOME/Klaxo.log"
-start_task '开始执行任务 长任务'
+rm "$XDG_STATE_HOME/Klaxo.log"; start_task '开始执行任务 长任务'
 xdotool key alt+F4 && until_true count_windows 2 || fail "no close question"
 xdotool key n && until_true count_windows 1 || fail "the question stayed open after No"
 [ "$(log | wc -l)" -eq 2 ] || fail "No logged something: $(log)"

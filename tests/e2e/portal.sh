@@ -18,8 +18,7 @@ class Portal(dbus.service.Object):
     @dbus.service.method('org.freedesktop.DBus.Properties', in_signature='ss', out_signature='v')
     def Get(self, iface, prop): return dbus.UInt32(1)
     @dbus.service.method(GS, in_signature='a{sv}', out_signature='o', sender_keyword='sender')
-    def CreateSession(self, options, sender):
-        log.write('CreateSession\n'); return self.answer(sender, options, {'session_handle': dbus.ObjectPath(SESSION)}, delay)
+    def CreateSession(self, options, sender): log.write('CreateSession\n'); return self.answer(sender, options, {'session_handle': dbus.ObjectPath(SESSION)}, delay)
     @dbus.service.method(GS, in_signature='oa{sv}', out_signature='o', sender_keyword='sender')
     def ListShortcuts(self, session, options, sender):
         log.write('ListShortcuts\n'); listed = [('recall', {'trigger_description': 'Ctrl+Alt+A'})]

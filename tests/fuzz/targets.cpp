@@ -53,8 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     tasks::saveTaskScript(script, loaded), tasks::loadTaskScript(reread, again);
     if (const qsizetype i = plain.indexOf(started.taskText); i >= 0)
         plain.remove(i);
-    plain.prepend(started);
-    check(again == plain);
+    plain.prepend(started), check(again == plain);
     // The old bytes after the new line, with one piece taken out (unless a lone CR met an LF or
     // the whole file had to become UTF-8 with its mark).
     check(file.open(QIODevice::ReadOnly));

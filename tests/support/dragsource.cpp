@@ -22,7 +22,6 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     Source source;
-    source.setWindowTitle(QStringLiteral("drag source"));
-    source.setFixedSize(100, 100), source.show();
-    return app.exec();
+    source.setWindowTitle(QStringLiteral("drag source")), source.setFixedSize(100, 100);
+    return source.show(), app.exec();
 }

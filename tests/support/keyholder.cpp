@@ -12,5 +12,4 @@ int main(int argc, char **argv)
         std::fputs("held", file), std::fclose(file);
     for (MSG message; GetMessageW(&message, nullptr, 0, 0) > 0;) {
     }
-    return 0;
 }

@@ -68,8 +68,7 @@ Status newClient(SmsConn conn, SmPointer, unsigned long *mask, SmsCallbacks *cb,
     };
     cb->delete_properties.callback = [](SmsConn, SmPointer, int, char **) {};
     cb->get_properties.callback = [](SmsConn c, SmPointer) { SmsReturnProperties(c, 0, nullptr); };
-    *mask = ~0UL, clients.push_back(conn);
-    return 1;
+    return *mask = ~0UL, clients.push_back(conn), 1;
 }
 
 } // namespace

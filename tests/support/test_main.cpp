@@ -10,9 +10,8 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
         const QString dir = QDir::tempPath() + QStringLiteral("/tocklet-test-runtime");
-        QDir().mkpath(dir);
+        QDir().mkpath(dir), qputenv("XDG_RUNTIME_DIR", dir.toLocal8Bit());
         QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", dir.toLocal8Bit());
     }
     QApplication app(argc, argv);
     // A test closing its window must not end the event loops of the tests after it.

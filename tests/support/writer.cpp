@@ -27,8 +27,7 @@ int main(int argc, char **argv)
     const auto save = [&](const tasks::TaskList &tasks) {
         tasks::ScriptFile script(tasks::taskScriptPath(path), tasks::Encoding::Gb18030);
         tasks::TaskList read;
-        tasks::loadTaskScript(script, read);
-        script.started = tasks;
+        tasks::loadTaskScript(script, read), script.started = tasks;
         return tasks::saveTaskScript(script, read) && script.started.isEmpty();
     };
     if (std::strcmp(argv[1], "start") == 0 && argc == 5) {

@@ -62,8 +62,7 @@ TEST(DesignerPlugin, CreatesTheStripAndEditsItsCaptionsFromTheTaskMenu)
         pages->addWidget(new QWidget);
     tabs->setProperty("SelectedTab", 4);
     EXPECT_EQ(pages->currentIndex(), 2) << "three tabs";
-    tabs->setProperty("Captions", QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s});
-    pages->setCurrentIndex(3);
+    tabs->setProperty("Captions", u"a b c d"_s.split(u' ')), pages->setCurrentIndex(3);
     EXPECT_EQ(tabs->property("SelectedTab").toInt(), 4);
     EXPECT_TRUE(pages->widget(3)->isVisibleTo(tabs.get()) &&
                 !pages->widget(0)->isVisibleTo(tabs.get()));

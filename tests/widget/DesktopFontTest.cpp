@@ -46,9 +46,7 @@ TEST(DesktopFont, UnhintedFontsAreDrawnUnhinted)
     FcBool hinting = FcTrue;
     const bool hinted =
         !match || FcPatternGetBool(match, FC_HINTING, 0, &hinting) != FcResultMatch || hinting;
-    if (match)
-        FcPatternDestroy(match);
-    FcPatternDestroy(pattern);
+    FcPatternDestroy(pattern), match ? FcPatternDestroy(match) : void();
     if (hinted)
         GTEST_SKIP() << family.toStdString() << " is configured hinted here";
 
@@ -115,10 +113,9 @@ TEST(DesktopSound, BoxesPlayTheirIconsEventSound)
     };
     const qsizetype before = plays(); // those of the boxes of other tests
     using enum platform::MsgIcon;
-    for (const auto icon : {Information, Question, Exclamation, None, Critical}) {
-        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
-        platform::DesktopPlatform().messageBox({}, {}, platform::MsgButtons::Ok, icon);
-    }
+    for (const auto icon : {Information, Question, Exclamation, None, Critical})
+        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); }),
+            platform::DesktopPlatform().messageBox({}, {}, platform::MsgButtons::Ok, icon);
     ASSERT_TRUE(QTest::qWaitFor([&] { return plays() == before + 3; }));
     heard.removeDuplicates(), heard.sort();
     EXPECT_EQ(heard.join(u'|'), u"driver pulse|play dialog-error %1|play dialog-information %1|"

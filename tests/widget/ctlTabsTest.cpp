@@ -227,8 +227,7 @@ TEST(FilePropertyBag, ReadsBackWhatItSavedAndSystemColoursEndInBlack)
     FilePropertyBag bag(dir.path(u"s.properties"_s));
     bag.writeProperty(u"Caption1"_s, u"old"_s);
     bag.writeProperty(u"Caption1"_s, u"d"_s, u"d"_s); // back to its default: not stored
-    bag.writeProperty(u"Caption1"_s, u"a\\nb\r\nc\\"_s);
-    bag.writeProperty(u"ϴ"_s, u"x"_s);
+    bag.writeProperty(u"Caption1"_s, u"a\\nb\r\nc\\"_s), bag.writeProperty(u"ϴ"_s, u"x"_s);
     ASSERT_TRUE(bag.save());
     const FilePropertyBag back(dir.path(u"s.properties"_s));
     EXPECT_EQ(back.readProperty(u"CAPTION1"_s, {}).toString() +
@@ -306,9 +305,8 @@ TEST_F(MainWindow, TabStripShowsThePageOfTheChosenTabAndTakesTheFocusOnlyByItsTa
     // With a stand-in for 宋体: the window's font, at the stored size, the chosen tab's bold.
     const QStringList before = QFont::substitutes(u"宋体"_s);
     QFont::removeSubstitutions(u"宋体"_s), QFont::insertSubstitution(u"宋体"_s, u"Stand-in Song"_s);
-    open();
+    open(), strip = get<ctlTabs>("ctlTabs1");
     QFont::removeSubstitutions(u"宋体"_s), QFont::insertSubstitutions(u"宋体"_s, before);
-    strip = get<ctlTabs>("ctlTabs1");
     for (auto [font, bold] :
          {std::pair(strip->TabFont(), false), std::pair(strip->TabFontActive(), true)})
         EXPECT_EQ(u"%1 %2 %3"_s.arg(font.family()).arg(font.pointSize()).arg(font.bold()),

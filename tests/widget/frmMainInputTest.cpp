@@ -81,8 +81,7 @@ TEST_F(MainWindow, FocusRulesRunOnlyWhenTheFocusMovesBetweenControls)
     for (const QString &typed : {u".5"_s, u"300"_s, u"1-2"_s, u"-.5"_s, u"."_s, u".5.5"_s}) {
         second->setText(typed), second->setFocus(Qt::MouseFocusReason);
         seen << second->selectedText();
-        field("txtHour")->setFocus(Qt::MouseFocusReason);
-        seen.last() += u'>' + second->text();
+        field("txtHour")->setFocus(Qt::MouseFocusReason), seen.last() += u'>' + second->text();
     }
     EXPECT_EQ(seen.join(u' '), u".5>0.5 300>300 1-2>1-2 -.5>-.5 .>. .5.5>0.5"_s);
 
