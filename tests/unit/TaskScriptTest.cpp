@@ -242,6 +242,7 @@ TEST_F(TaskScript, SavePutsTheStartedTasksOnTopAndKeepsEveryOtherLineByteForByte
     const QByteArray gbkEuro = head + "\x80 " + encodeText(u"例\r\n"_s), mark = "\xEF\xBB\xBF";
     const QByteArray a5 = "[5,0,0,0,1,1,1,\"x\"]a\r\n", c6 = "[0, 06,0,0,1,1,1,\"x\"]c\r\n";
     const QByteArray c3 = "[3,0,0,0,0,0,0,\"x\"]c\r\n";
+    const TaskRecord like{gb18030("\xE5\x96\x9D\xE6\xB0\xB4"), u"x"_s}; // its GB18030: UTF-8 喝水
     // The script before, the tasks started, the lines put on top, the line they replace.
     const std::tuple<const char *, QByteArray, TaskList, QByteArray, QByteArray> rows[] = {
         {"a new text", kept, {a}, aLine, {}},
@@ -256,6 +257,7 @@ TEST_F(TaskScript, SavePutsTheStartedTasksOnTopAndKeepsEveryOtherLineByteForByte
         {"code page 936's euro", gbkEuro, {euro}, head + "\x80\x35\r\n", {}},
         {"GB18030's euro", encodeText(u"例"_s), {euro}, encodeText(head + u"€5\r\n"_s), {}},
         {"a UTF-8 script", u"说\r\n"_s.toUtf8(), {hanzi}, head + u"例\r\n"_s.toUtf8(), {}},
+        {"a look-alike", encodeText(u"例"_s), {like}, head + like.taskText.toUtf8() + "\r\n", {}},
         {"nothing to write", kept, {TaskRecord{}}, {}, {}},
     };
     for (const auto &[name, before, started, top, gone] : rows) {
