@@ -143,10 +143,9 @@ TEST(TextCodec, ReadsEveryLineInTheEncodingThatReadsIt)
     }
     EXPECT_EQ(encodeFile(u"abc\r\n"_s, Gb18030, false, Utf8), "abc\r\n") << "no mark on ASCII";
     const QString like = gb18030("\xE5\x96\x9D\xE6\xB0\xB4"); // in GB18030, the UTF-8 of 喝水
-    EXPECT_EQ(encodeFile(like, Gb18030, false, Utf8), "\xEF\xBB\xBF" + like.toUtf8());
-    EXPECT_EQ(encodeText(u"\xDC00x\xD800"_s, Gb18030), "\x1A"
-                                                       "x?"_ba)
-        << "lone surrogates";
+    EXPECT_EQ(encodeFile(u"例\n"_s + like, Gb18030, false, Utf8),
+              "\xEF\xBB\xBF例\n" + like.toUtf8());
+    EXPECT_EQ(encodeText(u"\xDC00x\xD800"_s, Gb18030), "\x1Ax?"_ba) << "lone surrogates";
 }
 
 struct TaskScript : ::testing::Test {
