@@ -55,7 +55,7 @@ std::optional<StoredFont> fontFromText(const QString &text)
     stored.font.setItalic(flags[1] != 0);
     stored.font.setUnderline(flags[2] != 0);
     stored.font.setStrikeOut(flags[3] != 0);
-    stored.font.setWeight(QFont::Weight(std::clamp(weight, 1, 1000))); // bold too (flags[0])
+    stored.font.setWeight(QFont::Weight(std::clamp(weight, 1, 1000))); // the weight alone says bold
     stored.charset = charset;
     return stored;
 }

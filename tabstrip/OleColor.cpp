@@ -46,7 +46,8 @@ QColor translateColor(OleColor color, const QPalette &palette)
     const quint32 index = color & 0x7FFFFFFFu;
     if (index >= roles.size())
         return QColor(Qt::black);
-    return palette.color(QPalette::Active, roles.at(index)); // never past the table, even if wrong
+    // at(): the table checks its own end too
+    return palette.color(QPalette::Active, roles.at(index));
 }
 
 } // namespace tabstrip

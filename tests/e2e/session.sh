@@ -38,7 +38,7 @@ sm logout-now; exited "logout without interaction"
 
 # A logout while the close question is open waits for its answer; Yes ends the program.
 start_task '开始执行任务 长任务'
-wmctrl -c Tocklet && q=$(question "close") && sm logout
+wmctrl -c Tocklet && q=$(question "close") && sm logout || fail "no close question"
 until_true eval '[ "$(said InteractRequest)" -eq 3 ]' || fail "the logout did not ask to interact"
 sleep 0.5 && count_windows 2 || fail "a second question"
 focus "$q" && xdotool key y

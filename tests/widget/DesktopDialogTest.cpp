@@ -99,15 +99,15 @@ TEST(DesktopWindows, TopmostComesForwardAndClosingByTitleClosesThatWindowOnly)
     for (const auto &[title, buttons] :
          {std::pair(u"Tocklet"_s, MsgButtons::Ok), std::pair(u"Tocklet"_s, MsgButtons::YesNo),
           std::pair(u"时间到"_s, MsgButtons::Ok)}) {
-        QTimer::singleShot(0, [] {
+        QTimer::singleShot(0, [&seen] {
             platform::DesktopPlatform().closeTopLevelWindow(u"Tocklet"_s);
             if (auto *left = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-                left->reject();
+                seen << u"left"_s, left->reject();
         });
         const auto answer = platform::DesktopPlatform().messageBox({}, title, buttons, {});
         seen << u"%1 %2"_s.arg(int(answer)).arg(top.isVisible());
     }
-    EXPECT_EQ(seen.join(u", "_s), u"0 1, 3 1, 0 0"_s) << "Ok is 0, No 3";
+    EXPECT_EQ(seen.join(u", "_s), u"0 1, 3 1, left, 0 0"_s) << "Ok is 0, No 3";
     platform::DesktopPlatform().makeTopmost(&other); // without the flag: it stays shown
     EXPECT_TRUE(other.isVisible() && other.windowFlags() & Qt::WindowStaysOnTopHint);
 }

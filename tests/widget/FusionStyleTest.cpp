@@ -25,7 +25,8 @@ TEST(FusionStyle, DrawsGroupBoxesAsFusionDoes)
         box.setStyle(&ours);
         EXPECT_EQ(box.grab().toImage(), expected) << title.toStdString() << ", " << checkable;
     }
+    const QString before = QApplication::style()->name();
     QApplication::setStyle(QStringLiteral("windows")), FusionStyle::replaceFusion(); // stays
     EXPECT_EQ(QApplication::style()->name(), QStringLiteral("windows"));
-    QApplication::setStyle(QStringLiteral("fusion"));
+    QApplication::setStyle(before);
 }

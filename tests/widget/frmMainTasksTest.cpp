@@ -71,9 +71,10 @@ TEST_F(MainWindow, ModeDialogStoresTheChoiceOnlyOnOk)
             const QPoint off = d->geometry().center() - window->geometry().center();
             QApplication::setActiveWindow(d);
             QStringList tabs = {d->focusWidget()->objectName()};
-            for (int i = 0; i < 3; ++i)
-                QTest::keyClick(d->focusWidget(), Qt::Key_Tab),
-                    tabs << d->focusWidget()->objectName();
+            for (int i = 0; i < 3; ++i) {
+                QTest::keyClick(d->focusWidget(), Qt::Key_Tab);
+                tabs << d->focusWidget()->objectName();
+            }
             opened << u"%1 %2 "_s.arg(!opt2->isChecked()).arg(off.manhattanLength() <= 4) +
                           tabs.join(u' ') + misplaced(d);
             opt2->setChecked(other);
