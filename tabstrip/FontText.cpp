@@ -8,7 +8,6 @@ namespace tabstrip {
 
 void copyFont(QFont &destination, const QFont &source)
 {
-    destination.setBold(source.bold());
     destination.setItalic(source.italic());
     destination.setFamily(source.family());
     if (source.pointSizeF() > 0)
@@ -17,7 +16,7 @@ void copyFont(QFont &destination, const QFont &source)
         destination.setPixelSize(source.pixelSize());
     destination.setStrikeOut(source.strikeOut());
     destination.setUnderline(source.underline());
-    destination.setWeight(source.weight());
+    destination.setWeight(source.weight()); // bold with it
 }
 
 QString fontText(const QFont &font, int charset)
