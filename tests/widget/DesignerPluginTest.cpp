@@ -69,4 +69,6 @@ TEST(DesignerPlugin, CreatesTheStripAndEditsItsCaptionsFromTheTaskMenu)
     pages->remove(3);
     EXPECT_EQ(pages->count(), 3);
     EXPECT_EQ(pages->currentIndex(), 2) << "the strip keeps 4 tabs, the selected one moved";
+    pages->setCurrentIndex(0), pages->remove(1);
+    EXPECT_EQ(pages->currentIndex(), 0) << "another page gone, the selection stays";
 }
