@@ -29,6 +29,7 @@ static QString gb18030(QByteArrayView bytes)
     QString text;
     return converter::decode(converter::Code::Gb18030, bytes, text), text;
 }
+static const QString lookAlike = gb18030("\xE5\x96\x9D\xE6\xB0\xB4"); // its GB18030: UTF-8 喝水
 
 TEST(ParseNumber, ReadsOnlyPlainDecimals)
 {
@@ -142,9 +143,8 @@ TEST(TextCodec, ReadsEveryLineInTheEncodingThatReadsIt)
         }
     }
     EXPECT_EQ(encodeFile(u"abc\r\n"_s, Gb18030, false, Utf8), "abc\r\n") << "no mark on ASCII";
-    const QString like = gb18030("\xE5\x96\x9D\xE6\xB0\xB4"); // in GB18030, the UTF-8 of 喝水
-    EXPECT_EQ(encodeFile(u"例\n"_s + like, Gb18030, false, Utf8),
-              "\xEF\xBB\xBF例\n" + like.toUtf8());
+    EXPECT_EQ(encodeFile(u"例\n"_s + lookAlike, Gb18030, false, Utf8),
+              "\xEF\xBB\xBF例\n" + lookAlike.toUtf8());
     const QByteArray lone = encodeText(u"\xDC00x\xD800"_s, Gb18030); // each one mark, x kept
     EXPECT_EQ(lone.mid(1), "x?") << "lone surrogates";
 }
@@ -247,7 +247,7 @@ TEST_F(TaskScript, SavePutsTheStartedTasksOnTopAndKeepsEveryOtherLineByteForByte
     const QByteArray gbkEuro = head + "\x80 " + encodeText(u"例\r\n"_s), mark = "\xEF\xBB\xBF";
     const QByteArray a5 = "[5,0,0,0,1,1,1,\"x\"]a\r\n", c6 = "[0, 06,0,0,1,1,1,\"x\"]c\r\n";
     const QByteArray c3 = "[3,0,0,0,0,0,0,\"x\"]c\r\n";
-    const TaskRecord like{gb18030("\xE5\x96\x9D\xE6\xB0\xB4"), u"x"_s}; // its GB18030: UTF-8 喝水
+    const TaskRecord like{lookAlike, u"x"_s};
     // The script before, the tasks started, the lines put on top, the line they replace.
     const std::tuple<const char *, QByteArray, TaskList, QByteArray, QByteArray> rows[] = {
         {"a new text", kept, {a}, aLine, {}},
